@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QUrl>
+
+class QWidget;
+
+namespace Orvella {
+
+/**
+ * Everything the program asks of the desktop: opening web pages, message
+ * boxes, file dialogs, the clipboard and the clock. The windows only talk to
+ * the desktop through this seam, so tests can answer and record every call.
+ */
+class Platform
+{
+public:
+    enum class Icon { Critical, Information };
+    enum class Buttons { Ok, YesNo };
+    enum class Answer { Ok, Yes, No };
+
+    virtual ~Platform() = default;
+
+    /** Hands a web address to the desktop's browser. */
+    virtual void openUrl(const QUrl &url) = 0;
+
+    /** A modal box titled with the application's title. */
+    virtual Answer showMessage(QWidget *parent, const QString &text, Icon icon,
+                               Buttons buttons = Buttons::Ok) = 0;
+
+    /** The chosen file, or an empty text when the user cancelled. Asks before overwriting. */
+    virtual QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
+                                 const QString &defaultSuffix) = 0;
+    /** An existing file, or an empty text when the user cancelled. */
+    virtual QString openFileName(QWidget *parent, const QString &title, const QString &filter) = 0;
+
+    /** Empties the clipboard, but only when this program put its content there. */
+    virtual void clearClipboardIfOwned() = 0;
+
+    virtual QDate today() const = 0;
+};
+
+} // namespace Orvella

@@ -1,0 +1,64 @@
+#include "qtplatform.h"
+
+#include "web/applicationtitle.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace Orvella {
+
+void QtPlatform::openUrl(const QUrl &url)
+{
+    // Nothing but web pages ever reaches the desktop's handlers.
+    const QString scheme = url.scheme();
+    if (url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")))
+        QDesktopServices::openUrl(url);
+}
+
+Platform::Answer QtPlatform::showMessage(QWidget *parent, const QString &text, Icon icon,
+                                         Buttons buttons)
+{
+    QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information,
+                    applicationTitle(), text,
+                    buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
+                                              : QMessageBox::Ok,
+                    parent);
+    const int result = box.exec();
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+QString QtPlatform::saveFileName(QWidget *parent, const QString &title, const QString &filter,
+                                 const QString &defaultSuffix)
+{
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtPlatform::openFileName(QWidget *parent, const QString &title, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+}
+
+void QtPlatform::clearClipboardIfOwned()
+{
+    QClipboard *clipboard = QApplication::clipboard();
+    if (clipboard && clipboard->ownsClipboard())
+        clipboard->clear();
+}
+
+QDate QtPlatform::today() const
+{
+    return QDate::currentDate();
+}
+
+} // namespace Orvella

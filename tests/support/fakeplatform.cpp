@@ -1,0 +1,35 @@
+#include "fakeplatform.h"
+
+namespace Orvella::Test {
+
+Platform::Answer FakePlatform::showMessage(QWidget *, const QString &text, Icon icon,
+                                           Buttons buttons)
+{
+    messages.append({text, icon, buttons});
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    return answers.isEmpty() ? Answer::No : answers.dequeue();
+}
+
+QString FakePlatform::saveFileName(QWidget *, const QString &title, const QString &filter,
+                                   const QString &defaultSuffix)
+{
+    saveRequests.append({title, filter, defaultSuffix});
+    return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+}
+
+QString FakePlatform::openFileName(QWidget *, const QString &title, const QString &filter)
+{
+    openRequests.append({title, filter, QString()});
+    return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+}
+
+QStringList FakePlatform::messageTexts() const
+{
+    QStringList texts;
+    for (const Message &m : messages)
+        texts << m.text;
+    return texts;
+}
+
+} // namespace Orvella::Test

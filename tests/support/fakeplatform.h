@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+namespace Orvella::Test {
+
+/** A desktop that answers at once and remembers what it was asked. */
+class FakePlatform : public Platform
+{
+public:
+    struct Message
+    {
+        QString text;
+        Icon icon;
+        Buttons buttons;
+    };
+    struct FileRequest
+    {
+        QString title;
+        QString filter;
+        QString defaultSuffix;
+    };
+
+    void openUrl(const QUrl &url) override { openedUrls << url; }
+    Answer showMessage(QWidget *parent, const QString &text, Icon icon, Buttons buttons) override;
+    QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
+                         const QString &defaultSuffix) override;
+    QString openFileName(QWidget *parent, const QString &title, const QString &filter) override;
+    void clearClipboardIfOwned() override { ++clipboardClears; }
+    QDate today() const override { return currentDate; }
+
+    // What the tests script.
+    QQueue<Answer> answers;       // for Yes/No boxes; No when empty
+    QQueue<QString> fileNames;    // for either dialog; empty (Cancel) when none left
+    QDate currentDate{2026, 12, 7};
+
+    // What the tests read back.
+    QList<QUrl> openedUrls;
+    QList<Message> messages;
+    QList<FileRequest> saveRequests;
+    QList<FileRequest> openRequests;
+    int clipboardClears = 0;
+
+    QStringList messageTexts() const;
+};
+
+} // namespace Orvella::Test
