@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace Orvella {
+
+/** Raises every character's Latin-1 code by one fixed offset; characters with no image are dropped. */
+QString ScrambleText(const QString &text);
+/** The inverse of ScrambleText: lowers every code by the same offset. */
+QString UnscrambleText(const QString &text);
+
+} // namespace Orvella

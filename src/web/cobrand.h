@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QtGlobal>
+
+class QWidget;
+
+namespace Orvella {
+
+class RandomSource;
+
+/** round(r * 6 + 1) in single precision, ties to even: 1 to 7. */
+qint16 coBrandNumber(float r);
+
+/**
+ * Brings one of the two overlapping marketing labels to the front at random:
+ * 2, 4, 6 raise @p fullBrand, 1, 3, 5 raise @p coBrand, 7 changes nothing.
+ * Returns the number drawn.
+ */
+qint16 CoBrand_Randomize(RandomSource &random, QWidget *fullBrand, QWidget *coBrand);
+
+} // namespace Orvella
