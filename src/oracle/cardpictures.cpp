@@ -1,0 +1,43 @@
+#include "cardpictures.h"
+
+#include "carddeck.h"
+
+#include <array>
+
+namespace Orvella {
+
+namespace {
+
+// Picture names in deck order; tools/cardart makes the files under these names.
+constexpr std::array<const char *, CardDeck::CardCount> pictureNames{{
+    "01_eagle", "02_hawk", "03_elk", "04_deer", "05_bear", "06_snake", "07_skunk",
+    "08_ottercard", "09_butterfly", "10_turtle", "11_moose", "12_porcupine", "13_coyote",
+    "14_dog", "15_wolf", "16_raven", "17_mountain-lion", "18_lynx", "19_buffalo",
+    "20_mouse", "21_owl", "22_beaver", "23_opossum", "24_crow", "25_fox", "26_squirrel",
+    "27_dragonfly", "28_armadillo", "29_badger", "30_rabbit", "31_turkey", "32_ant",
+    "33_weasel", "34_grouse", "35_horse", "36_lizard", "37_antelope", "38_frog",
+    "39_swan", "40_dolphin", "41_whale", "42_bat", "43_spider", "44_hummingbird",
+}};
+
+} // namespace
+
+QString cardPicturePath(int index)
+{
+    if (!CardDeck::isCard(index))
+        return {};
+    return QStringLiteral(":/cards/%1.png").arg(QLatin1String(pictureNames[index]));
+}
+
+QImage cardPicture(int index)
+{
+    if (!CardDeck::isCard(index))
+        return {};
+    // Showing a reading loads up to seven pictures each time; decode each file once.
+    static std::array<QImage, CardDeck::CardCount> decoded;
+    QImage &image = decoded[index];
+    if (image.isNull())
+        image.load(cardPicturePath(index));
+    return image;
+}
+
+} // namespace Orvella
