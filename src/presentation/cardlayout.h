@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+#include <QtGlobal>
+
+#include <optional>
+
+namespace Orvella::CardLayout {
+
+/** Picture places on the result panel, one per possible position. */
+inline constexpr int SlotCount = 7;
+/** 15 twips make one logical pixel. */
+inline constexpr int TwipsPerPixel = 15;
+/** A card picture: 795 x 1200 twips. */
+inline constexpr QSize CardSize{795 / TwipsPerPixel, 1200 / TwipsPerPixel};
+
+/**
+ * Where slot @p slot (and its number) goes for @p spreadIndex, in logical pixels
+ * relative to the result panel; nothing when the spread leaves that slot where it was.
+ */
+std::optional<QPoint> place(qint16 spreadIndex, int slot);
+
+} // namespace Orvella::CardLayout

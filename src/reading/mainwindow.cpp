@@ -1,0 +1,249 @@
+#include "mainwindow.h"
+
+#include "ui_mainwindow.h"
+
+#include "draw.h"
+#include "oracle/carddeck.h"
+#include "oracle/spreadcatalogue.h"
+#include "platform/platform.h"
+#include "presentation/cardlayout.h"
+#include "presentation/readingreport.h"
+#include "presentation/reportlinks.h"
+#include "presentation/reportrenderer.h"
+#include "presentation/reportviewguard.h"
+#include "presentation/rotatehalfturn.h"
+#include "randomsource.h"
+#include "web/aboutbox.h"
+#include "web/cobrand.h"
+#include "web/linkcommands.h"
+#include "web/linklabel.h"
+#include "web/webaddresses.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLayout>
+
+namespace Orvella {
+
+MainWindow::MainWindow(Platform &platform, RandomSource &random, QWidget *parent)
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::frmMain>()), m_platform(platform),
+      m_random(random), m_files(platform)
+{
+    m_ui->setupUi(this);
+    // The client area below the menu bar is fixed; the window fits it exactly.
+    m_ui->centralwidget->setFixedSize(630, 382);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_picCard = {m_ui->picCard0, m_ui->picCard1, m_ui->picCard2, m_ui->picCard3,
+                 m_ui->picCard4, m_ui->picCard5, m_ui->picCard6};
+    m_lblCardNo = {m_ui->lblCardNo0, m_ui->lblCardNo1, m_ui->lblCardNo2, m_ui->lblCardNo3,
+                   m_ui->lblCardNo4, m_ui->lblCardNo5, m_ui->lblCardNo6};
+    for (QLabel *picture : m_picCard)
+        picture->setScaledContents(true);
+
+    setupFonts();
+    setupMenus();
+    setupLinkLabels();
+
+    new ReportViewGuard(m_ui->RTB, platform);
+    m_links = new ReportLinks(platform, this);
+
+    m_ui->cboSpread->addItems(SpreadCatalogue::names());
+    m_ui->cboSpread->setCurrentIndex(0);
+
+    connect(m_ui->cmdProceed, &QPushButton::clicked, this, &MainWindow::cmdProceed_Click);
+    connect(m_ui->cmdBack, &QPushButton::clicked, this, &MainWindow::cmdBack_Click);
+    connect(m_ui->cmdSave, &QPushButton::clicked, this, &MainWindow::cmdSave_Click);
+    connect(m_ui->cmdOpen, &QPushButton::clicked, this, &MainWindow::cmdOpen_Click);
+
+    bringToFront(m_ui->fraMain);
+    m_ui->txtName->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::setupFonts()
+{
+    // Verdana where it is installed; DejaVu Sans is its closest free relative.
+    const QStringList families{QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"), QStringLiteral("Bitstream Vera Sans")};
+    QFont font = m_ui->centralwidget->font();
+    font.setFamilies(families);
+    font.setPointSizeF(8.25);
+    m_ui->centralwidget->setFont(font);
+
+    QFont number = font;
+    number.setPointSizeF(14.25);
+    number.setBold(true);
+    for (QLabel *label : m_lblCardNo)
+        label->setFont(number);
+}
+
+void MainWindow::setupMenus()
+{
+    auto separator = [this](const char *name, QMenu *menu, QAction *before) {
+        auto *action = new QAction(this);
+        action->setSeparator(true);
+        action->setObjectName(QLatin1String(name));
+        menu->insertAction(before, action);
+        return action;
+    };
+    // The astrology entry has nothing behind it; it and its separator stay out of sight.
+    QAction *sep1 = separator("mnuSep1", m_ui->mnuFile, m_ui->mnuExit);
+    sep1->setVisible(false);
+    sep1->setEnabled(false);
+    separator("mnuSep2", m_ui->mnuHelp, m_ui->mnuUpdate);
+    separator("mnuSep3", m_ui->mnuHelp, m_ui->mnuAbout);
+
+    connect(m_ui->mnuCalculate, &QAction::triggered, this, &MainWindow::cmdProceed_Click);
+    connect(m_ui->mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(m_ui->mnuOnline, &QAction::triggered, this, [this] { OpenOnlineHelp(m_platform); });
+    connect(m_ui->mnuVisit, &QAction::triggered, this, [this] { OpenMakerHome(m_platform); });
+    connect(m_ui->mnuUpdate, &QAction::triggered, this, [this] { OpenDownloadPage(m_platform); });
+    connect(m_ui->mnuAbout, &QAction::triggered, this, [this] {
+        AboutBox about(m_platform, this);
+        about.exec();
+    });
+    connect(m_ui->mnuDonate, &QAction::triggered, this, [this] { OpenDonatePage(m_platform); });
+    connect(m_ui->mnuMakeMoney, &QAction::triggered, this,
+            [this] { OpenFullBrandPage(m_platform); });
+}
+
+void MainWindow::setupLinkLabels()
+{
+    m_ui->Label14->setText(
+        tr("Our forum is the most popular online discussion forum on the esoteric arts. "
+           "Click here to visit it at %1.")
+            .arg(WebAddresses::makerHome().host()));
+    m_ui->Label14->setAccessibleName(tr("Visit our forum"));
+    makeLinkLabel(m_ui->Label14, [this] { OpenMakerHome(m_platform); });
+    makeLinkLabel(m_ui->lblCobrand, [this] { OpenCoBrandPage(m_platform); });
+    makeLinkLabel(m_ui->lblFullBrand, [this] { OpenFullBrandPage(m_platform); });
+}
+
+void MainWindow::CoBrand_Randomize()
+{
+    m_coBrandNumber = Orvella::CoBrand_Randomize(m_random, m_ui->lblFullBrand, m_ui->lblCobrand);
+}
+
+void MainWindow::bringToFront(QWidget *panel)
+{
+    panel->raise();
+    // The panel behind stays in place but takes no keys: neither its accelerators
+    // nor the tab key may reach controls the user cannot see.
+    m_ui->fraMain->setEnabled(panel == m_ui->fraMain);
+    m_ui->fraResult->setEnabled(panel == m_ui->fraResult);
+}
+
+bool MainWindow::ValidateName()
+{
+    // Only an empty box is refused; a name of blanks is a name.
+    if (!m_ui->txtName->text().isEmpty())
+        return true;
+    m_platform.showMessage(this, QStringLiteral("Please Enter Your Name"),
+                                                Platform::Icon::Critical);
+    m_ui->txtName->setFocus();
+    return false;
+}
+
+void MainWindow::cmdProceed_Click()
+{
+    if (!ValidateName())
+        return;
+    Draw(m_reading, qint16(m_ui->cboSpread->currentIndex()), m_random);
+    ShowReading();
+}
+
+void MainWindow::cmdBack_Click()
+{
+    m_links->UnhookReportLinks();
+    m_reading.clearTables();
+    bringToFront(m_ui->fraMain);
+    m_ui->txtName->setFocus();
+}
+
+void MainWindow::cmdSave_Click()
+{
+    m_files.save(this, m_reading);
+}
+
+void MainWindow::cmdOpen_Click()
+{
+    if (auto opened = m_files.open(this)) {
+        m_reading = std::move(*opened);
+        ShowReading();
+        emit readingOpened();
+    }
+}
+
+void MainWindow::ShowReading()
+{
+    for (int slot = 0; slot < CardLayout::SlotCount; ++slot) {
+        m_picCard[slot]->hide();
+        m_lblCardNo[slot]->hide();
+    }
+
+    m_links->HookReportLinks(m_ui->RTB);
+    renderReport(m_ui->RTB, ReadingReport::build(m_reading), [this](int position) {
+        if (position >= 0 && position < CardLayout::SlotCount) {
+            m_picCard[position]->show();
+            m_lblCardNo[position]->show();
+        }
+    });
+
+    showCardPictures();
+    placeCards();
+    bringToFront(m_ui->fraResult);
+    m_ui->RTB->setFocus();
+}
+
+void MainWindow::showCardPictures()
+{
+    const qreal ratio = devicePixelRatioF();
+    const int count = m_reading.orientationCount();
+    for (int i = 0; i < count; ++i) {
+        const int card = i < m_reading.cards.size() ? m_reading.cards[i] : -1;
+        // A card without a picture leaves the work surface as it was: the slot
+        // then shows the previous picture, turned once more if reversed.
+        const QImage loaded = m_pictures.picture(card, CardLayout::CardSize, ratio);
+        if (!loaded.isNull())
+            m_picToRotate = loaded;
+        if (m_reading.isReversed(i))
+            RotateHalfTurn(m_picToRotate);
+        if (i < CardLayout::SlotCount) {
+            m_picCard[i]->setPixmap(QPixmap::fromImage(m_picToRotate));
+            m_picCard[i]->setAccessibleName(cardAccessibleName(i));
+        }
+    }
+}
+
+void MainWindow::placeCards()
+{
+    for (int slot = 0; slot < CardLayout::SlotCount; ++slot) {
+        if (const auto place = CardLayout::place(m_reading.spreadIndex, slot)) {
+            m_picCard[slot]->move(*place);
+            m_lblCardNo[slot]->move(*place);
+        }
+    }
+}
+
+QString MainWindow::cardAccessibleName(int position) const
+{
+    QString name = tr("Card %1").arg(position + 1);
+    if (position < m_reading.positionTitles.size() && !m_reading.positionTitles[position].isEmpty())
+        name += QStringLiteral(", ") + m_reading.positionTitles[position];
+    if (position < m_reading.cards.size()) {
+        const auto card = CardDeck::card(m_reading.cards[position]);
+        if (card && !card->name.isEmpty())
+            name += QStringLiteral(": ") + card->name;
+    }
+    name += m_reading.isReversed(position) ? tr(", reversed") : tr(", upright");
+    return name;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    emit closing();
+    event->accept();
+}
+
+} // namespace Orvella

@@ -1,0 +1,90 @@
+#pragma once
+
+// The road of one reading, all on this window:
+//   selection panel (fraMain): name + spread, cmdProceed
+//   -> ValidateName -> Draw (draw.h) fills the current Reading
+//   -> ShowReading: ReadingReport (report runs) rendered into RTB, card
+//      pictures loaded, turned where reversed, placed for the spread
+//   -> result panel (fraResult) in front: cmdSave, report links, cmdBack
+//   -> cmdBack: links removed, tables emptied, selection panel in front.
+// cmdOpen replaces the Reading from a file and runs the same ShowReading.
+
+#include "reading.h"
+
+#include "presentation/cardpicturecache.h"
+#include "storage/readingfilecommands.h"
+
+#include <QImage>
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class QLabel;
+
+namespace Ui {
+class frmMain;
+}
+
+namespace Orvella {
+
+class Platform;
+class RandomSource;
+class ReportLinks;
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    MainWindow(Platform &platform, RandomSource &random, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    const Reading &reading() const { return m_reading; }
+
+    /** Shows the current reading: the report, the card pictures, the result panel in front. */
+    void ShowReading();
+
+    /** Start-up's last step: brings one of the two marketing labels to the front at random. */
+    void CoBrand_Randomize();
+    qint16 intCoBrandRandomNumber() const { return m_coBrandNumber; }
+
+signals:
+    /** A reading was read from a file and is shown. */
+    void readingOpened();
+    /** The user closed the window; what follows is the application's business. */
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    bool ValidateName();
+    void cmdProceed_Click();
+    void cmdBack_Click();
+    void cmdSave_Click();
+    void cmdOpen_Click();
+
+    void setupFonts();
+    void setupMenus();
+    void setupLinkLabels();
+    void bringToFront(QWidget *panel);
+    void showCardPictures();
+    void placeCards();
+    QString cardAccessibleName(int position) const;
+
+    std::unique_ptr<Ui::frmMain> m_ui;
+    Platform &m_platform;
+    RandomSource &m_random;
+    Reading m_reading;
+    ReadingFileCommands m_files;
+    ReportLinks *m_links = nullptr;
+    CardPictureCache m_pictures;
+    /** The work surface a card picture is loaded and turned on; it keeps the last one. */
+    QImage m_picToRotate;
+    std::array<QLabel *, 7> m_picCard{};
+    std::array<QLabel *, 7> m_lblCardNo{};
+    qint16 m_coBrandNumber = 0;
+};
+
+} // namespace Orvella
