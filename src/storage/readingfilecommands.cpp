@@ -1,0 +1,98 @@
+#include "readingfilecommands.h"
+
+#include "platform/platform.h"
+#include "readingfile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace Orvella {
+
+namespace {
+
+/** Replaces @p path whole with @p data, or leaves whatever was there untouched. */
+bool writeWhole(const QString &path, const QByteArray &data)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    // commit() alone can report success after a short write or a failed final
+    // flush, leaving a truncated file in place: check both before committing.
+    if (file.write(data) != data.size() || !file.flush() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+std::optional<QByteArray> readSmallFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // One byte beyond the limit is enough to tell that the file is too large.
+    const QByteArray data = file.read(ReadingFile::MaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return data;
+}
+
+} // namespace
+
+ReadingFileCommands::ReadingFileCommands(Platform &platform) : m_platform(platform) {}
+
+QString ReadingFileCommands::saveTitle()
+{
+    return QStringLiteral("Save");
+}
+
+QString ReadingFileCommands::openTitle()
+{
+    return QStringLiteral("Select the source file");
+}
+
+QString ReadingFileCommands::fileFilter()
+{
+    // Qt shows a filter's patterns in parentheses after its description, so
+    // the save dialog carries the same description and pattern as the open one.
+    return QStringLiteral("Orvella Medicine Cards (*.mca)");
+}
+
+QString ReadingFileCommands::defaultSuffix()
+{
+    return QStringLiteral("mca");
+}
+
+void ReadingFileCommands::save(QWidget *parent, const Reading &reading)
+{
+    const QByteArray data = ReadingFile::encode(reading);
+    const QString path = m_platform.saveFileName(parent, saveTitle(), fileFilter(),
+                                                 defaultSuffix());
+    if (path.isEmpty())
+        return;
+    if (!writeWhole(path, data)) {
+        const QString message = QStringLiteral("Unable To Save The Reading.");
+        m_platform.showMessage(parent, message, Platform::Icon::Critical);
+    }
+}
+
+std::optional<Reading> ReadingFileCommands::open(QWidget *parent)
+{
+    const QString path = m_platform.openFileName(parent, openTitle(), fileFilter());
+    if (path.isEmpty())
+        return std::nullopt;
+
+    // Case-sensitive on purpose: "x.MCA" is refused, "notesmca" passes.
+    std::optional<Reading> reading;
+    if (path.endsWith(defaultSuffix(), Qt::CaseSensitive)) {
+        if (const std::optional<QByteArray> data = readSmallFile(path))
+            reading = ReadingFile::decode(*data);
+    }
+    if (!reading) {
+        const QString message = QStringLiteral("Please Check The File.");
+        m_platform.showMessage(parent, message, Platform::Icon::Critical);
+    }
+    return reading;
+}
+
+} // namespace Orvella
