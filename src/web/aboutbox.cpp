@@ -1,0 +1,46 @@
+#include "aboutbox.h"
+#include "ui_aboutbox.h"
+
+#include "applicationtitle.h"
+#include "linkcommands.h"
+#include "linklabel.h"
+#include "programicon.h"
+#include "webaddresses.h"
+
+#include <QIcon>
+
+namespace Orvella {
+
+namespace {
+
+// The dialog's client area is 6210 x 3525 twips.
+constexpr QSize ClientSize(6210 / 15, 3525 / 15);
+
+} // namespace
+
+AboutBox::AboutBox(Platform &platform, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_ui(std::make_unique<Ui::AboutBox>()), m_platform(platform)
+{
+    m_ui->setupUi(this);
+    setWindowTitle(windowCaption());
+    setFixedSize(ClientSize);
+
+    m_ui->picIcon->setPixmap(programIcon().pixmap(QSize(32, 32), devicePixelRatio()));
+
+    m_ui->lblHomePage->setText(QStringLiteral("Click here to visit ")
+                                              + WebAddresses::makerHome().toString());
+
+    makeLinkLabel(m_ui->lblHomePage, [this] { OpenMakerHome(m_platform); });
+    makeLinkLabel(m_ui->lblCoBrand, [this] { OpenFullBrandPage(m_platform); });
+
+    // Enter presses the default button; Esc rejects, which closes the box just the same.
+    m_ui->cmdOK->setDefault(true);
+    m_ui->cmdOK->setFocus();
+    connect(m_ui->cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+AboutBox::~AboutBox() = default;
+
+} // namespace Orvella

@@ -1,0 +1,338 @@
+#include "app/startup.h"
+#include "reading/mainwindow.h"
+#include "storage/settingsstore.h"
+#include "support/fakeplatform.h"
+#include "support/scriptedrandom.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <cstdio>
+#include <stdexcept>
+
+using namespace Orvella;
+using Orvella::Test::FakePlatform;
+using Orvella::Test::ScriptedRandom;
+
+namespace {
+
+// Set in a child copy of this test: hold the instance lock at the given path until killed.
+const char HoldLockVariable[] = "ORVELLA_TEST_HOLD_LOCK";
+
+class RecordingSteps : public StartupSteps
+{
+public:
+    bool anotherCopy = false;
+    QString failingStep;
+    QStringList calls;
+
+    bool anotherCopyIsRunning() override
+    {
+        record(QStringLiteral("lock"));
+        return anotherCopy;
+    }
+    void refuseSecondCopy() override { record(QStringLiteral("refuse")); }
+    void seedRandom() override { record(QStringLiteral("seed")); }
+    void checkForUpdate() override { record(QStringLiteral("update")); }
+    void showMainWindow() override { record(QStringLiteral("main")); }
+    void coBrandRandomize() override { record(QStringLiteral("cobrand")); }
+
+private:
+    void record(const QString &step)
+    {
+        calls << step;
+        if (step == failingStep)
+            throw std::runtime_error("step failed");
+    }
+};
+
+// Notes whether a main window already existed when a box was shown.
+class WatchingPlatform : public FakePlatform
+{
+public:
+    QList<bool> mainWindowAtMessage;
+
+    Answer showMessage(QWidget *parent, const QString &text, Icon icon, Buttons buttons) override
+    {
+        bool found = false;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            found |= qobject_cast<MainWindow *>(window) != nullptr;
+        mainWindowAtMessage << found;
+        return FakePlatform::showMessage(parent, text, icon, buttons);
+    }
+};
+
+qint64 finishedProcessId()
+{
+    QProcess process;
+    qint64 pid = 0;
+    QObject::connect(&process, &QProcess::started, [&] { pid = process.processId(); });
+    process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("-functions")});
+    process.waitForFinished(10000);
+    return pid;
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void stepsRunInOrder();
+    void secondCopyStopsAfterTheMessage();
+    void failingStepIsSkipped_data();
+    void failingStepIsSkipped();
+
+    void lockPathIsPerUserInTheTemporaryFolder();
+    void liveLockInThisProcessRefuses();
+    void liveLockInAnotherProcessRefuses();
+    void lockOfAKilledCopyDoesNotRefuse();
+    void staleLockFileOfADeadProcessDoesNotRefuse();
+    void unusableLockFolderDoesNotKeepTheProgramOut();
+
+    void realStartupShowsTheMainWindow();
+    void realSecondCopyIsRefused();
+    void reminderComesBeforeTheMainWindow();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestStartup::init()
+{
+    QVERIFY(m_dir.isValid());
+}
+
+void TestStartup::stepsRunInOrder()
+{
+    RecordingSteps steps;
+    QVERIFY(runStartup(steps));
+    QCOMPARE(steps.calls, (QStringList{"lock", "seed", "update", "main", "cobrand"}));
+}
+
+void TestStartup::secondCopyStopsAfterTheMessage()
+{
+    RecordingSteps steps;
+    steps.anotherCopy = true;
+    QVERIFY(!runStartup(steps));
+    QCOMPARE(steps.calls, (QStringList{"lock", "refuse"}));
+}
+
+void TestStartup::failingStepIsSkipped_data()
+{
+    QTest::addColumn<QString>("failing");
+    QTest::addColumn<QStringList>("calls");
+    const QStringList all{"lock", "seed", "update", "main", "cobrand"};
+    // A previous-instance test that fails cannot show another copy: start.
+    QTest::newRow("lock test fails") << QStringLiteral("lock") << all;
+    QTest::newRow("seeding fails") << QStringLiteral("seed") << all;
+    QTest::newRow("update check fails") << QStringLiteral("update") << all;
+    QTest::newRow("main window fails") << QStringLiteral("main") << all;
+    QTest::newRow("co-brand fails") << QStringLiteral("cobrand") << all;
+}
+
+void TestStartup::failingStepIsSkipped()
+{
+    QFETCH(QString, failing);
+    QFETCH(QStringList, calls);
+    RecordingSteps steps;
+    steps.failingStep = failing;
+    QVERIFY(runStartup(steps));
+    QCOMPARE(steps.calls, calls);
+}
+
+void TestStartup::lockPathIsPerUserInTheTemporaryFolder()
+{
+    const QByteArray home = qgetenv("HOME");
+    const QString path = InstanceLock::defaultPath();
+    const QString temp = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    QCOMPARE(QFileInfo(path).absolutePath(), QFileInfo(temp).absoluteFilePath());
+    QCOMPARE(InstanceLock::defaultPath(), path);
+    QVERIFY(!QFileInfo(path).fileName().contains(QDir::home().dirName()));
+
+    qputenv("HOME", m_dir.path().toLocal8Bit());
+    const QString otherUser = InstanceLock::defaultPath();
+    qputenv("HOME", home);
+    QVERIFY(otherUser != path);
+    QCOMPARE(InstanceLock::defaultPath(), path);
+}
+
+void TestStartup::liveLockInThisProcessRefuses()
+{
+    const QString path = m_dir.filePath(QStringLiteral("live.lock"));
+    QLockFile running(path);
+    QVERIFY(running.tryLock(0));
+
+    InstanceLock second(path);
+    QVERIFY(!second.acquire());
+    QVERIFY(!second.isHeld());
+    // The running copy keeps its lock.
+    QVERIFY(running.isLocked());
+    QVERIFY(QFile::exists(path));
+
+    running.unlock();
+    InstanceLock third(path);
+    QVERIFY(third.acquire());
+}
+
+void TestStartup::liveLockInAnotherProcessRefuses()
+{
+    const QString path = m_dir.filePath(QStringLiteral("other.lock"));
+    QProcess holder;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(HoldLockVariable), path);
+    holder.setProcessEnvironment(environment);
+    holder.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(holder.waitForReadyRead(10000));
+    QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
+
+    InstanceLock second(path);
+    QVERIFY(!second.acquire());
+    QCOMPARE(holder.state(), QProcess::Running);
+
+    holder.kill();
+    QVERIFY(holder.waitForFinished(10000));
+}
+
+void TestStartup::lockOfAKilledCopyDoesNotRefuse()
+{
+    const QString path = m_dir.filePath(QStringLiteral("killed.lock"));
+    QProcess holder;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(HoldLockVariable), path);
+    holder.setProcessEnvironment(environment);
+    holder.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(holder.waitForReadyRead(10000));
+    // Killed outright: no chance to remove its lock file.
+    holder.kill();
+    QVERIFY(holder.waitForFinished(10000));
+    QVERIFY(QFile::exists(path));
+
+    InstanceLock next(path);
+    QVERIFY(next.acquire());
+    QVERIFY(next.isHeld());
+}
+
+void TestStartup::staleLockFileOfADeadProcessDoesNotRefuse()
+{
+    const QString path = m_dir.filePath(QStringLiteral("stale.lock"));
+    // A lock file as a copy leaves it, but naming a process that has ended.
+    QByteArray content;
+    {
+        QLockFile model(path);
+        QVERIFY(model.tryLock(0));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        content = file.readAll();
+    }
+    QVERIFY(!QFile::exists(path));
+    const qint64 dead = finishedProcessId();
+    QVERIFY(dead > 0);
+    QList<QByteArray> lines = content.split('\n');
+    lines[0] = QByteArray::number(dead);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(lines.join('\n'));
+    file.close();
+
+    InstanceLock next(path);
+    QVERIFY(next.acquire());
+    QVERIFY(next.isHeld());
+}
+
+void TestStartup::unusableLockFolderDoesNotKeepTheProgramOut()
+{
+    const QString blocker = m_dir.filePath(QStringLiteral("plainfile"));
+    QFile file(blocker);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    InstanceLock lock(blocker + QStringLiteral("/cannot.lock"));
+    QVERIFY(lock.acquire());
+}
+
+void TestStartup::realStartupShowsTheMainWindow()
+{
+    FakePlatform platform;
+    ScriptedRandom random({0.25});
+    ProgramStartup startup(platform, random);
+    QVERIFY(runStartup(startup));
+    QVERIFY(startup.mainWindow());
+    QVERIFY(startup.mainWindow()->isVisible());
+    QCOMPARE(random.seeds(), 1);
+    // The co-brand choice drew its one value after the seeding: r 0.25 gives 2.
+    QCOMPARE(random.taken(), 1);
+    QCOMPARE(int(startup.mainWindow()->intCoBrandRandomNumber()), 2);
+    QVERIFY(platform.messages.isEmpty());
+    const auto store = openUserSettings();
+    QCOMPARE(ReadSetting(*store, QStringLiteral("Duration")), QStringLiteral("2026-12-07"));
+}
+
+void TestStartup::realSecondCopyIsRefused()
+{
+    QLockFile running(InstanceLock::defaultPath());
+    QVERIFY(running.tryLock(0));
+
+    FakePlatform platform;
+    ScriptedRandom random;
+    ProgramStartup startup(platform, random);
+    QVERIFY(!runStartup(startup));
+    QCOMPARE(platform.messageTexts(),
+             QStringList{QStringLiteral("Application is already running")});
+    QCOMPARE(platform.messages.first().icon, Platform::Icon::Information);
+    QCOMPARE(platform.messages.first().buttons, Platform::Buttons::Ok);
+    QVERIFY(!startup.mainWindow());
+    QCOMPARE(random.seeds(), 0);
+    QCOMPARE(random.taken(), 0);
+    QVERIFY(platform.openedUrls.isEmpty());
+    QVERIFY(running.isLocked());
+}
+
+void TestStartup::reminderComesBeforeTheMainWindow()
+{
+    {
+        const auto store = openUserSettings();
+        WriteSetting(*store, QStringLiteral("Duration"), QStringLiteral("2026-11-01"));
+    }
+    WatchingPlatform platform;
+    platform.answers << Platform::Answer::No;
+    ScriptedRandom random;
+    ProgramStartup startup(platform, random);
+    QVERIFY(runStartup(startup));
+    QCOMPARE(platform.messages.size(), 1);
+    QCOMPARE(platform.mainWindowAtMessage, QList<bool>{false});
+    QVERIFY(startup.mainWindow() && startup.mainWindow()->isVisible());
+    const auto store = openUserSettings();
+    QCOMPARE(ReadSetting(*store, QStringLiteral("Duration")), QStringLiteral("2026-12-07"));
+}
+
+int main(int argc, char *argv[])
+{
+    const QByteArray holdPath = qgetenv(HoldLockVariable);
+    if (!holdPath.isEmpty()) {
+        QCoreApplication app(argc, argv);
+        InstanceLock lock(QString::fromLocal8Bit(holdPath));
+        if (!lock.acquire())
+            return 2;
+        std::puts("locked");
+        std::fflush(stdout);
+        QThread::sleep(60);
+        return 0;
+    }
+    QApplication app(argc, argv);
+    TestStartup test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_startup.moc"

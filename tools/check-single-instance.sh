@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# Starts the program twice at once under a virtual X server and checks that one
+# copy refuses with "Application is already running" and ends (exit code 0)
+# once the box is answered, while the other keeps running with its one window.
+#
+#   tools/check-single-instance.sh path/to/orvella-medicine-cards
+#
+# Runs with a private home, settings and temporary folder, so it never sees
+# the real user's settings or a copy the user is running. Exit code 77 when
+# xvfb-run or xdotool is missing (the test is then skipped).
+set -u
+
+program=${1:-}
+if [ -z "$program" ] || [ ! -x "$program" ]; then
+    echo "usage: $0 PROGRAM" >&2
+    exit 2
+fi
+program=$(cd "$(dirname "$program")" && pwd)/$(basename "$program")
+
+if [ "${2:-}" != "--inside-x" ]; then
+    for tool in xvfb-run xdotool; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "SKIP: $tool is not installed"
+            exit 77
+        fi
+    done
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    mkdir -p "$work/home/.config" "$work/tmp" "$work/run"
+    chmod 700 "$work/run"
+    HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run \
+        TMPDIR=$work/tmp QT_QPA_PLATFORM=xcb \
+        xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$program" --inside-x
+    exit $?
+fi
+
+# From here on we run inside the virtual X server.
+main_title='^Orvella Medicine Cards v1\.0$'
+box_title='^Orvella Medicine Cards$'
+first_pid=""
+second_pid=""
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+cleanup() {
+    for pid in $first_pid $second_pid; do
+        kill "$pid" 2>/dev/null
+    done
+    wait 2>/dev/null
+}
+trap cleanup EXIT
+
+# Prints the ids of the windows whose title matches $1, waiting up to $2 seconds for one.
+wait_for_windows() {
+    local pattern=$1 seconds=$2 ids
+    for _ in $(seq $((seconds * 10))); do
+        ids=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null)
+        if [ -n "$ids" ]; then
+            echo "$ids"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+"$program" >"$TMPDIR/copy-a.log" 2>&1 &
+pid_a=$!
+"$program" >"$TMPDIR/copy-b.log" 2>&1 &
+pid_b=$!
+
+box=$(wait_for_windows "$box_title" 30) || fail "no copy showed the refusal box"
+[ "$(echo "$box" | wc -l)" -eq 1 ] || fail "more than one refusal box"
+box_pid=$(xdotool getwindowpid "$box" 2>/dev/null)
+case "$box_pid" in
+"$pid_a") second_pid=$pid_a; first_pid=$pid_b ;;
+"$pid_b") second_pid=$pid_b; first_pid=$pid_a ;;
+*) fail "the refusal box belongs to no started copy (pid '$box_pid')" ;;
+esac
+echo "copy $first_pid runs, copy $second_pid refuses"
+
+windows=$(wait_for_windows "$main_title" 30) || fail "the running copy shows no main window"
+[ "$(echo "$windows" | wc -l)" -eq 1 ] || fail "more than one main window"
+[ "$(xdotool getwindowpid "$windows")" = "$first_pid" ] || fail "the main window is not the running copy's"
+
+# The refusing copy waits for its box to be answered; answer it with Enter.
+xdotool windowfocus --sync "$box" 2>/dev/null
+xdotool key --window "$box" Return
+for _ in $(seq 100); do
+    kill -0 "$second_pid" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$second_pid" 2>/dev/null; then
+    fail "the refusing copy did not end after its box was answered"
+fi
+wait "$second_pid"
+status=$?
+second_pid=""
+[ "$status" -eq 0 ] || fail "the refusing copy ended with code $status"
+
+# The running copy is untouched: still running, still one main window, the same one.
+sleep 0.5
+kill -0 "$first_pid" 2>/dev/null || fail "the running copy ended"
+after=$(xdotool search --onlyvisible --name "$main_title" 2>/dev/null)
+[ "$after" = "$windows" ] || fail "the running copy's windows changed"
+if xdotool search --onlyvisible --name "$box_title" >/dev/null 2>&1; then
+    fail "a refusal box is still shown"
+fi
+
+echo "PASS: the second copy refused and ended; the first keeps running"
+exit 0
