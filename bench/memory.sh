@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Peak resident memory (VmHWM) with a 7-card reading on screen, against the
+# minimal Qt window, both under Xvfb; median of a few runs each.
+#   bench/memory.sh [runs]      (default 5; BUILD_DIR defaults to build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-5}
+build=${BUILD_DIR:-build}
+driver=$build/bench/memory_driver
+minimal=$build/bench/minimal_window
+for f in "$driver" "$minimal"; do
+    [ -x "$f" ] || { echo "missing $f: build the targets first (bench/run-all.sh does)" >&2; exit 1; }
+done
+command -v Xvfb >/dev/null || { echo "Xvfb missing (apt-get install xvfb)" >&2; exit 77; }
+
+source bench/xvfb-session.sh
+start_xvfb
+home=$(mktemp -d)
+trap 'kill $XVFB_PID 2>/dev/null || true; rm -rf "$home"' EXIT
+export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache
+export XDG_RUNTIME_DIR=$home/runtime
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+driver_kib=()
+minimal_kib=()
+label_kib=()
+for ((i = 0; i < runs; i++)); do
+    driver_kib+=("$("$driver")")
+    minimal_kib+=("$("$minimal" --memory)")
+    label_kib+=("$("$minimal" --memory --label)")
+done
+d=$(printf '%s\n' "${driver_kib[@]}" | median)
+m=$(printf '%s\n' "${minimal_kib[@]}" | median)
+l=$(printf '%s\n' "${label_kib[@]}" | median)
+echo "peak memory runs (KiB): reading ${driver_kib[*]}; minimal ${minimal_kib[*]}"
+awk -v d="$d" -v m="$m" 'BEGIN {
+    printf "peak memory (VmHWM) median: 7-card reading %.1f MiB, minimal window %.1f MiB, ratio %.3f (goal <= 1.3)\n", d / 1024, m / 1024, d / m }'
+awk -v d="$d" -v l="$l" 'BEGIN {
+    printf "for reference: minimal window with one text label %.1f MiB, reading / label %.3f\n", l / 1024, d / l }'

@@ -1,0 +1,52 @@
+// Peak resident memory once a 7-card reading is on screen: builds the main
+// window as start-up does, types a name, keeps the Pathway Spread, clicks
+// cmdProceed, lets the result paint and prints VmHWM in KiB.
+
+#include "platform/qtplatform.h"
+#include "reading/clockrandomsource.h"
+#include "reading/mainwindow.h"
+#include "vmhwm.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace Orvella;
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QtPlatform platform;
+    ClockRandomSource random;
+    random.seed(7);
+    MainWindow window(platform, random);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+
+    auto *spreads = window.findChild<QComboBox *>(QStringLiteral("cboSpread"));
+    auto *name = window.findChild<QLineEdit *>(QStringLiteral("txtName"));
+    auto *proceed = window.findChild<QPushButton *>(QStringLiteral("cmdProceed"));
+    if (!spreads || !name || !proceed) {
+        std::fprintf(stderr, "main window lacks cboSpread, txtName or cmdProceed\n");
+        return 1;
+    }
+    spreads->setCurrentIndex(0);
+    QTest::keyClicks(name, QStringLiteral("Aiyana"));
+    QTest::mouseClick(proceed, Qt::LeftButton);
+    if (window.reading().positionCount() != 7) {
+        std::fprintf(stderr, "no 7-card reading was drawn\n");
+        return 1;
+    }
+
+    QTimer::singleShot(500, &app, [] {
+        std::printf("%ld\n", Bench::peakResidentKiB());
+        QApplication::quit();
+    });
+    return app.exec();
+}

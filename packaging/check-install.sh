@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs a build into a scratch prefix and checks that every file lands in
+# its standard place.   check-install.sh <build dir> <scratch dir>
+set -euo pipefail
+build=$1
+prefix=$2
+rm -rf "$prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+status=0
+expect() {
+    if [ -e "$prefix/$1" ]; then
+        echo "ok      $1"
+    else
+        echo "MISSING $1"
+        status=1
+    fi
+}
+expect bin/orvella-medicine-cards
+expect share/applications/orvella-medicine-cards.desktop
+expect share/metainfo/org.orvella.MedicineCards.metainfo.xml
+expect share/icons/hicolor/scalable/apps/orvella-medicine-cards.svg
+for size in 16 32 48 64 128 256; do
+    expect "share/icons/hicolor/${size}x${size}/apps/orvella-medicine-cards.png"
+done
+[ -x "$prefix/bin/orvella-medicine-cards" ] || { echo "program not executable"; status=1; }
+exit $status
