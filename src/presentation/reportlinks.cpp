@@ -37,7 +37,8 @@ void ReportLinks::UnhookReportLinks()
 
 bool ReportLinks::eventFilter(QObject *watched, QEvent *event)
 {
-    if (m_view && watched == m_viewport && event->type() == QEvent::MouseButtonPress) {
+    // Only a live view gets mouse presses, so m_view is touched only then.
+    if (event->type() == QEvent::MouseButtonPress && watched == m_viewport.data() && m_view) {
         const auto *press = static_cast<QMouseEvent *>(event);
         if (press->button() == Qt::LeftButton) {
             const QString anchor = m_view->anchorAt(press->position().toPoint());

@@ -35,7 +35,9 @@ protected:
 private:
     Platform &m_platform;
     QPointer<QTextBrowser> m_view;
-    QPointer<QWidget> m_viewport;
+    // Kept as a plain QObject: events can still arrive while the view and its
+    // viewport are being destroyed, when casting to a widget type is undefined.
+    QPointer<QObject> m_viewport;
 };
 
 } // namespace Orvella
