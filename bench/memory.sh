@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Peak resident memory (VmHWM) with a 7-card reading on screen, against the
 # minimal Qt window, both under Xvfb; median of a few runs each.
-#   bench/memory.sh [runs]      (default 5; BUILD_DIR defaults to build)
+#   bench/memory.sh [runs]      (default 15 each; BUILD_DIR defaults to build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs=${1:-5}
+runs=${1:-15}
 build=${BUILD_DIR:-build}
 driver=$build/bench/memory_driver
 minimal=$build/bench/minimal_window

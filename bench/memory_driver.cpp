@@ -6,9 +6,11 @@
 #include "reading/clockrandomsource.h"
 #include "reading/mainwindow.h"
 #include "vmhwm.h"
+#include "web/programicon.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -21,6 +23,8 @@ using namespace Orvella;
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // The window icon too, as main() sets it: its pictures are part of the program's memory.
+    QApplication::setWindowIcon(programIcon());
     QtPlatform platform;
     ClockRandomSource random;
     random.seed(7);

@@ -2,6 +2,8 @@
 
 #include "carddeck.h"
 
+#include "presentation/pngresource.h"
+
 #include <array>
 
 namespace Orvella {
@@ -36,8 +38,20 @@ QImage cardPicture(int index)
     static std::array<QImage, CardDeck::CardCount> decoded;
     QImage &image = decoded[index];
     if (image.isNull())
-        image.load(cardPicturePath(index));
+        image = readPng(cardPicturePath(index));
     return image;
+}
+
+QImage cardPicture(int index, QSize scaledSize)
+{
+    if (!CardDeck::isCard(index) || scaledSize.isEmpty())
+        return {};
+    // A reading shows small cards: the full 260x400 picture only lives while
+    // it is being scaled down, instead of staying in memory for the whole run.
+    // Scaled here, not by the reader: Qt's PNG reader scales with a coarser
+    // filter, and the cards must look as they always have.
+    return readPng(cardPicturePath(index))
+        .scaled(scaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 } // namespace Orvella

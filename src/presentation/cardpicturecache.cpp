@@ -15,12 +15,11 @@ QImage CardPictureCache::picture(int index, QSize logicalSize, qreal devicePixel
     if (const auto found = m_scaled.find(key); found != m_scaled.end())
         return found->second;
 
-    const QImage source = cardPicture(index);
-    if (source.isNull() || deviceSize.isEmpty())
-        return QImage();
     // Scaled straight to the device pixels, so the card stays crisp on dense screens.
-    QImage scaled = source.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage scaled = cardPicture(index, deviceSize);
+    if (scaled.isNull())
+        return QImage();
+    scaled.convertTo(QImage::Format_ARGB32_Premultiplied);
     scaled.setDevicePixelRatio(devicePixelRatio);
     m_scaled.emplace(key, scaled);
     return scaled;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 
 class QTextBrowser;
@@ -7,6 +9,19 @@ class QTextBrowser;
 namespace Orvella {
 
 class ReadingReport;
+
+/** Where a web address lies in a text: [start, end), or start -1 when there is none. */
+struct WebAddress
+{
+    qsizetype start = -1;
+    qsizetype end = -1;
+};
+
+/**
+ * The first web address in @p text at or after @p from: http:// or https:// at the
+ * start of a word, up to the next blank, <, > or ", less any final . , ; : ! ? ) or '.
+ */
+WebAddress findWebAddress(const QString &text, qsizetype from = 0);
 
 /**
  * Replaces the view's text by @p report, run by run in its colour, headings bold,

@@ -1,8 +1,9 @@
 #include "linklabel.h"
 
+#include "presentation/pngresource.h"
+
 #include <QCursor>
 #include <QEvent>
-#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
@@ -59,11 +60,9 @@ QPixmap linkCursorPicture()
 {
     // The drawn resource wins when the build has it; same tip position.
     const QString resource = QStringLiteral(":/icons/linkcursor.png");
-    if (QFile::exists(resource)) {
-        const QPixmap picture(resource);
-        if (picture.size() == QSize(32, 32))
-            return picture;
-    }
+    const QImage picture = readPng(resource);
+    if (picture.size() == QSize(32, 32))
+        return QPixmap::fromImage(picture);
     return drawnLinkCursor();
 }
 

@@ -1,8 +1,10 @@
 #include "programicon.h"
 
+#include "presentation/pngresource.h"
+
 #include <QApplication>
-#include <QFile>
 #include <QIcon>
+#include <QPixmap>
 #include <QStyle>
 
 namespace Orvella {
@@ -12,8 +14,10 @@ QIcon programIcon()
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128, 256}) {
         const QString file = QStringLiteral(":/icons/orvella-medicine-cards-%1.png").arg(size);
-        if (QFile::exists(file))
-            icon.addFile(file, QSize(size, size));
+        // Not addFile: that loads every image plugin to ask each about the file.
+        const QImage picture = readPng(file);
+        if (!picture.isNull())
+            icon.addPixmap(QPixmap::fromImage(picture));
     }
     // Only a build without its pictures gets here; a blank window corner helps nobody.
     if (icon.isNull() && QApplication::style())

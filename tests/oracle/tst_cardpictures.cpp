@@ -17,6 +17,8 @@ private slots:
     void everyCardHasItsPicture();
     void picturesAreAllDifferent();
     void decodedOnceAndShared();
+    void scaledPictureIsTheFullOneScaled_data();
+    void scaledPictureIsTheFullOneScaled();
     void noPictureOutsideTheDeck_data();
     void noPictureOutsideTheDeck();
 };
@@ -69,6 +71,34 @@ void TestCardPictures::decodedOnceAndShared()
     const QImage again = cardPicture(22);
     QVERIFY(!first.isNull());
     QCOMPARE(again.cacheKey(), first.cacheKey());
+}
+
+void TestCardPictures::scaledPictureIsTheFullOneScaled_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("first card, screen size") << 0 << QSize(53, 80);
+    QTest::newRow("last card, double density") << 43 << QSize(106, 160);
+    QTest::newRow("one and a half density") << 20 << QSize(80, 120);
+    QTest::newRow("larger than the file") << 7 << QSize(300, 460);
+    QTest::newRow("empty size") << 5 << QSize(0, 80);
+    QTest::newRow("invalid size") << 5 << QSize();
+    QTest::newRow("outside the deck") << 44 << QSize(53, 80);
+    QTest::newRow("minus one") << -1 << QSize(53, 80);
+}
+
+void TestCardPictures::scaledPictureIsTheFullOneScaled()
+{
+    QFETCH(int, index);
+    QFETCH(QSize, size);
+    // Pixel for pixel what the cards always looked like: the full picture, smoothly scaled.
+    const QImage full = cardPicture(index);
+    const QImage expected = full.isNull() || size.isEmpty()
+        ? QImage()
+        : full.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage scaled = cardPicture(index, size);
+    QCOMPARE(scaled.isNull(), expected.isNull());
+    QCOMPARE(scaled, expected);
 }
 
 void TestCardPictures::noPictureOutsideTheDeck_data()

@@ -75,6 +75,8 @@ private slots:
     void everyCharacterHasItsRunsColourAndWeight();
     void renderingAgainReplacesEverything();
     void theForumAddressIsALinkInBothPlaces();
+    void webAddressesAreFound_data();
+    void webAddressesAreFound();
     void beforePositionRunsOncePerPosition();
     void leftClickOnTheLinkOpensItOnce_data();
     void leftClickOnTheLinkOpensItOnce();
@@ -173,6 +175,57 @@ void TestReportView::theForumAddressIsALinkInBothPlaces()
     QCOMPARE(hrefs, (QStringList{Forum, Forum}));
     // The full stop after the closing address is not part of it.
     QCOMPARE(linkedText, Forum + Forum);
+}
+
+void TestReportView::webAddressesAreFound_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("addresses");
+    QTest::newRow("none") << QStringLiteral("no address here") << QStringList{};
+    QTest::newRow("whole text") << QStringLiteral("http://a.example/x") << QStringList{"http://a.example/x"};
+    QTest::newRow("secure") << QStringLiteral("see https://a.example now") << QStringList{"https://a.example"};
+    QTest::newRow("final full stop stays with the sentence")
+        << QStringLiteral("Visit http://a.example.") << QStringList{"http://a.example"};
+    QTest::newRow("several closing marks")
+        << QStringLiteral("(at http://a.example/?q=1).'") << QStringList{"http://a.example/?q=1"};
+    QTest::newRow("inner full stops and commas stay")
+        << QStringLiteral("http://a.example/a,b.c d") << QStringList{"http://a.example/a,b.c"};
+    QTest::newRow("ends at a tab") << QStringLiteral("http://a.example\tb") << QStringList{"http://a.example"};
+    QTest::newRow("ends at a line break") << QStringLiteral("http://a.example\nb") << QStringList{"http://a.example"};
+    QTest::newRow("ends at angle brackets and quotes")
+        << QStringLiteral("<http://a.example>\"http://b.example\"")
+        << QStringList{"http://a.example", "http://b.example"};
+    QTest::newRow("two in one text")
+        << QStringLiteral("http://a.example and https://b.example/")
+        << QStringList{"http://a.example", "https://b.example/"};
+    QTest::newRow("not inside a word") << QStringLiteral("xhttp://a.example") << QStringList{};
+    QTest::newRow("after a digit or underscore")
+        << QStringLiteral("1http://a.example _http://b.example") << QStringList{};
+    QTest::newRow("after punctuation") << QStringLiteral("-http://a.example") << QStringList{"http://a.example"};
+    QTest::newRow("after a non-ASCII letter")
+        << QString(QChar(0xe9)) + QStringLiteral("http://a.example") << QStringList{"http://a.example"};
+    QTest::newRow("scheme alone") << QStringLiteral("http:// and https://.") << QStringList{};
+    QTest::newRow("upper-case scheme") << QStringLiteral("HTTP://a.example") << QStringList{};
+    QTest::newRow("other scheme") << QStringLiteral("ftp://a.example") << QStringList{};
+    QTest::newRow("no-break space is no blank")
+        << QStringLiteral("http://a.example") + QChar(0xa0) + QStringLiteral("b")
+        << QStringList{QStringLiteral("http://a.example") + QChar(0xa0) + QStringLiteral("b")};
+}
+
+void TestReportView::webAddressesAreFound()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, addresses);
+    QStringList found;
+    qsizetype from = 0;
+    for (WebAddress address = findWebAddress(text, from); address.start >= 0;
+         address = findWebAddress(text, from)) {
+        QVERIFY(address.start >= from);
+        QVERIFY(address.end > address.start);
+        found << text.mid(address.start, address.end - address.start);
+        from = address.end;
+    }
+    QCOMPARE(found, addresses);
 }
 
 void TestReportView::beforePositionRunsOncePerPosition()
