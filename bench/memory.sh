@@ -15,13 +15,7 @@ command -v Xvfb >/dev/null || { echo "Xvfb missing (apt-get install xvfb)" >&2; 
 
 source bench/xvfb-session.sh
 start_xvfb
-home=$(mktemp -d)
-trap 'kill $XVFB_PID 2>/dev/null || true; rm -rf "$home"' EXIT
-export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache
-export XDG_RUNTIME_DIR=$home/runtime
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-
-median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+use_private_home
 driver_kib=()
 minimal_kib=()
 label_kib=()

@@ -21,13 +21,7 @@ start_xvfb
 
 # A private home: the user's settings stay untouched, and the first run's
 # writing of the reminder date happens in the warm-up, not in a timed run.
-home=$(mktemp -d)
-trap 'kill $XVFB_PID 2>/dev/null || true; rm -rf "$home"' EXIT
-export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache
-export XDG_RUNTIME_DIR=$home/runtime
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-
-median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+use_private_home
 
 for _ in 1 2; do  # warm-up: disk cache, font cache, first-run settings
     "$timer" "$caption" "$program" >/dev/null

@@ -13,3 +13,14 @@ start_xvfb() {
     export QT_QPA_PLATFORM=xcb
     trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
 }
+
+# A private home, so the user's settings stay untouched; removed with Xvfb on exit.
+use_private_home() {
+    BENCH_HOME=$(mktemp -d)
+    trap 'kill $XVFB_PID 2>/dev/null || true; rm -rf "$BENCH_HOME"' EXIT
+    export HOME=$BENCH_HOME XDG_CONFIG_HOME=$BENCH_HOME/.config XDG_CACHE_HOME=$BENCH_HOME/.cache
+    export XDG_RUNTIME_DIR=$BENCH_HOME/runtime
+    mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+}
+
+median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
