@@ -8,12 +8,8 @@ runs=${1:-15}
 build=${BUILD_DIR:-build}
 driver=$build/bench/memory_driver
 minimal=$build/bench/minimal_window
-for f in "$driver" "$minimal"; do
-    [ -x "$f" ] || { echo "missing $f: build the targets first (bench/run-all.sh does)" >&2; exit 1; }
-done
-command -v Xvfb >/dev/null || { echo "Xvfb missing (apt-get install xvfb)" >&2; exit 77; }
-
 source bench/xvfb-session.sh
+require_programs "$driver" "$minimal"
 start_xvfb
 use_private_home
 driver_kib=()

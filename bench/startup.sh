@@ -11,12 +11,8 @@ program=$build/src/app/orvella-medicine-cards
 minimal=$build/bench/minimal_window
 timer=$build/bench/startup_timer
 caption="Orvella Medicine Cards v1.0"
-for f in "$program" "$minimal" "$timer"; do
-    [ -x "$f" ] || { echo "missing $f: build the targets first (bench/run-all.sh does)" >&2; exit 1; }
-done
-command -v Xvfb >/dev/null || { echo "Xvfb missing (apt-get install xvfb)" >&2; exit 77; }
-
 source bench/xvfb-session.sh
+require_programs "$program" "$minimal" "$timer"
 start_xvfb
 
 # A private home: the user's settings stay untouched, and the first run's

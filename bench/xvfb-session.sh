@@ -24,3 +24,12 @@ use_private_home() {
 }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# Stops the script unless every named program is built and Xvfb is installed.
+require_programs() {
+    local f
+    for f in "$@"; do
+        [ -x "$f" ] || { echo "missing $f: build the targets first (bench/run-all.sh does)" >&2; exit 1; }
+    done
+    command -v Xvfb >/dev/null || { echo "Xvfb missing (apt-get install xvfb)" >&2; exit 77; }
+}

@@ -27,6 +27,15 @@ namespace {
 // Set in a child copy of this test: hold the instance lock at the given path until killed.
 const char HoldLockVariable[] = "ORVELLA_TEST_HOLD_LOCK";
 
+// Runs this test program again as a second copy that takes the lock at @p path and holds it.
+void startLockHolder(QProcess &holder, const QString &path)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(HoldLockVariable), path);
+    holder.setProcessEnvironment(environment);
+    holder.start(QCoreApplication::applicationFilePath(), {});
+}
+
 class RecordingSteps : public StartupSteps
 {
 public:
@@ -190,10 +199,7 @@ void TestStartup::liveLockInAnotherProcessRefuses()
 {
     const QString path = m_dir.filePath(QStringLiteral("other.lock"));
     QProcess holder;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QLatin1String(HoldLockVariable), path);
-    holder.setProcessEnvironment(environment);
-    holder.start(QCoreApplication::applicationFilePath(), {});
+    startLockHolder(holder, path);
     QVERIFY(holder.waitForReadyRead(10000));
     QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
 
@@ -209,10 +215,7 @@ void TestStartup::lockOfAKilledCopyDoesNotRefuse()
 {
     const QString path = m_dir.filePath(QStringLiteral("killed.lock"));
     QProcess holder;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QLatin1String(HoldLockVariable), path);
-    holder.setProcessEnvironment(environment);
-    holder.start(QCoreApplication::applicationFilePath(), {});
+    startLockHolder(holder, path);
     QVERIFY(holder.waitForReadyRead(10000));
     // Killed outright: no chance to remove its lock file.
     holder.kill();
