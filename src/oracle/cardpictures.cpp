@@ -5,6 +5,7 @@
 #include "presentation/pngresource.h"
 
 #include <array>
+#include <iterator>
 
 namespace Orvella {
 
@@ -21,24 +22,32 @@ constexpr std::array<const char *, CardDeck::CardCount> pictureNames{{
     "39_swan", "40_dolphin", "41_whale", "42_bat", "43_spider", "44_hummingbird",
 }};
 
+constexpr int largestDensity = cardPictureDensities[std::size(cardPictureDensities) - 1];
+
 } // namespace
 
-QString cardPicturePath(int index)
+QString cardPicturePath(int index, int density)
 {
     if (!CardDeck::isCard(index))
         return {};
-    return QStringLiteral(":/cards/%1.png").arg(QLatin1String(pictureNames[index]));
+    switch (density) {
+    case 1:
+    case 2:
+    case 4:
+        return QStringLiteral(":/cards/%1x/%2.png").arg(density).arg(QLatin1String(pictureNames[index]));
+    default:
+        return {};
+    }
 }
 
 QImage cardPicture(int index)
 {
     if (!CardDeck::isCard(index))
         return {};
-    // Showing a reading loads up to seven pictures each time; decode each file once.
     static std::array<QImage, CardDeck::CardCount> decoded;
     QImage &image = decoded[index];
     if (image.isNull())
-        image = readPng(cardPicturePath(index));
+        image = readPng(cardPicturePath(index, largestDensity));
     return image;
 }
 
@@ -46,12 +55,23 @@ QImage cardPicture(int index, QSize scaledSize)
 {
     if (!CardDeck::isCard(index) || scaledSize.isEmpty())
         return {};
-    // A reading shows small cards: the full 260x400 picture only lives while
-    // it is being scaled down, instead of staying in memory for the whole run.
-    // Scaled here, not by the reader: Qt's PNG reader scales with a coarser
-    // filter, and the cards must look as they always have.
-    return readPng(cardPicturePath(index))
-        .scaled(scaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Most screens get a picture drawn for their density, shown as it is;
+    // in-between densities scale down the next larger one, which stays sharp.
+    int density = largestDensity;
+    for (int candidate : cardPictureDensities) {
+        if (cardPictureSize.width() * candidate >= scaledSize.width()
+            && cardPictureSize.height() * candidate >= scaledSize.height()) {
+            density = candidate;
+            break;
+        }
+    }
+    QImage picture = readPng(cardPicturePath(index, density));
+    if (picture.isNull() || picture.size() == scaledSize)
+        return picture;
+    // Premultiplied in place first: the smooth scaler would otherwise make a
+    // converted copy of the whole picture.
+    picture.convertTo(QImage::Format_ARGB32_Premultiplied);
+    return picture.scaled(scaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 } // namespace Orvella

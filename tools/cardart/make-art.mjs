@@ -124,6 +124,7 @@ function figure(fig) {
 
 // ---------------------------------------------------------------- cards
 
+// Designed at four times the shown 65 x 100.
 const W = 260;
 const H = 400;
 const serif = "'DejaVu Serif', serif";
@@ -287,7 +288,11 @@ cards.forEach((card, i) => {
     if (used.has(fig)) throw new Error(`figure ${fig} used twice`);
     used.add(fig);
     const base = `${String(i + 1).padStart(2, '0')}_${slug}`;
-    render(write(`cards/${base}.svg`, cardSvg(i, card)), path.join(cardsDir, `${base}.png`), W, H);
+    // Drawn for each screen density rather than scaled from one size: the shown
+    // size (1x) and twice and four times it.
+    const svgFile = write(`cards/${base}.svg`, cardSvg(i, card));
+    for (const factor of [1, 2, 4])
+        render(svgFile, path.join(cardsDir, `${factor}x`, `${base}.png`), (W / 4) * factor, (H / 4) * factor);
 });
 if (cards.length !== 44) throw new Error('the deck has 44 cards');
 
