@@ -16,23 +16,22 @@ if [ -z "$program" ] || [ ! -x "$program" ]; then
     echo "usage: $0 PROGRAM [XCLOSEWINDOW]" >&2
     exit 2
 fi
-for tool in xvfb-run Xvfb xauth xdotool; do
+for tool in Xvfb xdotool; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "SKIP: $tool is not installed"
         exit 77
     fi
 done
 
-# Run the rest inside a virtual X server of our own.
-if [ -z "${ORVELLA_SHUTDOWN_IN_XVFB:-}" ]; then
-    ORVELLA_SHUTDOWN_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-        bash "$0" "$@"
-fi
+# A virtual X server of our own, on a display number it picks itself (two
+# scripts started together could otherwise pick the same one).
+source "$(dirname "$0")/../bench/xvfb-session.sh"
+start_xvfb
 
 # A private home, so the real settings are neither read nor written; a fresh
 # home also means the update reminder does not come up on this first run.
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share \
     XDG_CACHE_HOME=$work/home/.cache XDG_RUNTIME_DIR=$work/runtime TMPDIR=$work/tmp
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$TMPDIR"

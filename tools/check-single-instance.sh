@@ -7,7 +7,7 @@
 #
 # Runs with a private home, settings and temporary folder, so it never sees
 # the real user's settings or a copy the user is running. Exit code 77 when
-# xvfb-run or xdotool is missing (the test is then skipped).
+# Xvfb or xdotool is missing (the test is then skipped).
 set -u
 
 program=${1:-}
@@ -18,35 +18,42 @@ fi
 program=$(cd "$(dirname "$program")" && pwd)/$(basename "$program")
 
 if [ "${2:-}" != "--inside-x" ]; then
-    for tool in xvfb-run xdotool; do
+    for tool in Xvfb xdotool; do
         if ! command -v "$tool" >/dev/null 2>&1; then
             echo "SKIP: $tool is not installed"
             exit 77
         fi
     done
+    # Our own server on a display number it picks itself: xvfb-run -a lets two
+    # scripts started together pick the same number, and one copy then fails.
+    source "$(dirname "$0")/../bench/xvfb-session.sh"
+    start_xvfb
     work=$(mktemp -d)
-    trap 'rm -rf "$work"' EXIT
+    trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
     mkdir -p "$work/home/.config" "$work/tmp" "$work/run"
     chmod 700 "$work/run"
     HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run \
-        TMPDIR=$work/tmp QT_QPA_PLATFORM=xcb \
-        xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$program" --inside-x
+        TMPDIR=$work/tmp bash "$0" "$program" --inside-x
     exit $?
 fi
 
 # From here on we run inside the virtual X server.
 main_title='^Orvella Medicine Cards v1\.0$'
 box_title='^Orvella Medicine Cards$'
-first_pid=""
+pid_a=""
+pid_b=""
 second_pid=""
 
 fail() {
     echo "FAIL: $*"
+    for log in "$TMPDIR"/copy-*.log; do
+        [ -s "$log" ] && { echo "--- $(basename "$log"):"; cat "$log"; }
+    done
     exit 1
 }
 
 cleanup() {
-    for pid in $first_pid $second_pid; do
+    for pid in $pid_a $pid_b; do
         kill "$pid" 2>/dev/null
     done
     wait 2>/dev/null

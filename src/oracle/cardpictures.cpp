@@ -4,8 +4,8 @@
 
 #include "presentation/pngresource.h"
 
+#include <algorithm>
 #include <array>
-#include <iterator>
 
 namespace Orvella {
 
@@ -22,22 +22,17 @@ constexpr std::array<const char *, CardDeck::CardCount> pictureNames{{
     "39_swan", "40_dolphin", "41_whale", "42_bat", "43_spider", "44_hummingbird",
 }};
 
-constexpr int largestDensity = cardPictureDensities[std::size(cardPictureDensities) - 1];
-
 } // namespace
 
-QString cardPicturePath(int index, int density)
+QString cardPicturePath(int index, QSize drawing)
 {
-    if (!CardDeck::isCard(index))
+    if (!CardDeck::isCard(index)
+        || std::find(cardDrawingSizes.begin(), cardDrawingSizes.end(), drawing) == cardDrawingSizes.end())
         return {};
-    switch (density) {
-    case 1:
-    case 2:
-    case 4:
-        return QStringLiteral(":/cards/%1x/%2.png").arg(density).arg(QLatin1String(pictureNames[index]));
-    default:
-        return {};
-    }
+    return QStringLiteral(":/cards/%1x%2/%3.png")
+        .arg(drawing.width())
+        .arg(drawing.height())
+        .arg(QLatin1String(pictureNames[index]));
 }
 
 QImage cardPicture(int index)
@@ -47,7 +42,7 @@ QImage cardPicture(int index)
     static std::array<QImage, CardDeck::CardCount> decoded;
     QImage &image = decoded[index];
     if (image.isNull())
-        image = readPng(cardPicturePath(index, largestDensity));
+        image = readPng(cardPicturePath(index));
     return image;
 }
 
@@ -55,17 +50,16 @@ QImage cardPicture(int index, QSize scaledSize)
 {
     if (!CardDeck::isCard(index) || scaledSize.isEmpty())
         return {};
-    // Most screens get a picture drawn for their density, shown as it is;
-    // in-between densities scale down the next larger one, which stays sharp.
-    int density = largestDensity;
-    for (int candidate : cardPictureDensities) {
-        if (cardPictureSize.width() * candidate >= scaledSize.width()
-            && cardPictureSize.height() * candidate >= scaledSize.height()) {
-            density = candidate;
+    // Most screens get a picture drawn for them, shown as it is; other sizes
+    // scale down the next larger drawing, which keeps them sharp.
+    QSize drawing = cardDrawingSizes.back();
+    for (QSize candidate : cardDrawingSizes) {
+        if (candidate.width() >= scaledSize.width() && candidate.height() >= scaledSize.height()) {
+            drawing = candidate;
             break;
         }
     }
-    QImage picture = readPng(cardPicturePath(index, density));
+    QImage picture = readPng(cardPicturePath(index, drawing));
     if (picture.isNull() || picture.size() == scaledSize)
         return picture;
     // Premultiplied in place first: the smooth scaler would otherwise make a

@@ -6,7 +6,6 @@
 
 #include <climits>
 #include <cstdlib>
-#include <utility>
 
 using namespace Orvella;
 
@@ -24,8 +23,8 @@ private slots:
     void scaledPictureComesFromTheNearestLargerDrawing();
     void noPictureOutsideTheDeck_data();
     void noPictureOutsideTheDeck();
-    void noPathForOtherDensities_data();
-    void noPathForOtherDensities();
+    void noPathForOtherSizes_data();
+    void noPathForOtherSizes();
 };
 
 void TestCardPictures::everyCardHasItsPicture_data()
@@ -46,18 +45,18 @@ void TestCardPictures::everyCardHasItsPicture()
     if (animal == u"otter")
         animal = QStringLiteral("ottercard");
     const QString file = QStringLiteral("%1_%2.png").arg(index + 1, 2, 10, QChar(u'0')).arg(animal);
-    for (int density : {1, 2, 4}) {
-        const QString folder = QStringLiteral("%1x/").arg(density);
-        QCOMPARE(cardPicturePath(index, density), QStringLiteral(":/cards/") + folder + file);
-        const QImage picture = cardPicture(index, QSize(65, 100) * density);
-        QVERIFY2(!picture.isNull(), qPrintable(file));
-        QCOMPARE(picture.size(), QSize(65, 100) * density);
+    for (const QSize drawing : {QSize(53, 80), QSize(106, 160), QSize(260, 400)}) {
+        const QString folder = QStringLiteral("%1x%2/").arg(drawing.width()).arg(drawing.height());
+        QCOMPARE(cardPicturePath(index, drawing), QStringLiteral(":/cards/") + folder + file);
+        const QImage picture = cardPicture(index, drawing);
+        QVERIFY2(!picture.isNull(), qPrintable(folder + file));
+        QCOMPARE(picture.size(), drawing);
 
         // The resource must hold exactly the committed artwork.
         const QString source = QFINDTESTDATA("../../src/oracle/cards/" + folder + file);
-        QVERIFY2(!source.isEmpty(), qPrintable(file));
+        QVERIFY2(!source.isEmpty(), qPrintable(folder + file));
         QFile onDisk(source);
-        QFile inResource(cardPicturePath(index, density));
+        QFile inResource(cardPicturePath(index, drawing));
         QVERIFY(onDisk.open(QIODevice::ReadOnly));
         QVERIFY(inResource.open(QIODevice::ReadOnly));
         QCOMPARE(inResource.readAll(), onDisk.readAll());
@@ -104,19 +103,19 @@ void TestCardPictures::smallerDrawingsShowTheSameCard()
 {
     // Each size is drawn on its own; a slip in the drawing script would show
     // another animal on ordinary screens than on dense ones.
-    for (int density : {1, 2}) {
-        const QSize size = QSize(65, 100) * density;
-        QList<QImage> fromLargest;
+    for (const QSize size : {QSize(53, 80), QSize(106, 160)}) {
+        QList<QImage> fromWhole;
         for (int i = 0; i < CardDeck::CardCount; ++i)
-            fromLargest.append(cardPicture(i).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            fromWhole.append(cardPicture(i).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         for (int i = 0; i < CardDeck::CardCount; ++i) {
             const QImage drawn = cardPicture(i, size);
-            const double own = meanDifference(drawn, fromLargest[i]);
-            QVERIFY2(own < 6.0, qPrintable(QStringLiteral("card %1 at %2x: %3").arg(i).arg(density).arg(own)));
+            const QString where = QStringLiteral("card %1 at %2x%3").arg(i).arg(size.width()).arg(size.height());
+            const double own = meanDifference(drawn, fromWhole[i]);
+            QVERIFY2(own < 6.0, qPrintable(where + QStringLiteral(": %1").arg(own)));
             for (int j = 0; j < CardDeck::CardCount; ++j) {
                 if (j != i)
-                    QVERIFY2(own < meanDifference(drawn, fromLargest[j]),
-                             qPrintable(QStringLiteral("card %1 at %2x looks like card %3").arg(i).arg(density).arg(j)));
+                    QVERIFY2(own < meanDifference(drawn, fromWhole[j]),
+                             qPrintable(where + QStringLiteral(" looks like card %1").arg(j)));
             }
         }
     }
@@ -126,33 +125,35 @@ void TestCardPictures::scaledPictureComesFromTheNearestLargerDrawing_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QSize>("size");
-    QTest::addColumn<int>("drawnAt"); // 0: no picture
+    QTest::addColumn<QSize>("drawing"); // empty: no picture
 
-    QTest::newRow("shown size") << 0 << QSize(65, 100) << 1;
-    QTest::newRow("smaller than shown") << 0 << QSize(53, 80) << 1;
-    QTest::newRow("one pixel wider") << 3 << QSize(66, 100) << 2;
-    QTest::newRow("one pixel taller") << 3 << QSize(65, 101) << 2;
-    QTest::newRow("one and a quarter density") << 20 << QSize(81, 125) << 2;
-    QTest::newRow("one and a half density") << 20 << QSize(98, 150) << 2;
-    QTest::newRow("double density") << 43 << QSize(130, 200) << 2;
-    QTest::newRow("triple density") << 7 << QSize(195, 300) << 4;
-    QTest::newRow("fourfold density") << 7 << QSize(260, 400) << 4;
-    QTest::newRow("larger than any drawing") << 7 << QSize(300, 460) << 4;
-    QTest::newRow("empty size") << 5 << QSize(0, 80) << 0;
-    QTest::newRow("invalid size") << 5 << QSize() << 0;
-    QTest::newRow("outside the deck") << 44 << QSize(65, 100) << 0;
-    QTest::newRow("minus one") << -1 << QSize(65, 100) << 0;
+    const QSize none;
+    QTest::newRow("window place") << 0 << QSize(53, 80) << QSize(53, 80);
+    QTest::newRow("smaller than the place") << 0 << QSize(40, 60) << QSize(53, 80);
+    QTest::newRow("one pixel wider") << 3 << QSize(54, 80) << QSize(106, 160);
+    QTest::newRow("one pixel taller") << 3 << QSize(53, 81) << QSize(106, 160);
+    QTest::newRow("one and a quarter density") << 20 << QSize(66, 100) << QSize(106, 160);
+    QTest::newRow("one and a half density") << 20 << QSize(80, 120) << QSize(106, 160);
+    QTest::newRow("double density") << 43 << QSize(106, 160) << QSize(106, 160);
+    QTest::newRow("triple density") << 7 << QSize(159, 240) << QSize(260, 400);
+    QTest::newRow("fourfold density") << 7 << QSize(212, 320) << QSize(260, 400);
+    QTest::newRow("whole design") << 7 << QSize(260, 400) << QSize(260, 400);
+    QTest::newRow("larger than any drawing") << 7 << QSize(300, 460) << QSize(260, 400);
+    QTest::newRow("empty size") << 5 << QSize(0, 80) << none;
+    QTest::newRow("invalid size") << 5 << QSize() << none;
+    QTest::newRow("outside the deck") << 44 << QSize(53, 80) << none;
+    QTest::newRow("minus one") << -1 << QSize(53, 80) << none;
 }
 
 void TestCardPictures::scaledPictureComesFromTheNearestLargerDrawing()
 {
     QFETCH(int, index);
     QFETCH(QSize, size);
-    QFETCH(int, drawnAt);
+    QFETCH(QSize, drawing);
 
     QImage expected;
-    if (drawnAt != 0) {
-        expected = QImage(cardPicturePath(index, drawnAt), "png");
+    if (!drawing.isEmpty()) {
+        expected = QImage(cardPicturePath(index, drawing), "png");
         QVERIFY(!expected.isNull());
         // Shown as drawn when the size matches, else smoothly scaled.
         if (expected.size() != size) {
@@ -184,19 +185,19 @@ void TestCardPictures::noPictureOutsideTheDeck()
     QVERIFY(cardPicture(index).isNull());
 }
 
-void TestCardPictures::noPathForOtherDensities_data()
+void TestCardPictures::noPathForOtherSizes_data()
 {
-    QTest::addColumn<int>("density");
-    QTest::newRow("zero") << 0;
-    QTest::newRow("three") << 3;
-    QTest::newRow("eight") << 8;
-    QTest::newRow("minus one") << -1;
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("empty") << QSize(0, 0);
+    QTest::newRow("invalid") << QSize();
+    QTest::newRow("transposed") << QSize(80, 53);
+    QTest::newRow("between the drawings") << QSize(212, 320);
 }
 
-void TestCardPictures::noPathForOtherDensities()
+void TestCardPictures::noPathForOtherSizes()
 {
-    QFETCH(int, density);
-    QVERIFY(cardPicturePath(0, density).isEmpty());
+    QFETCH(QSize, size);
+    QVERIFY(cardPicturePath(0, size).isEmpty());
 }
 
 QTEST_MAIN(TestCardPictures)

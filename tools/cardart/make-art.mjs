@@ -124,7 +124,6 @@ function figure(fig) {
 
 // ---------------------------------------------------------------- cards
 
-// Designed at four times the shown 65 x 100.
 const W = 260;
 const H = 400;
 const serif = "'DejaVu Serif', serif";
@@ -288,11 +287,12 @@ cards.forEach((card, i) => {
     if (used.has(fig)) throw new Error(`figure ${fig} used twice`);
     used.add(fig);
     const base = `${String(i + 1).padStart(2, '0')}_${slug}`;
-    // Drawn for each screen density rather than scaled from one size: the shown
-    // size (1x) and twice and four times it.
+    // Drawn at each size it is shown at rather than scaled from one: its place
+    // in the window (795 x 1200 twips, stretched to fill) at normal and at
+    // double density, and the whole design for anything else.
     const svgFile = write(`cards/${base}.svg`, cardSvg(i, card));
-    for (const factor of [1, 2, 4])
-        render(svgFile, path.join(cardsDir, `${factor}x`, `${base}.png`), (W / 4) * factor, (H / 4) * factor);
+    for (const [w, h] of [[53, 80], [106, 160], [W, H]])
+        render(svgFile, path.join(cardsDir, `${w}x${h}`, `${base}.png`), w, h);
 });
 if (cards.length !== 44) throw new Error('the deck has 44 cards');
 
