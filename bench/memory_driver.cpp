@@ -4,6 +4,7 @@
 // Drives the window through its own widgets, not QTest: the test library's
 // pages would count against the program.
 
+#include "app/programstyle.h"
 #include "platform/qtplatform.h"
 #include "reading/clockrandomsource.h"
 #include "reading/mainwindow.h"
@@ -26,6 +27,7 @@ using namespace Orvella;
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    installProgramStyle(app);
     // The window icon too, as main() sets it: its pictures are part of the program's memory.
     QApplication::setWindowIcon(programIcon());
     QtPlatform platform;

@@ -1,3 +1,4 @@
+#include "app/programstyle.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
 #include "platform/qtplatform.h"
@@ -11,6 +12,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    Orvella::installProgramStyle(app);
     QApplication::setWindowIcon(Orvella::programIcon());
 
     Orvella::QtPlatform platform;

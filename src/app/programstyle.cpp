@@ -1,0 +1,74 @@
+#include "programstyle.h"
+
+#include "presentation/pngresource.h"
+
+#include <QApplication>
+#include <qdrawutil.h>
+#include <QGroupBox>
+#include <QIcon>
+#include <QPainter>
+#include <QStyleOption>
+
+namespace Orvella {
+
+namespace {
+
+const QString stockPictures = QStringLiteral(":/qt-project.org/styles/commonstyle/images/");
+
+// Fusion's frame keeps this much room above the box for its title.
+constexpr int fusionGroupBoxTopMargin = 3;
+
+} // namespace
+
+ProgramStyle::ProgramStyle(const QString &key) : QProxyStyle(key)
+{
+    if (baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0)
+        m_fusionGroupBox = QPixmap::fromImage(readPng(stockPictures + QStringLiteral("fusion_groupbox.png")));
+}
+
+QIcon ProgramStyle::standardIcon(StandardPixmap icon, const QStyleOption *option,
+                                 const QWidget *widget) const
+{
+    if (icon == SP_ToolBarHorizontalExtensionButton) {
+        const bool rightToLeft = option ? option->direction == Qt::RightToLeft
+                                        : QGuiApplication::isRightToLeft();
+        const QString stem = stockPictures
+            + (rightToLeft ? QStringLiteral("toolbar-ext-h-rtl-") : QStringLiteral("toolbar-ext-h-"));
+        QIcon arrow;
+        for (int size : {8, 16, 32}) {
+            const QImage picture = readPng(stem + QString::number(size) + QStringLiteral(".png"));
+            if (!picture.isNull())
+                arrow.addPixmap(QPixmap::fromImage(picture));
+        }
+        if (!arrow.isNull())
+            return arrow;
+    }
+    return QProxyStyle::standardIcon(icon, option, widget);
+}
+
+void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
+                                 QPainter *painter, const QWidget *widget) const
+{
+    if (element == PE_FrameGroupBox && !m_fusionGroupBox.isNull() && option) {
+        // As Fusion draws it: a box without title or check box starts near
+        // the top, any other leaves room for them.
+        const auto *box = qobject_cast<const QGroupBox *>(widget);
+        int topMargin = fusionGroupBoxTopMargin;
+        if (!box || box->isCheckable() || !box->title().isEmpty()) {
+            topMargin += qMax(baseStyle()->pixelMetric(PM_ExclusiveIndicatorHeight),
+                              option->fontMetrics.height());
+        }
+        qDrawBorderPixmap(painter, option->rect.adjusted(0, topMargin, 0, 0), QMargins(6, 6, 6, 6),
+                          m_fusionGroupBox);
+        return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+void installProgramStyle(QApplication &application)
+{
+    const QStyle *chosen = application.style();
+    QApplication::setStyle(new ProgramStyle(chosen ? chosen->name() : QString()));
+}
+
+} // namespace Orvella
