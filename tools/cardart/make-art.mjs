@@ -270,6 +270,9 @@ function cursorSvg() {
 function render(svgFile, pngFile, width, height) {
     fs.mkdirSync(path.dirname(pngFile), { recursive: true });
     execFileSync('rsvg-convert', ['-w', String(width), '-h', String(height), '-o', pngFile, svgFile]);
+    // Same pixels in about two thirds of the bytes: a smaller program, and
+    // fewer of its pages read in when the pictures are.
+    execFileSync('zopflipng', ['-y', pngFile, pngFile], { stdio: 'ignore' });
 }
 
 function write(name, svg) {
