@@ -10,6 +10,7 @@ driver=$build/bench/memory_driver
 minimal=$build/bench/minimal_window
 source bench/xvfb-session.sh
 require_programs "$driver" "$minimal"
+evict_from_page_cache "$driver" "$minimal"
 start_xvfb
 use_private_home
 driver_kib=()

@@ -13,6 +13,7 @@ timer=$build/bench/startup_timer
 caption="Orvella Medicine Cards v1.0"
 source bench/xvfb-session.sh
 require_programs "$program" "$minimal" "$timer"
+evict_from_page_cache "$program" "$minimal"
 start_xvfb
 
 # A private home: the user's settings stay untouched, and the first run's
