@@ -3,11 +3,11 @@
 #include "presentation/pngresource.h"
 
 #include <QApplication>
-#include <qdrawutil.h>
 #include <QGroupBox>
 #include <QIcon>
 #include <QPainter>
 #include <QStyleOption>
+#include <qdrawutil.h>
 
 namespace Orvella {
 
@@ -23,7 +23,8 @@ constexpr int fusionGroupBoxTopMargin = 3;
 ProgramStyle::ProgramStyle(const QString &key) : QProxyStyle(key)
 {
     if (baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0)
-        m_fusionGroupBox = QPixmap::fromImage(readPng(stockPictures + QStringLiteral("fusion_groupbox.png")));
+        m_fusionGroupBox = QPixmap::fromImage(
+            readPng(stockPictures + QStringLiteral("fusion_groupbox.png")));
 }
 
 QIcon ProgramStyle::standardIcon(StandardPixmap icon, const QStyleOption *option,
@@ -33,7 +34,8 @@ QIcon ProgramStyle::standardIcon(StandardPixmap icon, const QStyleOption *option
         const bool rightToLeft = option ? option->direction == Qt::RightToLeft
                                         : QGuiApplication::isRightToLeft();
         const QString stem = stockPictures
-            + (rightToLeft ? QStringLiteral("toolbar-ext-h-rtl-") : QStringLiteral("toolbar-ext-h-"));
+                             + (rightToLeft ? QStringLiteral("toolbar-ext-h-rtl-")
+                                            : QStringLiteral("toolbar-ext-h-"));
         QIcon arrow;
         for (int size : {8, 16, 32}) {
             const QImage picture = readPng(stem + QString::number(size) + QStringLiteral(".png"));

@@ -30,7 +30,8 @@ private:
     QPixmap m_fusionGroupBox; // null unless the wrapped style is Fusion
 };
 
-/** Gives @p application a ProgramStyle around the style it chose (-style and QT_STYLE_OVERRIDE count). */
+/** Gives @p application a ProgramStyle around the style it chose (-style and QT_STYLE_OVERRIDE
+ * count). */
 void installProgramStyle(QApplication &application);
 
 } // namespace Orvella

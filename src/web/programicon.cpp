@@ -81,7 +81,8 @@ public:
         picture.setDevicePixelRatio(ratio);
         const QSize shown = picture.deviceIndependentSize().toSize();
         const QRect centred(rect.x() + (rect.width() - shown.width()) / 2,
-                            rect.y() + (rect.height() - shown.height()) / 2, shown.width(), shown.height());
+                            rect.y() + (rect.height() - shown.height()) / 2, shown.width(),
+                            shown.height());
         painter->drawPixmap(centred, picture);
     }
 };

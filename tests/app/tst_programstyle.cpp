@@ -69,9 +69,11 @@ void TestProgramStyle::groupBoxLooksAsTheStockStyleDrawsIt_data()
     for (const QString &name : {QStringLiteral("Fusion"), QStringLiteral("Windows")}) {
         const QByteArray prefix = name.toLatin1() + ": ";
         QTest::newRow(prefix + "no title") << name << QString() << false << false;
-        QTest::newRow(prefix + "titled") << name << QStringLiteral("Your reading") << false << false;
+        QTest::newRow(prefix + "titled")
+            << name << QStringLiteral("Your reading") << false << false;
         QTest::newRow(prefix + "check box, no title") << name << QString() << true << false;
-        QTest::newRow(prefix + "titled check box") << name << QStringLiteral("Options") << true << false;
+        QTest::newRow(prefix + "titled check box")
+            << name << QStringLiteral("Options") << true << false;
         QTest::newRow(prefix + "flat, titled") << name << QStringLiteral("Flat") << false << true;
     }
 }
@@ -86,7 +88,8 @@ void TestProgramStyle::groupBoxLooksAsTheStockStyleDrawsIt()
     std::unique_ptr<QStyle> stock(QStyleFactory::create(styleName));
     QVERIFY(stock);
     ProgramStyle ours(styleName);
-    QCOMPARE(drawGroupBox(&ours, title, checkable, flat), drawGroupBox(stock.get(), title, checkable, flat));
+    QCOMPARE(drawGroupBox(&ours, title, checkable, flat),
+             drawGroupBox(stock.get(), title, checkable, flat));
 }
 
 void TestProgramStyle::overflowArrowIsTheStockOne_data()
@@ -94,8 +97,10 @@ void TestProgramStyle::overflowArrowIsTheStockOne_data()
     QTest::addColumn<Qt::LayoutDirection>("direction");
     QTest::addColumn<int>("size");
     for (int size : {8, 16, 32, 24}) {
-        QTest::newRow(qPrintable(QStringLiteral("left to right, %1").arg(size))) << Qt::LeftToRight << size;
-        QTest::newRow(qPrintable(QStringLiteral("right to left, %1").arg(size))) << Qt::RightToLeft << size;
+        QTest::newRow(qPrintable(QStringLiteral("left to right, %1").arg(size)))
+                      << Qt::LeftToRight << size;
+        QTest::newRow(qPrintable(QStringLiteral("right to left, %1").arg(size)))
+                      << Qt::RightToLeft << size;
     }
 }
 
@@ -118,7 +123,8 @@ void TestProgramStyle::overflowArrowIsTheStockOne()
     QVERIFY(!expected.isNull());
     QCOMPARE(picture(ours), expected);
     const auto sizes = [&](const QStyle &style) {
-        return style.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, &option).availableSizes();
+        return style.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, &option)
+            .availableSizes();
     };
     QCOMPARE(sizes(ours), sizes(*stock));
 }

@@ -68,7 +68,8 @@ void TestCardPictures::picturesAreAllDifferent()
 {
     for (int i = 0; i < CardDeck::CardCount; ++i) {
         for (int j = i + 1; j < CardDeck::CardCount; ++j)
-            QVERIFY2(cardPicture(i) != cardPicture(j), qPrintable(QStringLiteral("%1 and %2").arg(i).arg(j)));
+            QVERIFY2(cardPicture(i) != cardPicture(j),
+                     qPrintable(QStringLiteral("%1 and %2").arg(i).arg(j)));
     }
 }
 
@@ -106,7 +107,8 @@ void TestCardPictures::smallerDrawingsShowTheSameCard()
     for (const QSize size : {QSize(53, 80), QSize(106, 160)}) {
         QList<QImage> fromWhole;
         for (int i = 0; i < CardDeck::CardCount; ++i)
-            fromWhole.append(cardPicture(i).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            fromWhole.append(
+                cardPicture(i).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         for (int i = 0; i < CardDeck::CardCount; ++i) {
             const QImage drawn = cardPicture(i, size);
             const QString where = QStringLiteral("card %1 at %2x%3").arg(i).arg(size.width()).arg(size.height());

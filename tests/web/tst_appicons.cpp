@@ -27,7 +27,7 @@ namespace {
 QImage iconFile(int size)
 {
     return QImage(QStringLiteral(":/icons/orvella-medicine-cards-%1.png").arg(size))
-        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+                      .convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 QImage premultiplied(const QPixmap &pixmap)
@@ -46,9 +46,11 @@ void TestAppIcons::everyPictureLoads_data()
         QTest::newRow(qPrintable(path)) << path << QSize(n, n);
     }
     QTest::newRow("link cursor") << QStringLiteral(":/icons/linkcursor.png") << QSize(32, 32);
-    QTest::newRow("link cursor, double density") << QStringLiteral(":/icons/linkcursor@2x.png") << QSize(64, 64);
+    QTest::newRow("link cursor, double density") << QStringLiteral(":/icons/linkcursor@2x.png")
+                                                                   << QSize(64, 64);
     QTest::newRow("exit picture") << QStringLiteral(":/icons/exitpicture.png") << QSize(150, 150);
-    QTest::newRow("exit picture, double density") << QStringLiteral(":/icons/exitpicture@2x.png") << QSize(300, 300);
+    QTest::newRow("exit picture, double density") << QStringLiteral(":/icons/exitpicture@2x.png")
+                                                                    << QSize(300, 300);
 }
 
 void TestAppIcons::everyPictureLoads()
@@ -83,11 +85,12 @@ void TestAppIcons::cursorShowsOnlyTheHand()
 void TestAppIcons::programIconServesEverySize_data()
 {
     QTest::addColumn<QSize>("asked");
-    QTest::addColumn<int>("file");  // the picture it comes from; 0: none
+    QTest::addColumn<int>("file"); // the picture it comes from; 0: none
     QTest::addColumn<QSize>("given");
 
     for (int n : {16, 32, 48, 64, 128})
-        QTest::newRow(qPrintable(QStringLiteral("%1, as drawn").arg(n))) << QSize(n, n) << n << QSize(n, n);
+        QTest::newRow(qPrintable(QStringLiteral("%1, as drawn").arg(n)))
+                      << QSize(n, n) << n << QSize(n, n);
     QTest::newRow("8, from 16") << QSize(8, 8) << 16 << QSize(8, 8);
     QTest::newRow("24, from 32") << QSize(24, 24) << 32 << QSize(24, 24);
     QTest::newRow("100, from 128") << QSize(100, 100) << 128 << QSize(100, 100);
@@ -150,7 +153,8 @@ void TestAppIcons::programIconPaintsCentred()
     expected.fill(Qt::transparent);
     {
         QPainter painter(&expected);
-        painter.drawImage(QPoint(10, 0), iconFile(48).scaled(40, 40, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        painter.drawImage(QPoint(10, 0), iconFile(48).scaled(40, 40, Qt::KeepAspectRatio,
+                                                             Qt::SmoothTransformation));
     }
     QCOMPARE(canvas, expected);
 }
