@@ -14,13 +14,23 @@ start_xvfb() {
     trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
 }
 
-# A private home, so the user's settings stay untouched; removed with Xvfb on exit.
+# A private home, settings, data, cache and temporary folder, so the user's own
+# stay untouched and a copy the user runs is never seen; removed with Xvfb on exit.
 use_private_home() {
     BENCH_HOME=$(mktemp -d)
     trap 'kill $XVFB_PID 2>/dev/null || true; rm -rf "$BENCH_HOME"' EXIT
     export HOME=$BENCH_HOME XDG_CONFIG_HOME=$BENCH_HOME/.config XDG_CACHE_HOME=$BENCH_HOME/.cache
-    export XDG_RUNTIME_DIR=$BENCH_HOME/runtime
-    mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+    export XDG_DATA_HOME=$BENCH_HOME/.local/share XDG_RUNTIME_DIR=$BENCH_HOME/runtime
+    export TMPDIR=$BENCH_HOME/tmp
+    mkdir -p "$XDG_CONFIG_HOME" "$TMPDIR" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+}
+
+# Ends the script as skipped (exit code 77) unless every named tool is installed.
+require_tools() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
+    done
 }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
@@ -31,7 +41,7 @@ require_programs() {
     for f in "$@"; do
         [ -x "$f" ] || { echo "missing $f: build the targets first (bench/run-all.sh does)" >&2; exit 1; }
     done
-    command -v Xvfb >/dev/null || { echo "Xvfb missing (apt-get install xvfb)" >&2; exit 77; }
+    require_tools Xvfb
 }
 
 # Drops the page cache's copy of freshly built programs, so the runs load them

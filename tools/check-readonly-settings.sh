@@ -8,10 +8,10 @@ set -euo pipefail
 program=$1
 timer=$2
 caption="Orvella Medicine Cards v1.0"
-command -v Xvfb >/dev/null || { echo "Xvfb missing"; exit 77; }
 [ -x "$timer" ] || { echo "startup_timer missing"; exit 77; }
 
 source "$(dirname "$0")/../bench/xvfb-session.sh"
+require_tools Xvfb
 start_xvfb
 scratch=$(mktemp -d)
 trap 'kill $XVFB_PID 2>/dev/null || true; chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT

@@ -16,26 +16,14 @@ if [ -z "$program" ] || [ ! -x "$program" ]; then
     echo "usage: $0 PROGRAM [XCLOSEWINDOW]" >&2
     exit 2
 fi
-for tool in Xvfb xdotool; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "SKIP: $tool is not installed"
-        exit 77
-    fi
-done
-
 # A virtual X server of our own, on a display number it picks itself (two
-# scripts started together could otherwise pick the same one).
+# scripts started together could otherwise pick the same one), and a private
+# home, so the real settings are neither read nor written; a fresh home also
+# means the update reminder does not come up on this first run.
 source "$(dirname "$0")/../bench/xvfb-session.sh"
+require_tools Xvfb xdotool
 start_xvfb
-
-# A private home, so the real settings are neither read nor written; a fresh
-# home also means the update reminder does not come up on this first run.
-work=$(mktemp -d)
-trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share \
-    XDG_CACHE_HOME=$work/home/.cache XDG_RUNTIME_DIR=$work/runtime TMPDIR=$work/tmp
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$TMPDIR"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+use_private_home
 export QT_QPA_PLATFORM=xcb
 unset QT_QPA_PLATFORMTHEME
 
@@ -101,7 +89,7 @@ close_window() {
 run_round() {
     local way=$1
     echo "--- $way"
-    "$program" >"$work/program.log" 2>&1 &
+    "$program" >"$TMPDIR/program.log" 2>&1 &
     local pid=$!
 
     local main
@@ -143,7 +131,7 @@ run_round() {
     fi
     if [ "$ended_with" != 0 ]; then
         fail "$way: the program ended with exit code $ended_with"
-        cat "$work/program.log"
+        cat "$TMPDIR/program.log"
         return
     fi
     echo "ended with exit code 0"

@@ -18,22 +18,13 @@ fi
 program=$(cd "$(dirname "$program")" && pwd)/$(basename "$program")
 
 if [ "${2:-}" != "--inside-x" ]; then
-    for tool in Xvfb xdotool; do
-        if ! command -v "$tool" >/dev/null 2>&1; then
-            echo "SKIP: $tool is not installed"
-            exit 77
-        fi
-    done
     # Our own server on a display number it picks itself: xvfb-run -a lets two
     # scripts started together pick the same number, and one copy then fails.
     source "$(dirname "$0")/../bench/xvfb-session.sh"
+    require_tools Xvfb xdotool
     start_xvfb
-    work=$(mktemp -d)
-    trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
-    mkdir -p "$work/home/.config" "$work/tmp" "$work/run"
-    chmod 700 "$work/run"
-    HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run \
-        TMPDIR=$work/tmp bash "$0" "$program" --inside-x
+    use_private_home
+    bash "$0" "$program" --inside-x
     exit $?
 fi
 
