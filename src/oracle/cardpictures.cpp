@@ -27,12 +27,10 @@ constexpr std::array<const char *, CardDeck::CardCount> pictureNames{{
 QString cardPicturePath(int index, QSize drawing)
 {
     if (!CardDeck::isCard(index)
-        || std::find(cardDrawingSizes.begin(), cardDrawingSizes.end(), drawing) == cardDrawingSizes.end())
+        || std::ranges::find(cardDrawingSizes, drawing) == cardDrawingSizes.end())
         return {};
-    return QStringLiteral(":/cards/%1x%2/%3.png")
-        .arg(drawing.width())
-        .arg(drawing.height())
-        .arg(QLatin1String(pictureNames[index]));
+    const QString folder = QStringLiteral("%1x%2").arg(drawing.width()).arg(drawing.height());
+    return QStringLiteral(":/cards/%1/%2.png").arg(folder, QLatin1String(pictureNames[index]));
 }
 
 QImage cardPicture(int index)
@@ -52,13 +50,10 @@ QImage cardPicture(int index, QSize scaledSize)
         return {};
     // Most screens get a picture drawn for them, shown as it is; other sizes
     // scale down the next larger drawing, which keeps them sharp.
-    QSize drawing = cardDrawingSizes.back();
-    for (QSize candidate : cardDrawingSizes) {
-        if (candidate.width() >= scaledSize.width() && candidate.height() >= scaledSize.height()) {
-            drawing = candidate;
-            break;
-        }
-    }
+    const auto fits = std::ranges::find_if(cardDrawingSizes, [&](QSize drawn) {
+        return drawn.width() >= scaledSize.width() && drawn.height() >= scaledSize.height();
+    });
+    const QSize drawing = fits != cardDrawingSizes.end() ? *fits : cardDrawingSizes.back();
     QImage picture = readPng(cardPicturePath(index, drawing));
     if (picture.isNull() || picture.size() == scaledSize)
         return picture;
