@@ -6,7 +6,7 @@
 //                               and memory that any window with text pays for fonts
 
 #include "vmhwm.h"
-#include "web/applicationtitle.h"
+#include "web/product.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -19,7 +19,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QMainWindow window;
-    window.setWindowTitle(Orvella::windowCaption());
+    window.setWindowTitle(Orvella::Product::windowCaption());
     window.resize(630, 382);
     if (app.arguments().contains(QStringLiteral("--label")))
         window.setCentralWidget(new QLabel(QStringLiteral("Please Enter Your Name"), &window));

@@ -1,6 +1,6 @@
 #include "qtplatform.h"
 
-#include "web/applicationtitle.h"
+#include "web/product.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -21,11 +21,10 @@ void QtPlatform::openUrl(const QUrl &url)
 Platform::Answer QtPlatform::showMessage(QWidget *parent, const QString &text, Icon icon,
                                          Buttons buttons)
 {
-    QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information,
-                    applicationTitle(), text,
-                    buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
-                                              : QMessageBox::Ok,
-                    parent);
+    QMessageBox box(
+        icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information, Product::name(),
+        text, buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+        parent);
     const int result = box.exec();
     if (buttons == Buttons::Ok)
         return Answer::Ok;

@@ -3,6 +3,7 @@
 #include "oracle/carddeck.h"
 #include "oracle/spreadcatalogue.h"
 #include "reading/reading.h"
+#include "web/product.h"
 #include "web/webaddresses.h"
 
 namespace Orvella {
@@ -34,7 +35,7 @@ ReadingReport ReadingReport::build(const Reading &reading, const QString &forum)
                          + CrLf,
                          ReportColour::Olive, true);
     add(Rule + CrLf + CrLf, ReportColour::Olive, true);
-    add(QStringLiteral("Orvella Medicine Cards") + CrLf + CrLf, ReportColour::Teal, true);
+    add(Product::name() + CrLf + CrLf, ReportColour::Teal, true);
 
     // A bad spread index (only a reading file can carry one) loses just its two lines.
     if (const auto spread = SpreadCatalogue::spread(reading.spreadIndex)) {
@@ -47,31 +48,28 @@ ReadingReport ReadingReport::build(const Reading &reading, const QString &forum)
         const auto card = CardDeck::card(reading.cards[i]);
         const bool reversed = reading.isReversed(i);
 
-        add(QStringLiteral("Card Number ") + QString::number(i + 1) + CrLf, ReportColour::Navy,
-                           true, i);
+        add(ReportWords::cardNumber(i + 1) + CrLf, ReportColour::Navy, true, i);
         if (i < reading.positionTitles.size())
             add(reading.positionTitles[i] + CrLf, ReportColour::Black, false, i);
-        add(QStringLiteral("Card Name") + CrLf, ReportColour::Navy, true, i);
+        add(ReportWords::cardName() + CrLf, ReportColour::Navy, true, i);
         if (card)
             add(card->name + CrLf, ReportColour::Black, false, i);
-        add(QStringLiteral("Keyword") + CrLf, ReportColour::Navy, true, i);
+        add(ReportWords::keyword() + CrLf, ReportColour::Navy, true, i);
         if (card)
             add(card->keyword + CrLf, ReportColour::Black, false, i);
-        add((reversed ? QStringLiteral("Reverse Description") : QStringLiteral("Upright Description")) + CrLf,
-             ReportColour::Navy, true, i);
+        add(ReportWords::description(reversed) + CrLf, ReportColour::Navy, true, i);
         if (card)
             add((reversed ? card->reverse : card->upright) + CrLf, ReportColour::Black, false, i);
-        add(QStringLiteral("Medical Interpretation") + CrLf, ReportColour::Navy, true, i);
+        add(ReportWords::medicalInterpretation() + CrLf, ReportColour::Navy, true, i);
         if (card)
             add(card->medical + CrLf + CrLf, ReportColour::Black, false, i);
     }
 
     add(Rule + CrLf, ReportColour::Olive, true);
-    add(QStringLiteral("Thank You for using Orvella Medicine Cards Software. Come spend some time "
-                       "with us online at ")
-                       + forum
-                       + QStringLiteral(". The best online discussion forum for every esoteric."),
-                                        ReportColour::Olive, true);
+    add(QStringLiteral("Thank You for using ") + Product::name()
+        + QStringLiteral(" Software. Come spend some time with us online at ") + forum
+                         + QStringLiteral(". The best online discussion forum for every esoteric."),
+                                          ReportColour::Olive, true);
     return report;
 }
 

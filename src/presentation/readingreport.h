@@ -8,6 +8,30 @@ namespace Orvella {
 
 struct Reading;
 
+/** The report's own headings, which the card view and the printed page show too. */
+namespace ReportWords {
+inline QString cardNumber(int number)
+{
+    return QStringLiteral("Card Number %1").arg(number);
+}
+inline QString cardName()
+{
+    return QStringLiteral("Card Name");
+}
+inline QString keyword()
+{
+    return QStringLiteral("Keyword");
+}
+inline QString description(bool reversed)
+{
+    return reversed ? QStringLiteral("Reverse Description") : QStringLiteral("Upright Description");
+}
+inline QString medicalInterpretation()
+{
+    return QStringLiteral("Medical Interpretation");
+}
+} // namespace ReportWords
+
 /**
  * The report of one reading as coloured runs. Building it is pure: the same
  * reading always gives the same runs, and nothing is shown yet.

@@ -82,11 +82,12 @@ WebAddress findWebAddress(const QString &text, qsizetype from)
     return {};
 }
 
-void renderReport(QTextBrowser *view, const ReadingReport &report,
-                  const std::function<void(int position)> &beforePosition)
+namespace {
+
+QTextCursor renderRuns(QTextDocument &document, const ReadingReport &report,
+                       const std::function<void(int position)> &beforePosition)
 {
-    view->clear();
-    QTextCursor cursor(view->document());
+    QTextCursor cursor(&document);
     // One edit block: the document is laid out once, not once per run.
     cursor.beginEditBlock();
     int shownPosition = -1;
@@ -99,8 +100,25 @@ void renderReport(QTextBrowser *view, const ReadingReport &report,
         insertRun(cursor, run);
     }
     cursor.endEditBlock();
+    return cursor;
+}
+
+} // namespace
+
+void renderReport(QTextDocument &document, const ReadingReport &report,
+                  const std::function<void(int position)> &beforePosition)
+{
+    document.clear();
+    renderRuns(document, report, beforePosition);
+}
+
+void renderReport(QTextBrowser *view, const ReadingReport &report,
+                  const std::function<void(int position)> &beforePosition)
+{
+    view->clear();
+    const QTextCursor end = renderRuns(*view->document(), report, beforePosition);
     // The insertion point stays after the last run, but the reader starts at the top.
-    view->setTextCursor(cursor);
+    view->setTextCursor(end);
     view->verticalScrollBar()->setValue(0);
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 
 class QTextBrowser;
+class QTextDocument;
 
 namespace Orvella {
 
@@ -24,10 +25,15 @@ struct WebAddress
 WebAddress findWebAddress(const QString &text, qsizetype from = 0);
 
 /**
- * Replaces the view's text by @p report, run by run in its colour, headings bold,
- * web addresses as links. @p beforePosition runs once per position, just before
- * that position's first run is shown.
+ * Replaces the text of @p document by @p report, run by run in its colour,
+ * headings bold, web addresses as links. @p beforePosition runs once per
+ * position, just before that position's first run is added. The window's
+ * report view and the printed page both show a document made here.
  */
+void renderReport(QTextDocument &document, const ReadingReport &report,
+                  const std::function<void(int position)> &beforePosition = {});
+
+/** Renders @p report into the view's own document and shows it from the top. */
 void renderReport(QTextBrowser *view, const ReadingReport &report,
                   const std::function<void(int position)> &beforePosition = {});
 

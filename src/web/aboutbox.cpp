@@ -1,9 +1,9 @@
 #include "aboutbox.h"
 #include "ui_aboutbox.h"
 
-#include "applicationtitle.h"
 #include "linkcommands.h"
 #include "linklabel.h"
+#include "product.h"
 #include "programicon.h"
 #include "webaddresses.h"
 
@@ -24,7 +24,9 @@ AboutBox::AboutBox(Platform &platform, QWidget *parent)
       m_ui(std::make_unique<Ui::AboutBox>()), m_platform(platform)
 {
     m_ui->setupUi(this);
-    setWindowTitle(windowCaption());
+    setWindowTitle(Product::windowCaption());
+    m_ui->Label2->setText(Product::windowCaption());
+    setAccessibleName(QStringLiteral("About ") + Product::name());
     setFixedSize(ClientSize);
 
     m_ui->picIcon->setPixmap(programIcon().pixmap(QSize(32, 32), devicePixelRatio()));

@@ -1,11 +1,11 @@
 #include "exitscreen.h"
 #include "ui_exitscreen.h"
 
-#include "applicationtitle.h"
 #include "buildconfig.h"
 #include "linkcommands.h"
 #include "linklabel.h"
 #include "platform/platform.h"
+#include "product.h"
 #include "reading/randomsource.h"
 
 #include <QCloseEvent>
@@ -65,7 +65,8 @@ ExitScreen::ExitScreen(Platform &platform, RandomSource &random, QWidget *parent
       m_ui(std::make_unique<Ui::ExitScreen>()), m_platform(platform)
 {
     m_ui->setupUi(this);
-    setWindowTitle(windowCaption());
+    setWindowTitle(Product::windowCaption());
+    m_ui->Label1->setText(Product::windowCaption());
     setFixedSize(ClientSize);
     // Like a notice beside whatever the user is doing: it never takes the focus itself.
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -82,7 +83,7 @@ ExitScreen::ExitScreen(Platform &platform, RandomSource &random, QWidget *parent
 
     const QString makerSite = QLatin1String(BuildConfig::MainHost);
     m_ui->Check1->setText(QStringLiteral("Click Here To Visit ") + makerSite
-                          + QStringLiteral(" Now"));
+                                         + QStringLiteral(" Now"));
     // A check box only answers clicks on its box and caption: make it no wider than those.
     m_ui->Check1->resize(qMin(m_ui->Check1->sizeHint().width(), m_ui->Check1->width()),
                          m_ui->Check1->height());

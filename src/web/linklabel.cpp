@@ -66,19 +66,19 @@ QPixmap linkCursorPicture()
     return drawnLinkCursor();
 }
 
-// Turns a press followed by a release over the same label into one click, as
+// Turns a press followed by a release over the same widget into one click, as
 // a push button does. A double click is two clicks: each opens the page.
-class LinkLabelFilter : public QObject
+class ClickFilter : public QObject
 {
 public:
-    LinkLabelFilter(QLabel *label, std::function<void()> onClick)
-        : QObject(label), m_label(label), m_onClick(std::move(onClick))
+    ClickFilter(QWidget *widget, std::function<void()> onClick)
+        : QObject(widget), m_widget(widget), m_onClick(std::move(onClick))
     {}
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched != m_label)
+        if (watched != m_widget)
             return false;
         switch (event->type()) {
         case QEvent::MouseButtonPress:
@@ -91,8 +91,8 @@ protected:
             if (mouse->button() != Qt::LeftButton || !m_pressed)
                 break;
             m_pressed = false;
-            if (m_label->rect().contains(mouse->position().toPoint()) && m_onClick) {
-                // Copy: the action may open a modal window or even destroy the label.
+            if (m_widget->rect().contains(mouse->position().toPoint()) && m_onClick) {
+                // Copy: the action may open a modal window or even destroy the widget.
                 const std::function<void()> action = m_onClick;
                 action();
                 return true;
@@ -110,7 +110,7 @@ protected:
     }
 
 private:
-    QLabel *m_label;
+    QWidget *m_widget;
     std::function<void()> m_onClick;
     bool m_pressed = false;
 };
@@ -153,7 +153,13 @@ void makeLinkLabel(QLabel *label, std::function<void()> onClick)
     if (!label)
         return;
     label->setCursor(linkCursor());
-    label->installEventFilter(new LinkLabelFilter(label, std::move(onClick)));
+    makeClickable(label, std::move(onClick));
+}
+
+void makeClickable(QWidget *widget, std::function<void()> onClick)
+{
+    if (widget)
+        widget->installEventFilter(new ClickFilter(widget, std::move(onClick)));
 }
 
 } // namespace Orvella

@@ -4,6 +4,7 @@
 
 class QCursor;
 class QLabel;
+class QWidget;
 
 namespace Orvella {
 
@@ -12,5 +13,11 @@ const QCursor &linkCursor();
 
 /** Makes @p label act on one left click and show the link cursor while hovered. */
 void makeLinkLabel(QLabel *label, std::function<void()> onClick);
+
+/**
+ * Makes @p widget act on one left click: a press and a release over it, as a
+ * push button takes them.
+ */
+void makeClickable(QWidget *widget, std::function<void()> onClick);
 
 } // namespace Orvella

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QFont>
+
+namespace Orvella {
+
+/**
+ * The typeface of the windows' captions and of everything shown about a
+ * reading: Verdana where it is installed, else its closest free relatives.
+ */
+QFont readingFont(qreal pointSize = 8.25);
+
+} // namespace Orvella

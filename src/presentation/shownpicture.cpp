@@ -1,0 +1,35 @@
+#include "shownpicture.h"
+
+#include "cardpicturecache.h"
+#include "oracle/cardpictures.h"
+#include "rotatehalfturn.h"
+#include "shownposition.h"
+
+#include <cmath>
+
+namespace Orvella {
+
+QImage cardPictureForScreen(int index, QSize logicalSize, qreal ratio)
+{
+    const QSize deviceSize(int(std::lround(logicalSize.width() * ratio)),
+                           int(std::lround(logicalSize.height() * ratio)));
+    // Scaled straight to the device pixels, so the card stays crisp on dense screens.
+    QImage picture = cardPicture(index, deviceSize);
+    if (picture.isNull())
+        return {};
+    picture.convertTo(QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(ratio);
+    return picture;
+}
+
+QImage shownPicture(const ShownPosition &shown, QSize logicalSize, qreal ratio,
+                    CardPictureCache *cache)
+{
+    QImage picture = cache ? cache->picture(shown.pictureCard, logicalSize, ratio)
+                           : cardPictureForScreen(shown.pictureCard, logicalSize, ratio);
+    if (shown.pictureTurned)
+        RotateHalfTurn(picture);
+    return picture;
+}
+
+} // namespace Orvella

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+namespace Orvella {
+
+class CardPictureCache;
+struct ShownPosition;
+
+/**
+ * Card @p index's picture filling @p logicalSize on a screen of @p ratio
+ * device pixels per pixel, upright; null when the card has no picture.
+ */
+QImage cardPictureForScreen(int index, QSize logicalSize, qreal ratio);
+
+/**
+ * The picture @p shown draws, as cardPictureForScreen() gives it, turned a
+ * half turn when the position lies so; taken through @p cache when given.
+ */
+QImage shownPicture(const ShownPosition &shown, QSize logicalSize, qreal ratio,
+                    CardPictureCache *cache = nullptr);
+
+} // namespace Orvella

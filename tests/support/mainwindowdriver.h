@@ -1,0 +1,61 @@
+#pragma once
+
+#include "fakeplatform.h"
+#include "reading/mainwindow.h"
+#include "scriptedrandom.h"
+
+#include <QLabel>
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <utility>
+
+namespace Orvella::Test {
+
+/**
+ * The main window on a fake desktop with a scripted draw, driven as a user
+ * drives it. Window tests share it instead of each keeping its own helpers.
+ */
+class MainWindowDriver
+{
+public:
+    MainWindowDriver();
+    ~MainWindowDriver();
+
+    /** Shows the window and waits until it is exposed and active. */
+    bool show();
+
+    FakePlatform &platform() { return m_platform; }
+    ScriptedRandom &random() { return m_random; }
+    MainWindow &window() { return *m_window; }
+
+    /** The window's widget or action called @p name; a warning when there is none. */
+    template<typename T>
+    T *child(const QString &name) const
+    {
+        T *found = m_window->findChild<T *>(name);
+        if (!found)
+            qWarning("no child %s", qPrintable(name));
+        return found;
+    }
+    QLabel *picCard(int slot) const;
+    QLabel *lblCardNo(int slot) const;
+
+    /** Draw values for @p cards in order: card round(u * 43), reversed when marked. */
+    static QList<double> script(const QList<std::pair<int, bool>> &cards);
+
+    /** Types @p name, picks spread @p spread, scripts the draw and clicks cmdProceed. */
+    void proceed(const QString &name, int spread, const QList<double> &values = {});
+    /** Clicks the button called @p name. */
+    void click(const QString &name);
+    /** The result panel lies in front of the selection panel. */
+    bool resultInFront() const;
+
+private:
+    FakePlatform m_platform;
+    ScriptedRandom m_random;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+} // namespace Orvella::Test
