@@ -2,21 +2,23 @@
 
 #include "ui_mainwindow.h"
 
+#include "cardview.h"
 #include "draw.h"
-#include "oracle/carddeck.h"
 #include "oracle/spreadcatalogue.h"
 #include "platform/platform.h"
 #include "presentation/cardlayout.h"
+#include "presentation/readingfont.h"
 #include "presentation/readingreport.h"
 #include "presentation/reportlinks.h"
 #include "presentation/reportrenderer.h"
 #include "presentation/reportviewguard.h"
-#include "presentation/rotatehalfturn.h"
+#include "presentation/shownpicture.h"
 #include "randomsource.h"
 #include "web/aboutbox.h"
 #include "web/cobrand.h"
 #include "web/linkcommands.h"
 #include "web/linklabel.h"
+#include "web/product.h"
 #include "web/webaddresses.h"
 
 #include <QAction>
@@ -30,6 +32,7 @@ MainWindow::MainWindow(Platform &platform, RandomSource &random, QWidget *parent
       m_random(random), m_files(platform)
 {
     m_ui->setupUi(this);
+    setWindowTitle(Product::windowCaption());
     // The client area below the menu bar is fixed; the window fits it exactly.
     m_ui->centralwidget->setFixedSize(630, 382);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -38,8 +41,14 @@ MainWindow::MainWindow(Platform &platform, RandomSource &random, QWidget *parent
                  m_ui->picCard4, m_ui->picCard5, m_ui->picCard6};
     m_lblCardNo = {m_ui->lblCardNo0, m_ui->lblCardNo1, m_ui->lblCardNo2, m_ui->lblCardNo3,
                    m_ui->lblCardNo4, m_ui->lblCardNo5, m_ui->lblCardNo6};
-    for (QLabel *picture : m_picCard)
-        picture->setScaledContents(true);
+    for (int slot = 0; slot < CardLayout::SlotCount; ++slot) {
+        m_picCard[slot]->setScaledContents(true);
+        // A card, or its number over it, clicked: the card seen large.
+        for (QLabel *part : {m_picCard[slot], m_lblCardNo[slot]}) {
+            part->setCursor(Qt::PointingHandCursor);
+            makeClickable(part, [this, slot] { openCardView(slot); });
+        }
+    }
 
     setupFonts();
     setupMenus();
@@ -64,15 +73,9 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::setupFonts()
 {
-    // Verdana where it is installed; DejaVu Sans is its closest free relative.
-    const QStringList families{QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"), QStringLiteral("Bitstream Vera Sans")};
-    QFont font = m_ui->centralwidget->font();
-    font.setFamilies(families);
-    font.setPointSizeF(8.25);
-    m_ui->centralwidget->setFont(font);
+    m_ui->centralwidget->setFont(readingFont(8.25));
 
-    QFont number = font;
-    number.setPointSizeF(14.25);
+    QFont number = readingFont(14.25);
     number.setBold(true);
     for (QLabel *label : m_lblCardNo)
         label->setFont(number);
@@ -88,13 +91,21 @@ void MainWindow::setupMenus()
         return action;
     };
     // The astrology entry has nothing behind it; it and its separator stay out of sight.
-    QAction *sep1 = separator("mnuSep1", m_ui->mnuFile, m_ui->mnuExit);
+    QAction *sep1 = separator("mnuSep1", m_ui->mnuFile, m_ui->mnuViewCards);
     sep1->setVisible(false);
     sep1->setEnabled(false);
     separator("mnuSep2", m_ui->mnuHelp, m_ui->mnuUpdate);
-    separator("mnuSep3", m_ui->mnuHelp, m_ui->mnuAbout);
+    separator("mnuSep3", m_ui->mnuHelp, m_ui->mnuCardMeanings);
+
+    // Added beside the designed entries: the reading's cards seen large, which
+    // keyboard users reach here, and the deck's meanings.
+    separator("mnuSep4", m_ui->mnuFile, m_ui->mnuExit);
+    m_ui->mnuViewCards->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_ui->mnuViewCards->setEnabled(false);
 
     connect(m_ui->mnuCalculate, &QAction::triggered, this, &MainWindow::cmdProceed_Click);
+    connect(m_ui->mnuViewCards, &QAction::triggered, this, [this] { openCardView(0); });
+    connect(m_ui->mnuCardMeanings, &QAction::triggered, this, &MainWindow::openCardMeanings);
     connect(m_ui->mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->mnuOnline, &QAction::triggered, this, [this] { OpenOnlineHelp(m_platform); });
     connect(m_ui->mnuVisit, &QAction::triggered, this, [this] { OpenMakerHome(m_platform); });
@@ -132,6 +143,7 @@ void MainWindow::bringToFront(QWidget *panel)
     // nor the tab key may reach controls the user cannot see.
     m_ui->fraMain->setEnabled(panel == m_ui->fraMain);
     m_ui->fraResult->setEnabled(panel == m_ui->fraResult);
+    m_ui->mnuViewCards->setEnabled(panel == m_ui->fraResult);
 }
 
 bool MainWindow::ValidateName()
@@ -157,6 +169,10 @@ void MainWindow::cmdBack_Click()
 {
     m_links->UnhookReportLinks();
     m_reading.clearTables();
+    m_shown.clear();
+    // The reading is gone: its cards are no longer shown large either.
+    if (m_cardView && m_cardView->mode() == CardView::Mode::Reading)
+        m_cardView->close();
     bringToFront(m_ui->fraMain);
     m_ui->txtName->setFocus();
 }
@@ -190,29 +206,27 @@ void MainWindow::ShowReading()
         }
     });
 
+    m_shown = shownPositions(m_reading);
     showCardPictures();
     placeCards();
     bringToFront(m_ui->fraResult);
     m_ui->RTB->setFocus();
+
+    // A card view left open follows the new reading, from its first card.
+    if (m_cardView && m_cardView->isVisible() && m_cardView->mode() == CardView::Mode::Reading)
+        m_cardView->showReading(m_shown, 0);
 }
 
 void MainWindow::showCardPictures()
 {
     const qreal ratio = devicePixelRatioF();
-    const int count = m_reading.orientationCount();
-    for (int i = 0; i < count; ++i) {
-        const int card = i < m_reading.cards.size() ? m_reading.cards[i] : -1;
-        // A card without a picture leaves the work surface as it was: the slot
-        // then shows the previous picture, turned once more if reversed.
-        const QImage loaded = m_pictures.picture(card, CardLayout::CardSize, ratio);
-        if (!loaded.isNull())
-            m_picToRotate = loaded;
-        if (m_reading.isReversed(i))
-            RotateHalfTurn(m_picToRotate);
-        if (i < CardLayout::SlotCount) {
-            m_picCard[i]->setPixmap(QPixmap::fromImage(m_picToRotate));
-            m_picCard[i]->setAccessibleName(cardAccessibleName(i));
-        }
+    for (const ShownPosition &shown : std::as_const(m_shown)) {
+        if (shown.position >= CardLayout::SlotCount)
+            break;
+        QLabel *place = m_picCard[shown.position];
+        place->setPixmap(
+            QPixmap::fromImage(shownPicture(shown, CardLayout::CardSize, ratio, &m_pictures)));
+        place->setAccessibleName(shown.accessibleName);
     }
 }
 
@@ -226,22 +240,50 @@ void MainWindow::placeCards()
     }
 }
 
-QString MainWindow::cardAccessibleName(int position) const
+CardView *MainWindow::cardView() const
 {
-    QString name = tr("Card %1").arg(position + 1);
-    if (position < m_reading.positionTitles.size() && !m_reading.positionTitles[position].isEmpty())
-        name += QStringLiteral(", ") + m_reading.positionTitles[position];
-    if (position < m_reading.cards.size()) {
-        const auto card = CardDeck::card(m_reading.cards[position]);
-        if (card && !card->name.isEmpty())
-            name += QStringLiteral(": ") + card->name;
+    return m_cardView;
+}
+
+CardView &MainWindow::loadedCardView()
+{
+    // Made on first use: nothing of it is loaded before the user asks.
+    if (!m_cardView) {
+        m_cardView = new CardView(this);
+        connect(m_cardView, &CardView::readingRequested, this, [this] {
+            raise();
+            activateWindow();
+        });
     }
-    name += m_reading.isReversed(position) ? tr(", reversed") : tr(", upright");
-    return name;
+    return *m_cardView;
+}
+
+void MainWindow::presentCardView()
+{
+    m_cardView->show();
+    m_cardView->raise();
+    m_cardView->activateWindow();
+}
+
+void MainWindow::openCardView(int position)
+{
+    // Only the reading on show, never the one waiting behind the selection.
+    if (!m_ui->fraResult->isEnabled() || position < 0 || position >= m_shown.size())
+        return;
+    loadedCardView().showReading(m_shown, position);
+    presentCardView();
+}
+
+void MainWindow::openCardMeanings()
+{
+    loadedCardView().showDeck(0);
+    presentCardView();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (m_cardView)
+        m_cardView->close();
     emit closing();
     event->accept();
 }

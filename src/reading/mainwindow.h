@@ -8,14 +8,17 @@
 //   -> result panel (fraResult) in front: cmdSave, report links, cmdBack
 //   -> cmdBack: links removed, tables emptied, selection panel in front.
 // cmdOpen replaces the Reading from a file and runs the same ShowReading.
+// What each position shows (shownPositions) is worked out once per reading;
+// the card places and the card view (a click on a card) both draw from it.
 
 #include "reading.h"
 
 #include "presentation/cardpicturecache.h"
+#include "presentation/shownposition.h"
 #include "storage/readingfilecommands.h"
 
-#include <QImage>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <memory>
@@ -28,6 +31,7 @@ class frmMain;
 
 namespace Orvella {
 
+class CardView;
 class Platform;
 class RandomSource;
 class ReportLinks;
@@ -44,6 +48,13 @@ public:
 
     /** Shows the current reading: the report, the card pictures, the result panel in front. */
     void ShowReading();
+
+    /** Opens the card view on position @p position of the reading on show. */
+    void openCardView(int position);
+    /** Opens the card view on the deck's meanings, from its first card. */
+    void openCardMeanings();
+    /** The card view, once it has been opened; null before. */
+    CardView *cardView() const;
 
     /** Start-up's last step: brings one of the two marketing labels to the front at random. */
     void CoBrand_Randomize();
@@ -71,7 +82,8 @@ private:
     void bringToFront(QWidget *panel);
     void showCardPictures();
     void placeCards();
-    QString cardAccessibleName(int position) const;
+    CardView &loadedCardView();
+    void presentCardView();
 
     std::unique_ptr<Ui::frmMain> m_ui;
     Platform &m_platform;
@@ -80,8 +92,9 @@ private:
     ReadingFileCommands m_files;
     ReportLinks *m_links = nullptr;
     CardPictureCache m_pictures;
-    /** The work surface a card picture is loaded and turned on; it keeps the last one. */
-    QImage m_picToRotate;
+    /** What the reading on show shows, position by position; empty behind the selection. */
+    QList<ShownPosition> m_shown;
+    QPointer<CardView> m_cardView;
     std::array<QLabel *, 7> m_picCard{};
     std::array<QLabel *, 7> m_lblCardNo{};
     qint16 m_coBrandNumber = 0;
