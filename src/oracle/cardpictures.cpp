@@ -44,17 +44,21 @@ QImage cardPicture(int index)
     return image;
 }
 
+QSize cardDrawingFor(QSize size)
+{
+    const auto fits = std::ranges::find_if(cardDrawingSizes, [&](QSize drawn) {
+        return drawn.width() >= size.width() && drawn.height() >= size.height();
+    });
+    return fits != cardDrawingSizes.end() ? *fits : cardDrawingSizes.back();
+}
+
 QImage cardPicture(int index, QSize scaledSize)
 {
     if (!CardDeck::isCard(index) || scaledSize.isEmpty())
         return {};
     // Most screens get a picture drawn for them, shown as it is; other sizes
     // scale down the next larger drawing, which keeps them sharp.
-    const auto fits = std::ranges::find_if(cardDrawingSizes, [&](QSize drawn) {
-        return drawn.width() >= scaledSize.width() && drawn.height() >= scaledSize.height();
-    });
-    const QSize drawing = fits != cardDrawingSizes.end() ? *fits : cardDrawingSizes.back();
-    QImage picture = readPng(cardPicturePath(index, drawing));
+    QImage picture = readPng(cardPicturePath(index, cardDrawingFor(scaledSize)));
     if (picture.isNull() || picture.size() == scaledSize)
         return picture;
     // Premultiplied in place first: the smooth scaler would otherwise make a

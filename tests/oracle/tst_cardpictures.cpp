@@ -19,6 +19,7 @@ private slots:
     void picturesAreAllDifferent();
     void decodedOnceAndShared();
     void smallerDrawingsShowTheSameCard();
+    void largerDrawingsShowTheSameCard();
     void scaledPictureComesFromTheNearestLargerDrawing_data();
     void scaledPictureComesFromTheNearestLargerDrawing();
     void noPictureOutsideTheDeck_data();
@@ -45,7 +46,8 @@ void TestCardPictures::everyCardHasItsPicture()
     if (animal == u"otter")
         animal = QStringLiteral("ottercard");
     const QString file = QStringLiteral("%1_%2.png").arg(index + 1, 2, 10, QChar(u'0')).arg(animal);
-    for (const QSize drawing : {QSize(53, 80), QSize(106, 160), QSize(260, 400)}) {
+    for (const QSize drawing :
+         {QSize(53, 80), QSize(106, 160), QSize(260, 400), QSize(520, 800), QSize(1040, 1600)}) {
         const QString folder = QStringLiteral("%1x%2/").arg(drawing.width()).arg(drawing.height());
         QCOMPARE(cardPicturePath(index, drawing), QStringLiteral(":/cards/") + folder + file);
         const QImage picture = cardPicture(index, drawing);
@@ -123,6 +125,24 @@ void TestCardPictures::smallerDrawingsShowTheSameCard()
     }
 }
 
+void TestCardPictures::largerDrawingsShowTheSameCard()
+{
+    // The large drawings of the card view and print, brought down to the design.
+    for (const QSize size : {QSize(520, 800), QSize(1040, 1600)}) {
+        for (int i = 0; i < CardDeck::CardCount; ++i) {
+            const QImage down = cardPicture(i, size).scaled(QSize(260, 400), Qt::IgnoreAspectRatio,
+                                                            Qt::SmoothTransformation);
+            const double own = meanDifference(down, cardPicture(i));
+            QVERIFY2(
+                own < 6.0,
+                qPrintable(QStringLiteral("card %1 at %2x%3: %4") .arg(i).arg(size.width()).arg(size.height()).arg(own)));
+            const int other = (i + 1) % CardDeck::CardCount;
+            QVERIFY2(own < meanDifference(down, cardPicture(other)),
+                     qPrintable(QStringLiteral("card %1 looks like card %2").arg(i).arg(other)));
+        }
+    }
+}
+
 void TestCardPictures::scaledPictureComesFromTheNearestLargerDrawing_data()
 {
     QTest::addColumn<int>("index");
@@ -140,7 +160,11 @@ void TestCardPictures::scaledPictureComesFromTheNearestLargerDrawing_data()
     QTest::newRow("triple density") << 7 << QSize(159, 240) << QSize(260, 400);
     QTest::newRow("fourfold density") << 7 << QSize(212, 320) << QSize(260, 400);
     QTest::newRow("whole design") << 7 << QSize(260, 400) << QSize(260, 400);
-    QTest::newRow("larger than any drawing") << 7 << QSize(300, 460) << QSize(260, 400);
+    QTest::newRow("card view, one and a half density") << 7 << QSize(390, 600) << QSize(520, 800);
+    QTest::newRow("card view, double density") << 7 << QSize(520, 800) << QSize(520, 800);
+    QTest::newRow("card view, triple density") << 12 << QSize(780, 1200) << QSize(1040, 1600);
+    QTest::newRow("card view, fourfold density") << 12 << QSize(1040, 1600) << QSize(1040, 1600);
+    QTest::newRow("larger than any drawing") << 7 << QSize(1100, 1700) << QSize(1040, 1600);
     QTest::newRow("empty size") << 5 << QSize(0, 80) << none;
     QTest::newRow("invalid size") << 5 << QSize() << none;
     QTest::newRow("outside the deck") << 44 << QSize(53, 80) << none;

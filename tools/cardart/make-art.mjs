@@ -292,9 +292,10 @@ cards.forEach((card, i) => {
     const base = `${String(i + 1).padStart(2, '0')}_${slug}`;
     // Drawn at each size it is shown at rather than scaled from one: its place
     // in the window (795 x 1200 twips, stretched to fill) at normal and at
-    // double density, and the whole design for anything else.
+    // double density, the whole design, and the design at twice and four
+    // times its size for the card view on dense screens and for print.
     const svgFile = write(`cards/${base}.svg`, cardSvg(i, card));
-    for (const [w, h] of [[53, 80], [106, 160], [W, H]])
+    for (const [w, h] of [[53, 80], [106, 160], [W, H], [2 * W, 2 * H], [4 * W, 4 * H]])
         render(svgFile, path.join(cardsDir, `${w}x${h}`, `${base}.png`), w, h);
 });
 if (cards.length !== 44) throw new Error('the deck has 44 cards');
