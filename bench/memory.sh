@@ -2,22 +2,30 @@
 # Peak resident memory (VmHWM) with a 7-card reading on screen, against the
 # minimal Qt window, both under Xvfb; median of a few runs each.
 #   bench/memory.sh [runs]      (default 15 each; BUILD_DIR defaults to build)
+# With BASELINE_DIR set to another build of the program (an earlier commit,
+# say), its memory driver runs in the same alternation and the two are
+# compared (goal: at most 256 KiB more than the baseline).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-15}
 build=${BUILD_DIR:-build}
+baseline=${BASELINE_DIR:-}
 driver=$build/bench/memory_driver
 minimal=$build/bench/minimal_window
 source bench/xvfb-session.sh
-require_programs "$driver" "$minimal"
-evict_from_page_cache "$driver" "$minimal"
+programs=("$driver" "$minimal")
+[ -n "$baseline" ] && programs+=("$baseline/bench/memory_driver")
+require_programs "${programs[@]}"
+evict_from_page_cache "${programs[@]}"
 start_xvfb
 use_private_home
 driver_kib=()
+baseline_kib=()
 minimal_kib=()
 label_kib=()
 for ((i = 0; i < runs; i++)); do
     driver_kib+=("$("$driver")")
+    [ -n "$baseline" ] && baseline_kib+=("$("${programs[2]}")")
     minimal_kib+=("$("$minimal" --memory)")
     label_kib+=("$("$minimal" --memory --label)")
 done
@@ -25,7 +33,13 @@ d=$(printf '%s\n' "${driver_kib[@]}" | median)
 m=$(printf '%s\n' "${minimal_kib[@]}" | median)
 l=$(printf '%s\n' "${label_kib[@]}" | median)
 echo "peak memory runs (KiB): reading ${driver_kib[*]}; minimal ${minimal_kib[*]}"
+[ -n "$baseline" ] && echo "  baseline reading ${baseline_kib[*]}"
 awk -v d="$d" -v m="$m" 'BEGIN {
     printf "peak memory (VmHWM) median: 7-card reading %.1f MiB, minimal window %.1f MiB, ratio %.3f (goal <= 1.3)\n", d / 1024, m / 1024, d / m }'
 awk -v d="$d" -v l="$l" 'BEGIN {
     printf "for reference: minimal window with one text label %.1f MiB, reading / label %.3f\n", l / 1024, d / l }'
+if [ -n "$baseline" ]; then
+    b=$(printf '%s\n' "${baseline_kib[@]}" | median)
+    awk -v d="$d" -v b="$b" -v dir="$baseline" 'BEGIN {
+        printf "against the baseline (%s): reading %d KiB, baseline %d KiB, difference %+d KiB (goal <= +256)\n", dir, d, b, d - b }'
+fi

@@ -1,10 +1,11 @@
 # Sourced by the bench and check scripts: starts a private Xvfb and points
-# DISPLAY at it; the server goes away when the script exits.
+# DISPLAY at it; the server goes away when the script exits. XVFB_SCREEN
+# sets its screen (default 1280x1024x24).
 start_xvfb() {
     local fifo
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
     XVFB_PID=$!
     local number
     read -r number <"$fifo"

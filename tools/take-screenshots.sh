@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Takes the pictures in docs/ of the real program under a private Xvfb: the
-# selection panel, a Pathway reading and a Butterfly reading (the cards drawn
-# are whatever the deck deals). Needs Xvfb, xdotool and ImageMagick's import.
+# selection panel, a Pathway reading and a Butterfly reading, and the card
+# view of a reading and of the deck's meanings at normal and at double
+# density (the cards drawn are whatever the deck deals). Needs Xvfb, xdotool
+# and ImageMagick's import.
 #   tools/take-screenshots.sh [PROGRAM]     (default build/src/app/orvella-medicine-cards)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,12 +13,15 @@ require_programs "$program"
 for tool in xdotool import; do
     command -v "$tool" >/dev/null || { echo "$tool missing" >&2; exit 77; }
 done
-start_xvfb
+# Room for the card view at double density.
+XVFB_SCREEN=2560x1600x24 start_xvfb
 use_private_home
 
-shoot() { # spread-steps-down output
-    "$program" &
-    local pid=$! window
+pid=
+start_program() { # scale
+    QT_SCALE_FACTOR=$1 "$program" &
+    pid=$!
+    window=
     for _ in $(seq 100); do
         window=$(xdotool search --onlyvisible --name '^Orvella Medicine Cards v1\.0$' 2>/dev/null | head -1) && [ -n "$window" ] && break
         sleep 0.1
@@ -24,19 +29,73 @@ shoot() { # spread-steps-down output
     [ -n "$window" ] || { echo "no main window" >&2; exit 1; }
     sleep 0.5
     xdotool windowfocus --sync "$window"
-    xdotool type --delay 20 "Aiyana"
-    if [ "$1" != selection ]; then
-        xdotool key Tab
-        for ((i = 0; i < $1; i++)); do xdotool key Down; done
-        xdotool key alt+g
-    fi
-    sleep 0.8
-    import -window "$window" -define png:exclude-chunks=date,time "$2"
+}
+
+stop_program() {
     kill "$pid"
     wait "$pid" 2>/dev/null || true
+}
+
+save() { # window output
+    import -window "$1" -define png:exclude-chunks=date,time "$2"
     echo "wrote $2"
 }
 
-shoot selection docs/screenshot-selection.png
-shoot 0 docs/screenshot-pathway.png
-shoot 1 docs/screenshot-butterfly.png
+read_spread() { # steps down the spread list
+    xdotool type --delay 20 "Aiyana"
+    xdotool key Tab
+    for ((i = 0; i < $1; i++)); do xdotool key Down; done
+    xdotool key alt+g
+    sleep 0.8
+}
+
+card_view() { # waits for the card view and prints its window
+    local view=
+    for _ in $(seq 50); do
+        view=$(xdotool search --onlyvisible --name ' - Orvella Medicine Cards$' 2>/dev/null | head -1) && [ -n "$view" ] && break
+        sleep 0.1
+    done
+    [ -n "$view" ] || { echo "no card view" >&2; exit 1; }
+    sleep 0.6
+    echo "$view"
+}
+
+start_program 1
+xdotool type --delay 20 "Aiyana"
+sleep 0.5
+save "$window" docs/screenshot-selection.png
+stop_program
+
+start_program 1
+read_spread 0
+save "$window" docs/screenshot-pathway.png
+stop_program
+
+start_program 1
+read_spread 1
+save "$window" docs/screenshot-butterfly.png
+stop_program
+
+for scale in 1 2; do
+    suffix=$([ "$scale" = 1 ] && echo "" || echo "@${scale}x")
+    # A reading's third card, reached from the keyboard: File > View Cards Large, then Right twice.
+    start_program "$scale"
+    read_spread 0
+    xdotool key ctrl+l
+    view=$(card_view)
+    xdotool key Right Right
+    sleep 0.4
+    save "$view" "docs/screenshot-cardview$suffix.png"
+    stop_program
+
+    # The deck's meanings: Help > Card Meanings, on The Otter.
+    start_program "$scale"
+    xdotool key alt+h
+    sleep 0.3
+    xdotool key c
+    view=$(card_view)
+    for ((i = 0; i < 7; i++)); do xdotool key Right; done
+    sleep 0.4
+    save "$view" "docs/screenshot-deck$suffix.png"
+    stop_program
+done
