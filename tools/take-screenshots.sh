@@ -17,17 +17,22 @@ done
 XVFB_SCREEN=2560x1600x24 start_xvfb
 use_private_home
 
+wait_for_window() { # title-pattern what; prints the window once it shows and has settled
+    local found=
+    for _ in $(seq 100); do
+        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$found" ] && break
+        sleep 0.1
+    done
+    [ -n "$found" ] || { echo "no $2" >&2; exit 1; }
+    sleep 0.5
+    echo "$found"
+}
+
 pid=
 start_program() { # scale
     QT_SCALE_FACTOR=$1 "$program" &
     pid=$!
-    window=
-    for _ in $(seq 100); do
-        window=$(xdotool search --onlyvisible --name '^Orvella Medicine Cards v1\.0$' 2>/dev/null | head -1) && [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { echo "no main window" >&2; exit 1; }
-    sleep 0.5
+    window=$(wait_for_window '^Orvella Medicine Cards v1\.0$' "main window")
     xdotool windowfocus --sync "$window"
 }
 
@@ -50,14 +55,7 @@ read_spread() { # steps down the spread list
 }
 
 card_view() { # waits for the card view and prints its window
-    local view=
-    for _ in $(seq 50); do
-        view=$(xdotool search --onlyvisible --name ' - Orvella Medicine Cards$' 2>/dev/null | head -1) && [ -n "$view" ] && break
-        sleep 0.1
-    done
-    [ -n "$view" ] || { echo "no card view" >&2; exit 1; }
-    sleep 0.6
-    echo "$view"
+    wait_for_window ' - Orvella Medicine Cards$' "card view"
 }
 
 start_program 1
