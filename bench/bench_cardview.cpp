@@ -55,13 +55,15 @@ int main(int argc, char *argv[])
             QProcess child;
             child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--once")});
             if (!child.waitForFinished(30000) || child.exitCode() != 0) {
-                std::fprintf(stderr, "a cold run failed: %s\n", child.readAllStandardError().constData());
+                std::fprintf(stderr, "a cold run failed: %s\n",
+                             child.readAllStandardError().constData());
                 return 1;
             }
             cold << child.readAllStandardOutput().trimmed().toDouble();
         }
-        std::printf("card view, cold (first opening in a process): median %.2f ms over %d processes\n",
-                    median(cold), ColdRuns);
+        std::printf(
+            "card view, cold (first opening in a process): median %.2f ms over %d processes\n",
+            median(cold), ColdRuns);
     }
 
     Test::MainWindowDriver driver;

@@ -4,14 +4,19 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+
+class QImage;
+class QPagedPaintDevice;
 class QWidget;
 
 namespace Orvella {
 
 /**
  * Everything the program asks of the desktop: opening web pages, message
- * boxes, file dialogs, the clipboard and the clock. The windows only talk to
- * the desktop through this seam, so tests can answer and record every call.
+ * boxes, file dialogs, printing, the clipboard and the clock. The windows
+ * only talk to the desktop through this seam, so tests can answer and
+ * record every call.
  */
 class Platform
 {
@@ -35,7 +40,21 @@ public:
     /** An existing file, or an empty text when the user cancelled. */
     virtual QString openFileName(QWidget *parent, const QString &title, const QString &filter) = 0;
 
-    /** Empties the clipboard, but only when this program put its content there. */
+    /**
+     * Shows a preview of the pages and the desktop's print dialog; when the user
+     * prints, @p paint draws the pages on the printer chosen. False when the
+     * user cancelled or nothing could be printed.
+     */
+    virtual bool print(QWidget *parent, const QString &documentName,
+                       const std::function<void(QPagedPaintDevice &)> &paint) = 0;
+
+    /** Puts @p picture, and nothing else, on the clipboard. */
+    virtual void copyImage(const QImage &picture) = 0;
+
+    /**
+     * Empties the clipboard, but only when this program put its content there,
+     * and never a picture the user copied.
+     */
     virtual void clearClipboardIfOwned() = 0;
 
     virtual QDate today() const = 0;

@@ -1,14 +1,22 @@
 #include "qtplatform.h"
 
+#include "printdialogs.h"
 #include "web/product.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QImage>
 #include <QMessageBox>
+#include <QMimeData>
 
 namespace Orvella {
+
+bool mayClearClipboard(bool owns, const QMimeData *content)
+{
+    return owns && !(content && content->hasImage() && !content->hasText());
+}
 
 void QtPlatform::openUrl(const QUrl &url)
 {
@@ -48,10 +56,23 @@ QString QtPlatform::openFileName(QWidget *parent, const QString &title, const QS
     return QFileDialog::getOpenFileName(parent, title, QString(), filter);
 }
 
+bool QtPlatform::print(QWidget *parent, const QString &documentName,
+                       const std::function<void(QPagedPaintDevice &)> &paint)
+{
+    PrintDialogs *dialogs = loadPrintDialogs();
+    return dialogs && dialogs->print(parent, documentName, paint);
+}
+
+void QtPlatform::copyImage(const QImage &picture)
+{
+    if (QClipboard *clipboard = QApplication::clipboard())
+        clipboard->setImage(picture);
+}
+
 void QtPlatform::clearClipboardIfOwned()
 {
     QClipboard *clipboard = QApplication::clipboard();
-    if (clipboard && clipboard->ownsClipboard())
+    if (clipboard && mayClearClipboard(clipboard->ownsClipboard(), clipboard->mimeData()))
         clipboard->clear();
 }
 

@@ -2,7 +2,16 @@
 
 #include "platform.h"
 
+class QMimeData;
+
 namespace Orvella {
+
+/**
+ * Whether the report view may empty a clipboard holding @p content: only when
+ * this program @p owns it, and never when it holds a picture and no text,
+ * which can only be one the user copied.
+ */
+bool mayClearClipboard(bool owns, const QMimeData *content);
 
 /** The real desktop, through Qt. */
 class QtPlatform : public Platform
@@ -13,6 +22,9 @@ public:
     QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
                          const QString &defaultSuffix) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &filter) override;
+    bool print(QWidget *parent, const QString &documentName,
+               const std::function<void(QPagedPaintDevice &)> &paint) override;
+    void copyImage(const QImage &picture) override;
     void clearClipboardIfOwned() override;
     QDate today() const override;
 };

@@ -29,7 +29,7 @@ namespace Orvella {
 
 MainWindow::MainWindow(Platform &platform, RandomSource &random, QWidget *parent)
     : QMainWindow(parent), m_ui(std::make_unique<Ui::frmMain>()), m_platform(platform),
-      m_random(random), m_files(platform)
+      m_random(random), m_files(platform), m_exports(platform)
 {
     m_ui->setupUi(this);
     setWindowTitle(Product::windowCaption());
@@ -98,14 +98,26 @@ void MainWindow::setupMenus()
     separator("mnuSep3", m_ui->mnuHelp, m_ui->mnuCardMeanings);
 
     // Added beside the designed entries: the reading's cards seen large, which
-    // keyboard users reach here, and the deck's meanings.
+    // keyboard users reach here, printing and exporting the reading, and the
+    // deck's meanings.
+    separator("mnuSep5", m_ui->mnuFile, m_ui->mnuPrint);
     separator("mnuSep4", m_ui->mnuFile, m_ui->mnuExit);
     m_ui->mnuViewCards->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    m_ui->mnuViewCards->setEnabled(false);
+    m_ui->mnuPrint->setShortcut(QKeySequence::Print);
+    for (QAction *command : readingCommands())
+        command->setEnabled(false);
 
     connect(m_ui->mnuCalculate, &QAction::triggered, this, &MainWindow::cmdProceed_Click);
     connect(m_ui->mnuViewCards, &QAction::triggered, this, [this] { openCardView(0); });
     connect(m_ui->mnuCardMeanings, &QAction::triggered, this, &MainWindow::openCardMeanings);
+    connect(m_ui->mnuPrint, &QAction::triggered, this,
+            [this] { m_exports.print(this, m_reading); });
+    connect(m_ui->mnuExportPdf, &QAction::triggered, this,
+            [this] { m_exports.exportPdf(this, m_reading); });
+    connect(m_ui->mnuExportImage, &QAction::triggered, this,
+            [this] { m_exports.exportImage(this, m_reading, devicePixelRatioF()); });
+    connect(m_ui->mnuCopyImage, &QAction::triggered, this,
+            [this] { m_exports.copyImage(m_reading, devicePixelRatioF()); });
     connect(m_ui->mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->mnuOnline, &QAction::triggered, this, [this] { OpenOnlineHelp(m_platform); });
     connect(m_ui->mnuVisit, &QAction::triggered, this, [this] { OpenMakerHome(m_platform); });
@@ -143,7 +155,14 @@ void MainWindow::bringToFront(QWidget *panel)
     // nor the tab key may reach controls the user cannot see.
     m_ui->fraMain->setEnabled(panel == m_ui->fraMain);
     m_ui->fraResult->setEnabled(panel == m_ui->fraResult);
-    m_ui->mnuViewCards->setEnabled(panel == m_ui->fraResult);
+    for (QAction *command : readingCommands())
+        command->setEnabled(panel == m_ui->fraResult);
+}
+
+QList<QAction *> MainWindow::readingCommands() const
+{
+    return {m_ui->mnuViewCards, m_ui->mnuPrint, m_ui->mnuExportPdf, m_ui->mnuExportImage,
+            m_ui->mnuCopyImage};
 }
 
 bool MainWindow::ValidateName()

@@ -15,6 +15,7 @@
 
 #include "presentation/cardpicturecache.h"
 #include "presentation/shownposition.h"
+#include "storage/readingexportcommands.h"
 #include "storage/readingfilecommands.h"
 
 #include <QMainWindow>
@@ -80,6 +81,8 @@ private:
     void setupMenus();
     void setupLinkLabels();
     void bringToFront(QWidget *panel);
+    /** The commands that need a reading on show, enabled only while there is one. */
+    QList<QAction *> readingCommands() const;
     void showCardPictures();
     void placeCards();
     CardView &loadedCardView();
@@ -90,6 +93,7 @@ private:
     RandomSource &m_random;
     Reading m_reading;
     ReadingFileCommands m_files;
+    ReadingExportCommands m_exports;
     ReportLinks *m_links = nullptr;
     CardPictureCache m_pictures;
     /** What the reading on show shows, position by position; empty behind the selection. */

@@ -2,28 +2,14 @@
 
 #include "platform/platform.h"
 #include "readingfile.h"
+#include "web/product.h"
+#include "wholefile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace Orvella {
 
 namespace {
-
-/** Replaces @p path whole with @p data, or leaves whatever was there untouched. */
-bool writeWhole(const QString &path, const QByteArray &data)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // commit() alone can report success after a short write or a failed final
-    // flush, leaving a truncated file in place: check both before committing.
-    if (file.write(data) != data.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
 
 std::optional<QByteArray> readSmallFile(const QString &path)
 {
@@ -55,7 +41,7 @@ QString ReadingFileCommands::fileFilter()
 {
     // Qt shows a filter's patterns in parentheses after its description, so
     // the save dialog carries the same description and pattern as the open one.
-    return QStringLiteral("Orvella Medicine Cards (*.mca)");
+    return Product::name() + QStringLiteral(" (*.mca)");
 }
 
 QString ReadingFileCommands::defaultSuffix()

@@ -1,5 +1,8 @@
 #include "fakeplatform.h"
 
+#include <QBuffer>
+#include <QPdfWriter>
+
 namespace Orvella::Test {
 
 Platform::Answer FakePlatform::showMessage(QWidget *, const QString &text, Icon icon,
@@ -22,6 +25,19 @@ QString FakePlatform::openFileName(QWidget *, const QString &title, const QStrin
 {
     openRequests.append({title, filter, QString()});
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+}
+
+bool FakePlatform::print(QWidget *, const QString &documentName,
+                         const std::function<void(QPagedPaintDevice &)> &paint)
+{
+    printRequests << documentName;
+    if (!printAccepted)
+        return false;
+    QBuffer file(&printed);
+    file.open(QIODevice::WriteOnly);
+    QPdfWriter printer(&file);
+    paint(printer);
+    return true;
 }
 
 QStringList FakePlatform::messageTexts() const

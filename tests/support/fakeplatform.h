@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 
+#include <QImage>
 #include <QList>
 #include <QQueue>
 #include <QStringList>
@@ -30,12 +31,16 @@ public:
     QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
                          const QString &defaultSuffix) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &filter) override;
+    bool print(QWidget *parent, const QString &documentName,
+               const std::function<void(QPagedPaintDevice &)> &paint) override;
+    void copyImage(const QImage &picture) override { copiedImages << picture; }
     void clearClipboardIfOwned() override { ++clipboardClears; }
     QDate today() const override { return currentDate; }
 
     // What the tests script.
-    QQueue<Answer> answers;       // for Yes/No boxes; No when empty
-    QQueue<QString> fileNames;    // for either dialog; empty (Cancel) when none left
+    QQueue<Answer> answers;     // for Yes/No boxes; No when empty
+    QQueue<QString> fileNames;  // for either dialog; empty (Cancel) when none left
+    bool printAccepted = false; // whether the print dialog is confirmed
     QDate currentDate{2026, 12, 7};
 
     // What the tests read back.
@@ -43,6 +48,9 @@ public:
     QList<Message> messages;
     QList<FileRequest> saveRequests;
     QList<FileRequest> openRequests;
+    QStringList printRequests; // the document names shown in the print dialog
+    QByteArray printed;        // what was printed, as the PDF a printer to file makes
+    QList<QImage> copiedImages;
     int clipboardClears = 0;
 
     QStringList messageTexts() const;

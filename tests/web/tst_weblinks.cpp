@@ -214,7 +214,12 @@ void TestWebLinks::fileMenuEndsWithExit()
         if (entry.visible)
             shown << (entry.separator ? QStringLiteral("-") : entry.text) + QLatin1Char('=')
                       + entry.name;
-    QCOMPARE(shown, (QStringList{"&View Cards Large=mnuViewCards", "-=mnuSep4", "E&xit=mnuExit"}));
+    QCOMPARE(shown, (QStringList{"&View Cards Large=mnuViewCards", "-=mnuSep5",
+                                 "&Print Reading...=mnuPrint",
+                                 "&Export Reading as PDF...=mnuExportPdf",
+                                 "Export Reading as &Image...=mnuExportImage",
+                                 "&Copy Reading as Image=mnuCopyImage", "-=mnuSep4",
+                                 "E&xit=mnuExit"}));
     QAction *calculate = action("mnuCalculate");
     QVERIFY(calculate);
     QCOMPARE(calculate->text(), QStringLiteral("Calculate My 9 Star &Ki Astrology"));
@@ -224,7 +229,8 @@ void TestWebLinks::fileMenuEndsWithExit()
 void TestWebLinks::onlyTheAddedEntriesHaveShortcuts()
 {
     // The designed menu has none; the entries added beside it may.
-    const QMap<QString, QKeySequence> added{{"mnuViewCards", QKeySequence(Qt::CTRL | Qt::Key_L)}};
+    const QMap<QString, QKeySequence> added{{"mnuViewCards", QKeySequence(Qt::CTRL | Qt::Key_L)},
+                                            {"mnuPrint", QKeySequence(QKeySequence::Print)}};
     for (QAction *entry : m_window->findChildren<QAction *>())
         QVERIFY2(entry->shortcut() == added.value(entry->objectName()),
                  qPrintable(entry->objectName()));

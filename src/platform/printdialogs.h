@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QtPlugin>
+
+#include <functional>
+
+class QPagedPaintDevice;
+class QString;
+class QWidget;
+
+namespace Orvella {
+
+/**
+ * The desktop's print preview and print dialog. They live in a plugin of
+ * their own, so Qt's print support is loaded the first time the user
+ * prints, not when the program starts.
+ */
+class PrintDialogs
+{
+public:
+    virtual ~PrintDialogs() = default;
+
+    /** As Platform::print. */
+    virtual bool print(QWidget *parent, const QString &documentName,
+                       const std::function<void(QPagedPaintDevice &)> &paint) = 0;
+};
+
+/** The print dialogs plugin, loaded on first use; null when it cannot be loaded. */
+PrintDialogs *loadPrintDialogs();
+
+} // namespace Orvella
+
+#define OrvellaPrintDialogs_iid "org.orvella.MedicineCards.PrintDialogs/1.0"
+Q_DECLARE_INTERFACE(Orvella::PrintDialogs, OrvellaPrintDialogs_iid)

@@ -1,0 +1,334 @@
+#include "readingpage.h"
+
+#include "cardlayout.h"
+#include "oracle/cardpictures.h"
+#include "oracle/spreadcatalogue.h"
+#include "pagebreaks.h"
+#include "reading/reading.h"
+#include "readingfont.h"
+#include "readingreport.h"
+#include "reportrenderer.h"
+#include "reportrun.h"
+#include "rotatehalfturn.h"
+#include "web/product.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <cmath>
+
+namespace Orvella {
+
+namespace {
+
+// Lengths are worked out in page pixels, 96 to the inch, and painted in the
+// device's own pixels; text sizes are points, which every device knows.
+constexpr qreal PagePixelsPerInch = 96;
+
+constexpr qreal mm(qreal millimetres)
+{
+    return millimetres / 25.4 * PagePixelsPerInch;
+}
+
+// A card's place and its number, in twips, as the window lays them out.
+constexpr qreal CardWidthTwips = CardLayout::CardSize.width() * CardLayout::TwipsPerPixel;
+constexpr qreal CardHeightTwips = CardLayout::CardSize.height() * CardLayout::TwipsPerPixel;
+constexpr QSizeF NumberSizeTwips(210, 345);
+constexpr qreal NumberPointSize = 14.25;
+
+const QColor FooterGrey(0x55, 0x55, 0x55);
+
+qreal devicePixels(const QPaintDevice &device)
+{
+    return device.logicalDpiY() / PagePixelsPerInch;
+}
+
+QFont font(qreal pointSize, bool bold = false)
+{
+    QFont f = readingFont(pointSize);
+    f.setBold(bold);
+    // No ligatures: "fl" drawn as one glyph is not found by a search for "Camouflage".
+    f.setStyleStrategy(QFont::PreferNoShaping);
+    return f;
+}
+
+QColor colour(quint32 rgb)
+{
+    return QColor::fromRgb(QRgb(rgb));
+}
+
+// The card's picture on white paper: drawn at @p atLeast pixels or more, turned where it lies so.
+QImage printedPicture(const ShownPosition &shown, QSize atLeast)
+{
+    const QImage drawing = cardPicture(shown.pictureCard, cardDrawingFor(atLeast));
+    if (drawing.isNull())
+        return {};
+    // Flattened on white: a page has no transparency, and the file no mask.
+    QImage paper(drawing.size(), QImage::Format_RGB32);
+    paper.fill(Qt::white);
+    QPainter painter(&paper);
+    painter.drawImage(0, 0, drawing);
+    painter.end();
+    if (shown.pictureTurned)
+        RotateHalfTurn(paper);
+    return paper;
+}
+
+// The lines of @p document as laid out, with the headings and empty lines marked.
+QList<TextLine> linesOf(QTextDocument &document)
+{
+    QList<TextLine> lines;
+    QAbstractTextDocumentLayout *layout = document.documentLayout();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QRectF box = layout->blockBoundingRect(block);
+        const QTextLayout *text = block.layout();
+        const bool blank = block.length() <= 1;
+        const bool heading = !blank && block.begin() != block.end()
+                             && block.begin().fragment().charFormat().fontWeight() >= QFont::Bold;
+        for (int i = 0; i < text->lineCount(); ++i) {
+            const QTextLine line = text->lineAt(i);
+            lines.append(
+                {box.top() + line.y(), box.top() + line.y() + line.height(), heading, blank});
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+struct ReadingPage::Figure
+{
+    /** Each card's place, in twips from the figure's top left, by position. */
+    QList<QPointF> places;
+    QSizeF sizeTwips;
+    /** A card's printed width in page pixels. */
+    qreal cardWidth = 0;
+
+    qreal scale() const { return cardWidth / CardWidthTwips; }
+    QSizeF size() const { return sizeTwips * scale(); }
+};
+
+ReadingPage::ReadingPage(const Reading &reading, QDate printed)
+    : m_spreadIndex(reading.spreadIndex), m_shown(shownPositions(reading)), m_printed(printed)
+{
+    m_report.setUseDesignMetrics(true);
+    m_report.setDocumentMargin(0);
+    m_report.setDefaultFont(font(10));
+    renderReport(m_report, ReadingReport::build(reading));
+}
+
+ReadingPage::~ReadingPage() = default;
+
+qreal ReadingPage::headerHeight(const QPaintDevice &device) const
+{
+    const QFontMetricsF title(font(20, true), &device);
+    const QFontMetricsF spread(font(14, true), &device);
+    return title.height() + spread.height() + mm(2) * devicePixels(device);
+}
+
+void ReadingPage::paintHeader(QPainter &painter, qreal width) const
+{
+    const QPaintDevice &device = *painter.device();
+    const qreal k = devicePixels(device);
+    const QFont titleFont = font(20, true);
+    const QFont spreadFont = font(14, true);
+    const QFont dateFont = font(10);
+    const QFontMetricsF title(titleFont, &device);
+    const QFontMetricsF spread(spreadFont, &device);
+
+    painter.setFont(titleFont);
+    painter.setPen(colour(ReportColour::Teal));
+    painter.drawText(QPointF(0, title.ascent()), Product::name());
+
+    const qreal baseline = title.height() + spread.ascent();
+    painter.setFont(spreadFont);
+    painter.setPen(colour(ReportColour::Maroon));
+    painter.drawText(QPointF(0, baseline),
+                     SpreadCatalogue::spread(m_spreadIndex).value_or(Spread{}).name);
+    const QString date = m_printed.toString(Qt::ISODate);
+    painter.setFont(dateFont);
+    painter.setPen(Qt::black);
+    painter.drawText(
+        QPointF(width - QFontMetricsF(dateFont, &device).horizontalAdvance(date), baseline), date);
+
+    const qreal rule = title.height() + spread.height() + mm(1) * k;
+    painter.setPen(QPen(colour(ReportColour::Olive), qMax(1.0, 0.75 * k)));
+    painter.drawLine(QPointF(0, rule), QPointF(width, rule));
+}
+
+ReadingPage::Figure ReadingPage::figure(qreal width, qreal height) const
+{
+    Figure figure;
+    QRectF bounds;
+    for (const ShownPosition &shown : m_shown) {
+        const auto place = CardLayout::place(m_spreadIndex, shown.position);
+        const QPointF twips = place ? QPointF(*place) * CardLayout::TwipsPerPixel : QPointF();
+        figure.places.append(twips);
+        bounds |= QRectF(twips, QSizeF(CardWidthTwips, CardHeightTwips));
+    }
+    for (QPointF &place : figure.places)
+        place -= bounds.topLeft();
+    figure.sizeTwips = bounds.size();
+    if (bounds.isEmpty())
+        return figure;
+    // As large as the page allows, within the printed card's narrowest and widest.
+    const qreal fits = qMin(width / bounds.width(), height / bounds.height()) * CardWidthTwips;
+    figure.cardWidth = qBound(MinimumCardWidth, fits, MaximumCardWidth);
+    return figure;
+}
+
+QRectF ReadingPage::cardPlace(const Figure &figure, int position, qreal width, qreal scale)
+{
+    const qreal u = figure.scale() * scale; // device pixels per twip
+    const qreal left = (width - figure.sizeTwips.width() * u) / 2;
+    return QRectF(QPointF(left, 0) + figure.places[position] * u,
+                  QSizeF(CardWidthTwips * u, CardHeightTwips * u));
+}
+
+void ReadingPage::paintFigure(QPainter &painter, const Figure &figure, qreal width,
+                              qreal scale) const
+{
+    const qreal u = figure.scale() * scale;
+    const QSizeF card(CardWidthTwips * u, CardHeightTwips * u);
+    // At least the print resolution, and no more than the device shows.
+    const qreal inches = figure.cardWidth / PagePixelsPerInch;
+    const qreal wanted = qMin(card.width(), inches * PictureDpi);
+    const QSize atLeast(qCeil(wanted), qCeil(wanted * CardHeightTwips / CardWidthTwips));
+
+    QFont number = font(NumberPointSize * figure.cardWidth / CardLayout::CardSize.width(), true);
+    painter.setFont(number);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (const ShownPosition &shown : m_shown) {
+        const QRectF place = cardPlace(figure, shown.position, width, scale);
+        const QImage picture = printedPicture(shown, atLeast);
+        if (!picture.isNull())
+            painter.drawImage(place, picture);
+        // The position's number over the card's top left corner, as in the window.
+        const QRectF box(place.topLeft(), NumberSizeTwips * u);
+        painter.fillRect(box, Qt::white);
+        painter.setPen(Qt::black);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, QString::number(shown.number()));
+    }
+}
+
+int ReadingPage::print(QPagedPaintDevice &device)
+{
+    const qreal k = devicePixels(device);
+    const QRect paper = device.pageLayout().paintRectPixels(device.logicalDpiY());
+    const qreal width = paper.width();
+    const qreal height = paper.height();
+
+    const QFont footerFont = font(8);
+    const QFontMetricsF footer(footerFont, &device);
+    const qreal footerHeight = footer.height() + mm(3) * k;
+    const qreal header = headerHeight(device) + mm(5) * k;
+    // The figure leaves room for at least the start of the report below it.
+    const Figure shape = figure(width / k, (height - footerHeight - header) / k - mm(40));
+    const qreal top = header + shape.size().height() * k + mm(6) * k;
+
+    // The report laid out for this device, cut into pages between its lines.
+    m_report.documentLayout()->setPaintDevice(&device);
+    m_report.setTextWidth(width);
+    const QList<PageSlice> pages = breakIntoPages(linesOf(m_report), height - footerHeight - top,
+                                                  height - footerHeight);
+
+    QPainter painter(&device);
+    // The card pictures go into the file as drawn, not recompressed.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    const int count = qMax(1, int(pages.size()));
+    for (int page = 0; page < count; ++page) {
+        if (page > 0)
+            device.newPage();
+        qreal y = 0;
+        if (page == 0) {
+            paintHeader(painter, width);
+            painter.save();
+            painter.translate(0, header);
+            paintFigure(painter, shape, width, k);
+            painter.restore();
+            y = top;
+        }
+        if (page < pages.size()) {
+            const PageSlice slice = pages[page];
+            painter.save();
+            painter.translate(0, y - slice.top);
+            m_report.drawContents(&painter, QRectF(0, slice.top, width, slice.bottom - slice.top));
+            painter.restore();
+        }
+        painter.setFont(footerFont);
+        painter.setPen(FooterGrey);
+        painter.drawText(QRectF(0, height - footer.height(), width, footer.height()),
+                         Qt::AlignHCenter | Qt::AlignBottom,
+                         QStringLiteral("Page %1 of %2").arg(page + 1).arg(count));
+    }
+    painter.end();
+    m_report.documentLayout()->setPaintDevice(nullptr);
+    return count;
+}
+
+// The top part as a picture of its own: the page's title and figure on a
+// white margin, as wide as an A4 page's text between 15 mm margins.
+struct ReadingPage::Top
+{
+    QSize size; // of the picture, in its pixels
+    int dotsPerMetre = 0;
+    Figure shape;
+    qreal width = 0; // of the text, in the picture's pixels
+    QPointF header;  // top left of the title, in the picture's pixels
+    QPointF figure;  // top left of the figure's row, in the picture's pixels
+};
+
+ReadingPage::Top ReadingPage::top(qreal ratio) const
+{
+    Top top;
+    const qreal width = QPageSize(QPageSize::A4).size(QPageSize::Inch).width() * PagePixelsPerInch
+                        - 2 * mm(15);
+    top.shape = figure(width, mm(160));
+    // Points become this picture's pixels at 96 dots to the inch, times the ratio.
+    top.dotsPerMetre = qRound(PagePixelsPerInch * ratio / 0.0254);
+    QImage probe(1, 1, QImage::Format_RGB32);
+    probe.setDotsPerMeterX(top.dotsPerMetre);
+    probe.setDotsPerMeterY(top.dotsPerMetre);
+    const qreal margin = mm(6);
+    const qreal header = headerHeight(probe) / ratio + mm(5);
+    top.size = (QSizeF(width + 2 * margin, header + top.shape.size().height() + 2 * margin) * ratio)
+                   .toSize();
+    top.width = width * ratio;
+    top.header = QPointF(margin, margin) * ratio;
+    top.figure = QPointF(margin, margin + header) * ratio;
+    return top;
+}
+
+QImage ReadingPage::topPicture(qreal ratio)
+{
+    const Top part = top(ratio);
+    QImage picture(part.size, QImage::Format_RGB32);
+    picture.setDotsPerMeterX(part.dotsPerMetre);
+    picture.setDotsPerMeterY(part.dotsPerMetre);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(part.header);
+    paintHeader(painter, part.width);
+    painter.resetTransform();
+    painter.translate(part.figure);
+    paintFigure(painter, part.shape, part.width, ratio);
+    painter.end();
+    return picture;
+}
+
+QList<QRectF> ReadingPage::topPictureCards(qreal ratio)
+{
+    const Top part = top(ratio);
+    QList<QRectF> places;
+    for (const ShownPosition &shown : m_shown)
+        places.append(
+            cardPlace(part.shape, shown.position, part.width, ratio).translated(part.figure));
+    return places;
+}
+
+} // namespace Orvella
