@@ -24,4 +24,25 @@ for size in 16 32 48 64 128 256; do
     expect "share/icons/hicolor/${size}x${size}/apps/orvella-medicine-cards.png"
 done
 [ -x "$prefix/bin/orvella-medicine-cards" ] || { echo "program not executable"; status=1; }
+
+# The print dialogs are a plugin the program finds from its own folder; the
+# program itself must not link Qt's print support, or it loads at every start.
+plugin=$(find "$prefix" -name orvella-print-dialogs.so -path '*/orvella-medicine-cards/*' | head -n 1)
+if [ -z "$plugin" ]; then
+    echo "MISSING the print dialogs plugin"
+    status=1
+else
+    echo "ok      ${plugin#"$prefix"/}"
+    folder=$(realpath --relative-to="$prefix/bin" "$(dirname "$plugin")")
+    grep -qaF "$folder" "$prefix/bin/orvella-medicine-cards" \
+        || { echo "the program does not look in $folder"; status=1; }
+fi
+if command -v readelf >/dev/null; then
+    if readelf -d "$prefix/bin/orvella-medicine-cards" | grep -q 'NEEDED.*PrintSupport'; then
+        echo "the program links Qt's print support"
+        status=1
+    else
+        echo "ok      the program does not link Qt's print support"
+    fi
+fi
 exit $status

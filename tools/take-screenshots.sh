@@ -97,3 +97,21 @@ for scale in 1 2; do
     save "$view" "docs/screenshot-deck$suffix.png"
     stop_program
 done
+
+# An exported page: File > Export Reading as PDF..., the file named in the
+# dialog, its first page drawn by poppler's pdftoppm.
+if command -v pdftoppm >/dev/null; then
+    start_program 1
+    read_spread 0
+    xdotool key alt+f
+    sleep 0.3
+    xdotool key e
+    dialog=$(wait_for_window '^Export as PDF$' "export dialog")
+    xdotool windowfocus --sync "$dialog"
+    xdotool type --delay 10 "$TMPDIR/pathway"
+    xdotool key Return
+    for _ in $(seq 50); do [ -s "$TMPDIR/pathway.pdf" ] && break; sleep 0.1; done
+    stop_program
+    pdftoppm -r 80 -f 1 -l 1 -png -singlefile "$TMPDIR/pathway.pdf" docs/export-page
+    echo "wrote docs/export-page.png"
+fi
