@@ -192,7 +192,7 @@ function featherSvg(x, y, len, width, angle, fill, spine) {
 
 // The program icon: a medicine wheel, its four directions in their colours,
 // with a feather hanging from it.
-function iconSvg() {
+function iconSvg({ feather = true } = {}) {
     const c = 128;
     const r = 84;
     const quarters = [
@@ -212,8 +212,22 @@ ${wedges}
 <path d="M${c} ${c - 10 - r} V${c - 10 + r} M${c - r} ${c - 10} H${c + r}" stroke="#6b4a2b" stroke-width="12"/>
 <circle cx="${c}" cy="${c - 10}" r="18" fill="#6b4a2b"/>
 <circle cx="${c}" cy="${c - 10}" r="9" fill="#e8b530"/>
-${featherSvg(c + 58, c + 50, 78, 30, -38, '#f4efe4', '#6b4a2b')}
-<path d="M${c + 58} ${c + 50} m-6 -6 h12 v14 h-12 z" fill="#b8432c"/>
+${feather ? `${featherSvg(c + 58, c + 50, 78, 30, -38, '#f4efe4', '#6b4a2b')}
+<path d="M${c + 58} ${c + 50} m-6 -6 h12 v14 h-12 z" fill="#b8432c"/>` : ''}
+</svg>
+`;
+}
+
+// The reading file's icon: a sheet of paper with its corner folded, bearing
+// the program's medicine wheel (without its feather), so a saved reading is
+// known as the program's.
+function readingFileSvg() {
+    const fold = 52;
+    const [left, top, right, bottom] = [40, 16, 216, 240];
+    return `<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 256 256">
+<path d="M${left} ${top} H${right - fold} L${right} ${top + fold} V${bottom} H${left} Z" fill="${LIGHT}" stroke="#6b4a2b" stroke-width="8" stroke-linejoin="round"/>
+<path d="M${right - fold} ${top} V${top + fold} H${right}" fill="#e4d3b4" stroke="#6b4a2b" stroke-width="8" stroke-linejoin="round"/>
+<svg x="${left + 4}" y="${top + 62}" width="${right - left - 8}" height="${right - left - 8}" viewBox="0 0 256 256">${iconSvg({ feather: false }).replace(/^<svg[^>]*>|<\/svg>\s*$/g, '')}</svg>
 </svg>
 `;
 }
@@ -282,10 +296,14 @@ function write(name, svg) {
     return file;
 }
 
+// `node make-art.mjs icons` remakes only the small pictures; the cards take an hour.
+const only = process.argv.slice(2);
+const wanted = (what) => only.length === 0 || only.includes(what);
+
 const cardsDir = path.join(repo, 'src/oracle/cards');
 fs.mkdirSync(cardsDir, { recursive: true });
 const used = new Set();
-cards.forEach((card, i) => {
+if (wanted('cards')) cards.forEach((card, i) => {
     const [slug, , fig] = card;
     if (used.has(fig)) throw new Error(`figure ${fig} used twice`);
     used.add(fig);
@@ -300,6 +318,7 @@ cards.forEach((card, i) => {
 });
 if (cards.length !== 44) throw new Error('the deck has 44 cards');
 
+if (wanted('icons')) {
 const appIcons = path.join(repo, 'src/app/icons');
 const iconFile = write('icons/orvella-medicine-cards.svg', iconSvg());
 fs.mkdirSync(appIcons, { recursive: true });
@@ -315,4 +334,12 @@ const exitFile = write('icons/exitpicture.svg', dreamcatcherSvg());
 render(exitFile, path.join(webIcons, 'exitpicture.png'), 150, 150);
 render(exitFile, path.join(webIcons, 'exitpicture@2x.png'), 300, 300);
 
-console.log(`made ${cards.length} cards, the program icon, the link cursor and the exit picture`);
+// The reading file's type icon, installed in the hicolor theme beside the program's.
+const readingIcon = 'application-x-orvella-medicine-cards-reading';
+const readingFile = write(`icons/${readingIcon}.svg`, readingFileSvg());
+fs.copyFileSync(readingFile, path.join(appIcons, `${readingIcon}.svg`));
+for (const n of [16, 32, 48, 64, 128, 256])
+    render(readingFile, path.join(appIcons, `hicolor/${n}x${n}/mimetypes/${readingIcon}.png`), n, n);
+}
+
+console.log(`made ${only.length ? only.join(' and ') : 'the cards and the icons'}`);
