@@ -4,7 +4,9 @@
 // Drives the window through its own widgets, not QTest: the test library's
 // pages would count against the program.
 
+#include "app/handover.h"
 #include "app/programstyle.h"
+#include "app/startup.h"
 #include "platform/qtplatform.h"
 #include "reading/clockrandomsource.h"
 #include "reading/mainwindow.h"
@@ -44,6 +46,11 @@ int main(int argc, char *argv[])
         }
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
+
+    // As the program does once its window is up: it listens for readings handed over.
+    HandOverInbox inbox(HandOver::inbox(instanceFolder()),
+                        [&window](const QString &path) { return window.receiveReading(path); });
+    inbox.start();
 
     auto *spreads = window.findChild<QComboBox *>(QStringLiteral("cboSpread"));
     auto *name = window.findChild<QLineEdit *>(QStringLiteral("txtName"));

@@ -5,7 +5,9 @@ start_xvfb() {
     local fifo
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
+    # No auto-repeat: on a busy machine a key held down by a slow xdotool would
+    # repeat into whatever window comes next.
+    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset -r 3>"$fifo" >/dev/null 2>&1 &
     XVFB_PID=$!
     local number
     read -r number <"$fifo"

@@ -1,3 +1,4 @@
+#include "app/commandline.h"
 #include "app/programstyle.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
@@ -9,19 +10,64 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cstdio>
+
+namespace {
+
+QStringList systemArguments(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+// Prints what the command line asked for; the exit code, or -1 to go on and run.
+int answer(const Orvella::CommandLine &line)
+{
+    using Action = Orvella::CommandLine::Action;
+    switch (line.action) {
+    case Action::ShowHelp:
+    case Action::ShowVersion:
+        std::fputs(line.text.toLocal8Bit().constData(), stdout);
+        return 0;
+    case Action::Refuse:
+        std::fputs(line.text.toLocal8Bit().constData(), stderr);
+        return Orvella::CommandLineRefused;
+    case Action::Run:
+        break;
+    }
+    return -1;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    if (const QStringList arguments = systemArguments(argc, argv);
+        Orvella::asksForHelpOrVersion(arguments)) {
+        // Its help names the program from the application object; no display needed.
+        QCoreApplication core(argc, argv);
+        return answer(Orvella::parseCommandLine(arguments));
+    }
     QApplication app(argc, argv);
+    // Qt has taken its own options (-style, -platform, ...) out by now.
+    const Orvella::CommandLine line = Orvella::parseCommandLine(QCoreApplication::arguments());
+    if (const int code = answer(line); code >= 0)
+        return code;
+
     Orvella::installProgramStyle(app);
     QApplication::setWindowIcon(Orvella::programIcon());
 
     Orvella::QtPlatform platform;
     Orvella::ClockRandomSource random;
-    Orvella::ProgramStartup startup(platform, random);
+    Orvella::ProgramStartup startup(platform, random, line.readingFile);
     if (!Orvella::runStartup(startup))
-        return 0; // another copy runs; it is left alone
+        return 0; // another copy runs: it took the reading, or it is left alone
 
-    if (Orvella::MainWindow *mainWindow = startup.mainWindow())
+    if (Orvella::MainWindow *mainWindow = startup.mainWindow()) {
         Orvella::installShutdown(*mainWindow, platform, random);
+        startup.openReadings();
+    }
     return app.exec();
 }

@@ -1,15 +1,17 @@
 #include "startup.h"
 
+#include "handover.h"
 #include "platform/platform.h"
 #include "reading/mainwindow.h"
 #include "reading/randomsource.h"
 #include "storage/settingsstore.h"
 #include "web/updatecheck.h"
 
-#include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace Orvella {
 
@@ -52,6 +54,7 @@ InstanceLock::InstanceLock(const QString &path) : m_path(path), m_lock(path)
 
 bool InstanceLock::acquire()
 {
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
     if (m_lock.isLocked() || m_lock.tryLock(0))
         return true;
     // Only a live copy holding the lock refuses the start; a lock that cannot
@@ -59,30 +62,45 @@ bool InstanceLock::acquire()
     return m_lock.error() != QLockFile::LockFailedError;
 }
 
-QString InstanceLock::defaultPath()
+QString instanceFolder()
 {
-    const QByteArray home = QDir::homePath().toUtf8();
-    const QString user = QString::fromLatin1(
-        QCryptographicHash::hash(home, QCryptographicHash::Sha256).toHex().left(16));
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return QDir(folder).filePath(QStringLiteral("orvella-medicine-cards-%1.lock").arg(user));
+    QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty())
+        data = QDir::home().filePath(QStringLiteral(".local/share"));
+    return QDir(data).filePath(QStringLiteral("orvella-medicine-cards"));
 }
 
-ProgramStartup::ProgramStartup(Platform &platform, RandomSource &random)
-    : m_platform(platform), m_random(random)
+QString InstanceLock::defaultPath()
+{
+    return QDir(instanceFolder()).filePath(QStringLiteral("instance.lock"));
+}
+
+ProgramStartup::ProgramStartup(Platform &platform, RandomSource &random,
+                               const QString &readingToOpen,
+                               std::chrono::milliseconds handOverPatience)
+    : m_platform(platform), m_random(random), m_readingToOpen(readingToOpen),
+      m_handOverPatience(handOverPatience)
 {}
 
 ProgramStartup::~ProgramStartup() = default;
 
 bool ProgramStartup::anotherCopyIsRunning()
 {
-    return !m_lock.acquire();
+    if (!m_lock.acquire())
+        return true;
+    // Whatever lies in the inbox now was left by copies that have ended.
+    HandOver::clear(HandOver::inbox(instanceFolder()));
+    return false;
 }
 
 void ProgramStartup::refuseSecondCopy()
 {
+    // The patience is long enough for a copy that is still starting, or busy, to answer.
+    if (!m_readingToOpen.isEmpty()
+        && HandOver::handOver(HandOver::inbox(instanceFolder()), m_readingToOpen,
+                              m_handOverPatience)
+               == HandOver::Answer::Accepted)
+        return;
     m_platform.showMessage(nullptr, QStringLiteral("Application is already running"),
                                                    Platform::Icon::Information);
 }
@@ -109,6 +127,22 @@ void ProgramStartup::coBrandRandomize()
 {
     if (m_mainWindow)
         m_mainWindow->CoBrand_Randomize();
+}
+
+void ProgramStartup::openReadings()
+{
+    MainWindow *window = m_mainWindow.get();
+    if (!window)
+        return;
+    // After the window is on screen: neither costs the start anything.
+    QTimer::singleShot(0, window, [this, window] {
+        m_inbox = std::make_unique<HandOverInbox>(
+            HandOver::inbox(instanceFolder()),
+            [window](const QString &path) { return window->receiveReading(path); });
+        m_inbox->start();
+        if (!m_readingToOpen.isEmpty())
+            window->openReading(m_readingToOpen);
+    });
 }
 
 } // namespace Orvella

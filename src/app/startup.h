@@ -3,6 +3,7 @@
 #include <QLockFile>
 #include <QString>
 
+#include <chrono>
 #include <memory>
 
 namespace Orvella {
@@ -34,6 +35,13 @@ public:
 bool runStartup(StartupSteps &steps);
 
 /**
+ * This user's folder for the running copy: its lock and the readings later
+ * starts hand over. Found from the user's data folder, so it is the same
+ * whatever the temporary folder of a start.
+ */
+QString instanceFolder();
+
+/**
  * The previous-instance test: a lock file per user. A copy that crashed or was
  * killed leaves a lock whose process is gone; the next start takes it over.
  */
@@ -47,7 +55,7 @@ public:
     bool isHeld() const { return m_lock.isLocked(); }
     QString path() const { return m_path; }
 
-    /** In the temporary folder, named after the user's home, since $USER may be unset. */
+    /** "instance.lock" in the instance folder. */
     static QString defaultPath();
 
 private:
@@ -55,14 +63,26 @@ private:
     QLockFile m_lock;
 };
 
-/** Start-up of the real program, on the real desktop. */
+class HandOverInbox;
+
+/**
+ * Start-up of the real program, on the real desktop. A reading named on the
+ * command line is opened once the main window is up, or, when another copy
+ * runs, handed over to that copy instead of the refusal.
+ */
 class ProgramStartup : public StartupSteps
 {
 public:
-    ProgramStartup(Platform &platform, RandomSource &random);
+    /** How long a second start waits for the running copy to take its reading. */
+    static constexpr std::chrono::milliseconds HandOverPatience{5000};
+
+    ProgramStartup(Platform &platform, RandomSource &random, const QString &readingToOpen = {},
+                   std::chrono::milliseconds handOverPatience = HandOverPatience);
     ~ProgramStartup() override;
 
     bool anotherCopyIsRunning() override;
+    /** Hands the reading to open over to the running copy; refuses when there is none or it says
+     * no. */
     void refuseSecondCopy() override;
     void seedRandom() override;
     void checkForUpdate() override;
@@ -72,11 +92,20 @@ public:
     /** Null until the main window has been shown. */
     MainWindow *mainWindow() const { return m_mainWindow.get(); }
 
+    /**
+     * Once the event loop runs: opens the reading named on the command line and
+     * takes the readings later starts hand over.
+     */
+    void openReadings();
+
 private:
     Platform &m_platform;
     RandomSource &m_random;
+    QString m_readingToOpen;
+    std::chrono::milliseconds m_handOverPatience;
     InstanceLock m_lock;
     std::unique_ptr<MainWindow> m_mainWindow;
+    std::unique_ptr<HandOverInbox> m_inbox;
 };
 
 } // namespace Orvella

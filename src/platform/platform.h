@@ -37,8 +37,12 @@ public:
     /** The chosen file, or an empty text when the user cancelled. Asks before overwriting. */
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
                                  const QString &defaultSuffix) = 0;
-    /** An existing file, or an empty text when the user cancelled. */
-    virtual QString openFileName(QWidget *parent, const QString &title, const QString &filter) = 0;
+    /**
+     * An existing file, or an empty text when the user cancelled. A name typed
+     * without an extension gets @p defaultSuffix.
+     */
+    virtual QString openFileName(QWidget *parent, const QString &title, const QString &filter,
+                                 const QString &defaultSuffix) = 0;
 
     /**
      * Shows a preview of the pages and the desktop's print dialog; when the user

@@ -51,9 +51,16 @@ QString QtPlatform::saveFileName(QWidget *parent, const QString &title, const QS
     return dialog.selectedFiles().constFirst();
 }
 
-QString QtPlatform::openFileName(QWidget *parent, const QString &title, const QString &filter)
+QString QtPlatform::openFileName(QWidget *parent, const QString &title, const QString &filter,
+                                 const QString &defaultSuffix)
 {
-    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 bool QtPlatform::print(QWidget *parent, const QString &documentName,

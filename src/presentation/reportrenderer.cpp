@@ -30,7 +30,22 @@ bool isTrailingPunctuation(QChar c)
     return QStringView(u".,;:!?)'").contains(c);
 }
 
-void insertRun(QTextCursor &cursor, const ReportRun &run)
+// The address as shown: with a break opportunity after "//", each other "/"
+// and each ".", so a narrow view never splits one of its words.
+QString breakableAddress(const QString &address)
+{
+    QString shown;
+    for (qsizetype i = 0; i < address.size(); ++i) {
+        shown += address[i];
+        const bool last = i + 1 == address.size();
+        const bool slash = address[i] == u'/' && (last || address[i + 1] != u'/');
+        if (!last && (slash || address[i] == u'.'))
+            shown += AddressBreak;
+    }
+    return shown;
+}
+
+void insertRun(QTextCursor &cursor, const ReportRun &run, AddressWrap wrap)
 {
     QTextCharFormat format;
     format.setForeground(QColor::fromRgb(QRgb(run.rgb)));
@@ -45,7 +60,7 @@ void insertRun(QTextCursor &cursor, const ReportRun &run)
         link.setAnchor(true);
         link.setAnchorHref(href);
         link.setFontUnderline(true);
-        cursor.insertText(href, link);
+        cursor.insertText(wrap == AddressWrap::AtSeparators ? breakableAddress(href) : href, link);
         done = address.end;
     }
     cursor.insertText(run.text.mid(done), format);
@@ -85,7 +100,7 @@ WebAddress findWebAddress(const QString &text, qsizetype from)
 namespace {
 
 QTextCursor renderRuns(QTextDocument &document, const ReadingReport &report,
-                       const std::function<void(int position)> &beforePosition)
+                       const std::function<void(int position)> &beforePosition, AddressWrap wrap)
 {
     QTextCursor cursor(&document);
     // One edit block: the document is laid out once, not once per run.
@@ -97,7 +112,7 @@ QTextCursor renderRuns(QTextDocument &document, const ReadingReport &report,
             if (beforePosition)
                 beforePosition(run.position);
         }
-        insertRun(cursor, run);
+        insertRun(cursor, run, wrap);
     }
     cursor.endEditBlock();
     return cursor;
@@ -109,14 +124,14 @@ void renderReport(QTextDocument &document, const ReadingReport &report,
                   const std::function<void(int position)> &beforePosition)
 {
     document.clear();
-    renderRuns(document, report, beforePosition);
+    renderRuns(document, report, beforePosition, AddressWrap::AsText);
 }
 
 void renderReport(QTextBrowser *view, const ReadingReport &report,
-                  const std::function<void(int position)> &beforePosition)
+                  const std::function<void(int position)> &beforePosition, AddressWrap wrap)
 {
     view->clear();
-    const QTextCursor end = renderRuns(*view->document(), report, beforePosition);
+    const QTextCursor end = renderRuns(*view->document(), report, beforePosition, wrap);
     // The insertion point stays after the last run, but the reader starts at the top.
     view->setTextCursor(end);
     view->verticalScrollBar()->setValue(0);

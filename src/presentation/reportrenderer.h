@@ -24,6 +24,17 @@ struct WebAddress
  */
 WebAddress findWebAddress(const QString &text, qsizetype from = 0);
 
+/** How a shown web address may wrap at the end of a line. */
+enum class AddressWrap {
+    /** As the text wraps: a word too long for a line breaks anywhere. */
+    AsText,
+    /** Only after "//", "/" or ".": invisible break opportunities go there. */
+    AtSeparators,
+};
+
+/** The zero-width space AddressWrap::AtSeparators puts after an address's separators. */
+inline constexpr QChar AddressBreak(0x200B);
+
 /**
  * Replaces the text of @p document by @p report, run by run in its colour,
  * headings bold, web addresses as links. @p beforePosition runs once per
@@ -33,8 +44,12 @@ WebAddress findWebAddress(const QString &text, qsizetype from = 0);
 void renderReport(QTextDocument &document, const ReadingReport &report,
                   const std::function<void(int position)> &beforePosition = {});
 
-/** Renders @p report into the view's own document and shows it from the top. */
+/**
+ * Renders @p report into the view's own document and shows it from the top;
+ * a narrow view lets its addresses wrap AddressWrap::AtSeparators.
+ */
 void renderReport(QTextBrowser *view, const ReadingReport &report,
-                  const std::function<void(int position)> &beforePosition = {});
+                  const std::function<void(int position)> &beforePosition = {},
+                  AddressWrap wrap = AddressWrap::AsText);
 
 } // namespace Orvella

@@ -22,8 +22,10 @@
 #include "web/webaddresses.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
+#include <QTimer>
 
 namespace Orvella {
 
@@ -95,6 +97,10 @@ void MainWindow::setupMenus()
     sep1->setVisible(false);
     sep1->setEnabled(false);
     separator("mnuSep2", m_ui->mnuHelp, m_ui->mnuUpdate);
+    // The make-money entry never shows, and off the bar it claims no key: on
+    // it, its "&Online" made Alt+O ambiguous, and the open button then only
+    // took the focus instead of opening.
+    m_ui->menubar->removeAction(m_ui->mnuMakeMoney);
     separator("mnuSep3", m_ui->mnuHelp, m_ui->mnuCardMeanings);
 
     // Added beside the designed entries: the reading's cards seen large, which
@@ -203,11 +209,40 @@ void MainWindow::cmdSave_Click()
 
 void MainWindow::cmdOpen_Click()
 {
-    if (auto opened = m_files.open(this)) {
+    openReading(m_files.chooseFile(this));
+}
+
+void MainWindow::openReading(const QString &path)
+{
+    if (auto opened = m_files.read(this, path)) {
         m_reading = std::move(*opened);
         ShowReading();
         emit readingOpened();
     }
+}
+
+bool MainWindow::receiveReading(const QString &path)
+{
+    if (!isVisible())
+        return false;
+    m_receivedReadings.append(path);
+    QTimer::singleShot(0, this, &MainWindow::openReceivedReadings);
+    return true;
+}
+
+void MainWindow::openReceivedReadings()
+{
+    // A modal box (a message, a dialog, the about box) holds the window: wait for it.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(250, this, &MainWindow::openReceivedReadings);
+        return;
+    }
+    if (m_receivedReadings.isEmpty() || !isVisible())
+        return;
+    raise();
+    activateWindow();
+    while (!m_receivedReadings.isEmpty())
+        openReading(m_receivedReadings.takeFirst());
 }
 
 void MainWindow::ShowReading()
@@ -218,12 +253,16 @@ void MainWindow::ShowReading()
     }
 
     m_links->HookReportLinks(m_ui->RTB);
-    renderReport(m_ui->RTB, ReadingReport::build(m_reading), [this](int position) {
-        if (position >= 0 && position < CardLayout::SlotCount) {
-            m_picCard[position]->show();
-            m_lblCardNo[position]->show();
-        }
-    });
+    // The view is narrower than the forum's address: it wraps only between its parts.
+    renderReport(
+        m_ui->RTB, ReadingReport::build(m_reading),
+        [this](int position) {
+            if (position >= 0 && position < CardLayout::SlotCount) {
+                m_picCard[position]->show();
+                m_lblCardNo[position]->show();
+            }
+        },
+        AddressWrap::AtSeparators);
 
     m_shown = shownPositions(m_reading);
     showCardPictures();

@@ -50,6 +50,21 @@ public:
     /** Shows the current reading: the report, the card pictures, the result panel in front. */
     void ShowReading();
 
+    /**
+     * Opens the reading in the file at @p path exactly as the open command opens
+     * a chosen file: the same checks and refusal, the reading shown, and
+     * readingOpened() emitted. The open button, the command line and a reading
+     * handed over by a second start all come here.
+     */
+    void openReading(const QString &path);
+
+    /**
+     * A reading handed over by a second start: opened as soon as no modal box
+     * is in the way, and the window brought to the front. False, and nothing
+     * opened, when the window is closed and the program ending.
+     */
+    bool receiveReading(const QString &path);
+
     /** Opens the card view on position @p position of the reading on show. */
     void openCardView(int position);
     /** Opens the card view on the deck's meanings, from its first card. */
@@ -87,6 +102,7 @@ private:
     void placeCards();
     CardView &loadedCardView();
     void presentCardView();
+    void openReceivedReadings();
 
     std::unique_ptr<Ui::frmMain> m_ui;
     Platform &m_platform;
@@ -99,6 +115,8 @@ private:
     /** What the reading on show shows, position by position; empty behind the selection. */
     QList<ShownPosition> m_shown;
     QPointer<CardView> m_cardView;
+    /** Handed-over readings waiting for a modal box to close. */
+    QStringList m_receivedReadings;
     std::array<QLabel *, 7> m_picCard{};
     std::array<QLabel *, 7> m_lblCardNo{};
     qint16 m_coBrandNumber = 0;

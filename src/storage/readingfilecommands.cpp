@@ -6,6 +6,7 @@
 #include "wholefile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace Orvella {
 
@@ -13,6 +14,11 @@ namespace {
 
 std::optional<QByteArray> readSmallFile(const QString &path)
 {
+    // Only an ordinary file of a reading's size is opened at all: opening a
+    // named pipe waits for a writer, and reading a device may never end.
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > ReadingFile::MaxFileSize)
+        return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -62,9 +68,27 @@ void ReadingFileCommands::save(QWidget *parent, const Reading &reading)
     }
 }
 
+QString ReadingFileCommands::chooseFile(QWidget *parent)
+{
+    const QString path = m_platform.openFileName(parent, openTitle(), fileFilter(),
+                                                 defaultSuffix());
+    // "reading1" typed where only "reading1.mca" exists means that file, as
+    // the dialog's default extension says, whichever dialog the desktop shows.
+    const QFileInfo typed(path);
+    const QString withSuffix = path + QLatin1Char('.') + defaultSuffix();
+    if (!path.isEmpty() && typed.suffix().isEmpty() && !typed.exists()
+        && QFileInfo(withSuffix).isFile())
+        return withSuffix;
+    return path;
+}
+
 std::optional<Reading> ReadingFileCommands::open(QWidget *parent)
 {
-    const QString path = m_platform.openFileName(parent, openTitle(), fileFilter());
+    return read(parent, chooseFile(parent));
+}
+
+std::optional<Reading> ReadingFileCommands::read(QWidget *parent, const QString &path)
+{
     if (path.isEmpty())
         return std::nullopt;
 

@@ -24,10 +24,18 @@ public:
      */
     void save(QWidget *parent, const Reading &reading);
 
+    /** cmdOpen's dialog: the file chosen, or an empty text when cancelled. */
+    QString chooseFile(QWidget *parent);
+
     /**
-     * cmdOpen: asks for a file; the reading in it, or nothing when cancelled
-     * (silently) or refused ("Please Check The File.").
+     * The reading in the file at @p path, or nothing: silently for an empty
+     * path, else refused with "Please Check The File." when the name does not
+     * end in "mca" or the file is not an ordinary reading file. Never waits
+     * on a pipe or a device.
      */
+    std::optional<Reading> read(QWidget *parent, const QString &path);
+
+    /** cmdOpen: chooseFile(), then read(). */
     std::optional<Reading> open(QWidget *parent);
 
     /** The dialogs' titles, their one filter and the save dialog's default suffix. */

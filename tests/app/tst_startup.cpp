@@ -1,3 +1,4 @@
+#include "app/handover.h"
 #include "app/startup.h"
 #include "reading/mainwindow.h"
 #include "storage/settingsstore.h"
@@ -16,6 +17,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <future>
 #include <stdexcept>
 
 using namespace Orvella;
@@ -103,7 +105,7 @@ private slots:
     void failingStepIsSkipped_data();
     void failingStepIsSkipped();
 
-    void lockPathIsPerUserInTheTemporaryFolder();
+    void lockPathIsPerUserWhateverTheTemporaryFolder();
     void liveLockInThisProcessRefuses();
     void liveLockInAnotherProcessRefuses();
     void lockOfAKilledCopyDoesNotRefuse();
@@ -112,6 +114,8 @@ private slots:
 
     void realStartupShowsTheMainWindow();
     void realSecondCopyIsRefused();
+    void realSecondCopyHandsItsReadingOver_data();
+    void realSecondCopyHandsItsReadingOver();
     void reminderComesBeforeTheMainWindow();
 
 private:
@@ -161,18 +165,27 @@ void TestStartup::failingStepIsSkipped()
     QCOMPARE(steps.calls, calls);
 }
 
-void TestStartup::lockPathIsPerUserInTheTemporaryFolder()
+void TestStartup::lockPathIsPerUserWhateverTheTemporaryFolder()
 {
-    const QByteArray home = qgetenv("HOME");
     const QString path = InstanceLock::defaultPath();
-    const QString temp = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-    QCOMPARE(QFileInfo(path).absolutePath(), QFileInfo(temp).absoluteFilePath());
-    QCOMPARE(InstanceLock::defaultPath(), path);
-    QVERIFY(!QFileInfo(path).fileName().contains(QDir::home().dirName()));
+    QCOMPARE(QFileInfo(path).absolutePath(), instanceFolder());
+    QVERIFY(!path.startsWith(QDir::tempPath()));
 
+    // Another temporary folder is the same user: the same lock.
+    const QByteArray temp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", m_dir.path().toLocal8Bit());
+    QCOMPARE(InstanceLock::defaultPath(), path);
+    qputenv("TMPDIR", temp);
+
+    // Another home is another user: another lock.
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray data = qgetenv("XDG_DATA_HOME");
+    qunsetenv("XDG_DATA_HOME");
     qputenv("HOME", m_dir.path().toLocal8Bit());
     const QString otherUser = InstanceLock::defaultPath();
     qputenv("HOME", home);
+    if (!data.isNull())
+        qputenv("XDG_DATA_HOME", data);
     QVERIFY(otherUser != path);
     QCOMPARE(InstanceLock::defaultPath(), path);
 }
@@ -299,6 +312,46 @@ void TestStartup::realSecondCopyIsRefused()
     QCOMPARE(random.taken(), 0);
     QVERIFY(platform.openedUrls.isEmpty());
     QVERIFY(running.isLocked());
+}
+
+void TestStartup::realSecondCopyHandsItsReadingOver_data()
+{
+    QTest::addColumn<bool>("listening");
+    QTest::addColumn<bool>("takes");
+    QTest::addColumn<QStringList>("messages");
+    const QStringList refused{QStringLiteral("Application is already running")};
+    QTest::newRow("the running copy takes it") << true << true << QStringList{};
+    QTest::newRow("the running copy is ending") << true << false << refused;
+    QTest::newRow("no running copy answers") << false << false << refused;
+}
+
+void TestStartup::realSecondCopyHandsItsReadingOver()
+{
+    QFETCH(bool, listening);
+    QFETCH(bool, takes);
+    QFETCH(QStringList, messages);
+    QLockFile running(InstanceLock::defaultPath());
+    QVERIFY(running.tryLock(0));
+    QStringList received;
+    HandOverInbox inbox(HandOver::inbox(instanceFolder()), [&](const QString &path) {
+        received << path;
+        return takes;
+    });
+    if (listening)
+        QVERIFY(inbox.start());
+
+    // The second start waits for its answer; the running copy's events go on meanwhile.
+    FakePlatform platform;
+    ScriptedRandom random;
+    ProgramStartup startup(platform, random, QStringLiteral("/readings/mine.mca"),
+                           std::chrono::milliseconds(300));
+    auto started = std::async(std::launch::async, [&] { return runStartup(startup); });
+    while (started.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
+        QCoreApplication::processEvents();
+    QVERIFY(!started.get());
+    QCOMPARE(platform.messageTexts(), messages);
+    QCOMPARE(received, listening ? QStringList{QStringLiteral("/readings/mine.mca")} : QStringList{});
+    QVERIFY(!startup.mainWindow());
 }
 
 void TestStartup::reminderComesBeforeTheMainWindow()

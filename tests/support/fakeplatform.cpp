@@ -21,9 +21,10 @@ QString FakePlatform::saveFileName(QWidget *, const QString &title, const QStrin
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
-QString FakePlatform::openFileName(QWidget *, const QString &title, const QString &filter)
+QString FakePlatform::openFileName(QWidget *, const QString &title, const QString &filter,
+                                   const QString &defaultSuffix)
 {
-    openRequests.append({title, filter, QString()});
+    openRequests.append({title, filter, defaultSuffix});
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace Orvella {
+
+/** What the program was asked on its command line. */
+struct CommandLine
+{
+    enum class Action { Run, ShowHelp, ShowVersion, Refuse };
+
+    Action action = Action::Run;
+    /** The reading file to open; empty for none. */
+    QString readingFile;
+    /** What to print: the help, the version, or why the command line is refused. */
+    QString text;
+};
+
+/**
+ * Reads @p arguments, the program's own name first: --help, --version and one
+ * optional reading file. An unknown option or a second file is refused.
+ * --help and --version win over anything else given with them.
+ */
+CommandLine parseCommandLine(const QStringList &arguments);
+
+/**
+ * True when @p arguments, as the system passed them, ask for --help or
+ * --version: those are answered before Qt's windowing starts, so they work
+ * without a display.
+ */
+bool asksForHelpOrVersion(const QStringList &arguments);
+
+/** The exit code of a refused command line. */
+inline constexpr int CommandLineRefused = 2;
+
+} // namespace Orvella

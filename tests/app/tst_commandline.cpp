@@ -1,0 +1,108 @@
+#include "app/commandline.h"
+#include "web/product.h"
+
+#include <QProcess>
+#include <QTest>
+
+using namespace Orvella;
+using Action = CommandLine::Action;
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void parse_data();
+    void parse();
+    void answeredBeforeAnyDisplay_data();
+    void answeredBeforeAnyDisplay();
+};
+
+void TestCommandLine::parse_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("earlyAnswer");
+    QTest::newRow("nothing") << QStringList{} << Action::Run << QString() << false;
+    QTest::newRow("a reading") << QStringList{"a.mca"} << Action::Run << "a.mca" << false;
+    QTest::newRow("a reading named like an option")
+        << QStringList{"--", "-a.mca"} << Action::Run << "-a.mca" << false;
+    QTest::newRow("--version") << QStringList{"--version"} << Action::ShowVersion << QString()
+                               << true;
+    QTest::newRow("-v") << QStringList{"-v"} << Action::ShowVersion << QString() << true;
+    QTest::newRow("--help") << QStringList{"--help"} << Action::ShowHelp << QString() << true;
+    QTest::newRow("--help-all") << QStringList{"--help-all"} << Action::ShowHelp << QString()
+                                << true;
+    QTest::newRow("help wins over a bad option")
+        << QStringList{"--bogus", "-h"} << Action::ShowHelp << QString() << true;
+    QTest::newRow("an unknown option")
+        << QStringList{"--bogus"} << Action::Refuse << QString() << false;
+    QTest::newRow("a second reading")
+        << QStringList{"a.mca", "b.mca"} << Action::Refuse << QString() << false;
+    QTest::newRow("--version after --")
+        << QStringList{"--", "--version"} << Action::Run << "--version" << false;
+}
+
+void TestCommandLine::parse()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(Action, action);
+    QFETCH(QString, file);
+    QFETCH(bool, earlyAnswer);
+    arguments.prepend(QStringLiteral("orvella-medicine-cards"));
+    const CommandLine line = parseCommandLine(arguments);
+    QCOMPARE(line.action, action);
+    QCOMPARE(line.readingFile, file);
+    QCOMPARE(asksForHelpOrVersion(arguments), earlyAnswer);
+    if (action == Action::ShowVersion)
+        QCOMPARE(line.text, Product::name() + QStringLiteral(" 1.0\n"));
+    if (action == Action::Refuse)
+        QVERIFY(line.text.startsWith(QStringLiteral("orvella-medicine-cards: ")));
+}
+
+void TestCommandLine::answeredBeforeAnyDisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << "Orvella Medicine Cards 1.0\n"
+                               << "";
+    QTest::newRow("--help") << QStringList{"--help"} << 0 << "Usage: "
+                            << "";
+    QTest::newRow("an unknown option") << QStringList{"--bogus"} << 2 << ""
+                                       << "Unknown option 'bogus'";
+    QTest::newRow("two readings") << QStringList{"a.mca", "b.mca"} << 2 << ""
+                                  << "Only one reading can be opened at a time.";
+}
+
+void TestCommandLine::answeredBeforeAnyDisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, error);
+    // The real program, with no display at all: it must answer and end, showing nothing.
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    if (exitCode != 0) // a refusal needs Qt's own options taken out first: offscreen will do
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    else
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(PROGRAM), arguments);
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), exitCode);
+    const QString printed = QString::fromLocal8Bit(program.readAllStandardOutput());
+    const QString complained = QString::fromLocal8Bit(program.readAllStandardError());
+    QVERIFY2(out.isEmpty() ? printed.isEmpty() : printed.startsWith(out), qPrintable(printed));
+    if (!error.isEmpty())
+        QVERIFY2(complained.contains(error), qPrintable(complained));
+}
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
