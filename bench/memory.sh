@@ -16,7 +16,6 @@ source bench/xvfb-session.sh
 programs=("$driver" "$minimal")
 [ -n "$baseline" ] && programs+=("$baseline/bench/memory_driver")
 require_programs "${programs[@]}"
-evict_from_page_cache "${programs[@]}"
 start_xvfb
 use_private_home
 driver_kib=()
@@ -24,6 +23,10 @@ baseline_kib=()
 minimal_kib=()
 label_kib=()
 for ((i = 0; i < runs; i++)); do
+    # Each run loads the programs as from disk: the kernel maps pages it has
+    # cached in large blocks, so a program's resident share of its own file
+    # would otherwise swing by up to a megabyte with what an earlier run left.
+    evict_from_page_cache "${programs[@]}"
     driver_kib+=("$("$driver")")
     [ -n "$baseline" ] && baseline_kib+=("$("${programs[2]}")")
     minimal_kib+=("$("$minimal" --memory)")
