@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Takes the pictures in docs/ of the real program under a private Xvfb: the
-# selection panel, a Pathway reading and a Butterfly reading, and the card
-# view of a reading and of the deck's meanings at normal and at double
-# density (the cards drawn are whatever the deck deals). Needs Xvfb, xdotool
-# and ImageMagick's import.
+# selection panel, a Pathway reading (also at double density) and a Butterfly
+# reading, the card view of a reading and of the deck's meanings at normal
+# and at double density, and an exported page (the cards drawn are whatever
+# the deck deals). Needs Xvfb, xdotool and ImageMagick's import.
 #   tools/take-screenshots.sh [PROGRAM]     (default build/src/app/orvella-medicine-cards)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -79,6 +79,7 @@ for scale in 1 2; do
     # A reading's third card, reached from the keyboard: File > View Cards Large, then Right twice.
     start_program "$scale"
     read_spread 0
+    [ "$scale" = 1 ] || save "$window" "docs/screenshot-pathway$suffix.png"
     xdotool key ctrl+l
     view=$(card_view)
     xdotool key Right Right
