@@ -62,7 +62,9 @@ ShownPosition shownDeckCard(int index)
     shown.card = index;
     shown.text = CardDeck::card(index);
     shown.pictureCard = CardDeck::isCard(index) ? index : -1;
-    shown.accessibleName = shown.cardName();
+    // Named apart from the card's name shown beside the picture.
+    shown.accessibleName = QStringLiteral("%1: %2, upright").arg(shown.numberText(),
+                                                                 shown.cardName());
     return shown;
 }
 

@@ -45,7 +45,10 @@ struct ShownPosition
 /** The positions of @p reading that its report lists, in order. */
 QList<ShownPosition> shownPositions(const Reading &reading);
 
-/** Card @p index of the deck as the card meanings show it: upright, drawn as it is. */
+/**
+ * Card @p index of the deck as the card meanings show it: upright, drawn as
+ * it is, numbered as the deck numbers it ("Card 8: The Otter, upright").
+ */
 ShownPosition shownDeckCard(int index);
 
 } // namespace Orvella

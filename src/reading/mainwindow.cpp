@@ -2,6 +2,7 @@
 
 #include "ui_mainwindow.h"
 
+#include "cardplacesaccessible.h"
 #include "cardview.h"
 #include "draw.h"
 #include "oracle/spreadcatalogue.h"
@@ -45,6 +46,8 @@ MainWindow::MainWindow(Platform &platform, RandomSource &random, QWidget *parent
                    m_ui->lblCardNo4, m_ui->lblCardNo5, m_ui->lblCardNo6};
     for (int slot = 0; slot < CardLayout::SlotCount; ++slot) {
         m_picCard[slot]->setScaledContents(true);
+        // Its number is heard with the card, whose name says it.
+        speakThroughParent(m_lblCardNo[slot]);
         // A card, or its number over it, clicked: the card seen large.
         for (QLabel *part : {m_picCard[slot], m_lblCardNo[slot]}) {
             part->setCursor(Qt::PointingHandCursor);
@@ -143,10 +146,11 @@ void MainWindow::setupLinkLabels()
         tr("Our forum is the most popular online discussion forum on the esoteric arts. "
            "Click here to visit it at %1.")
             .arg(WebAddresses::makerHome().host()));
-    m_ui->Label14->setAccessibleName(tr("Visit our forum"));
     makeLinkLabel(m_ui->Label14, [this] { OpenMakerHome(m_platform); });
     makeLinkLabel(m_ui->lblCobrand, [this] { OpenCoBrandPage(m_platform); });
     makeLinkLabel(m_ui->lblFullBrand, [this] { OpenFullBrandPage(m_platform); });
+    // In the stored order the full-brand label is in front.
+    showOnlyTheFrontOne(m_ui->lblFullBrand, m_ui->lblCobrand);
 }
 
 void MainWindow::CoBrand_Randomize()
@@ -156,11 +160,17 @@ void MainWindow::CoBrand_Randomize()
 
 void MainWindow::bringToFront(QWidget *panel)
 {
+    panel->show();
     panel->raise();
-    // The panel behind stays in place but takes no keys: neither its accelerators
-    // nor the tab key may reach controls the user cannot see.
-    m_ui->fraMain->setEnabled(panel == m_ui->fraMain);
-    m_ui->fraResult->setEnabled(panel == m_ui->fraResult);
+    // The panel behind stays in place, but hidden and disabled: neither its
+    // accelerators, the tab key nor a screen reader may reach controls the
+    // user cannot see. It lies wholly under the one in front, so hiding it
+    // changes nothing that can be seen.
+    const std::array<QWidget *, 2> panels{m_ui->fraMain, m_ui->fraResult};
+    for (QWidget *each : panels) {
+        each->setEnabled(each == panel);
+        each->setVisible(each == panel);
+    }
     for (QAction *command : readingCommands())
         command->setEnabled(panel == m_ui->fraResult);
 }
@@ -195,6 +205,7 @@ void MainWindow::cmdBack_Click()
     m_links->UnhookReportLinks();
     m_reading.clearTables();
     m_shown.clear();
+    forgetCardNames();
     // The reading is gone: its cards are no longer shown large either.
     if (m_cardView && m_cardView->mode() == CardView::Mode::Reading)
         m_cardView->close();
@@ -275,8 +286,16 @@ void MainWindow::ShowReading()
         m_cardView->showReading(m_shown, 0);
 }
 
+void MainWindow::forgetCardNames()
+{
+    for (int slot = 0; slot < CardLayout::SlotCount; ++slot)
+        m_picCard[slot]->setAccessibleName(tr("Card %1").arg(slot + 1));
+}
+
 void MainWindow::showCardPictures()
 {
+    // No card keeps a name from an earlier reading.
+    forgetCardNames();
     const qreal ratio = devicePixelRatioF();
     for (const ShownPosition &shown : std::as_const(m_shown)) {
         if (shown.position >= CardLayout::SlotCount)

@@ -99,6 +99,7 @@ private:
     /** The commands that need a reading on show, enabled only while there is one. */
     QList<QAction *> readingCommands() const;
     void showCardPictures();
+    void forgetCardNames();
     void placeCards();
     CardView &loadedCardView();
     void presentCardView();

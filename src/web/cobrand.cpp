@@ -27,7 +27,18 @@ qint16 CoBrand_Randomize(RandomSource &random, QWidget *fullBrand, QWidget *coBr
         // 7 leaves the stored order, with the full-brand label in front.
         break;
     }
+    showOnlyTheFrontOne(fullBrand, coBrand);
     return number;
+}
+
+void showOnlyTheFrontOne(QWidget *first, QWidget *second)
+{
+    if (!first || !second || first->parent() != second->parent() || !first->parent())
+        return;
+    const QObjectList order = first->parent()->children();
+    const bool firstInFront = order.indexOf(first) > order.indexOf(second);
+    first->setVisible(firstInFront);
+    second->setVisible(!firstInFront);
 }
 
 } // namespace Orvella

@@ -18,4 +18,10 @@ qint16 coBrandNumber(float r);
  */
 qint16 CoBrand_Randomize(RandomSource &random, QWidget *fullBrand, QWidget *coBrand);
 
+/**
+ * Of two labels in one place, hides the one that lies behind and shows the
+ * one in front: nothing can see the one behind, so neither may a screen reader.
+ */
+void showOnlyTheFrontOne(QWidget *first, QWidget *second);
+
 } // namespace Orvella

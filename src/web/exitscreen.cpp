@@ -67,6 +67,8 @@ ExitScreen::ExitScreen(Platform &platform, RandomSource &random, QWidget *parent
     m_ui->setupUi(this);
     setWindowTitle(Product::windowCaption());
     m_ui->Label1->setText(Product::windowCaption());
+    // Its heading bears the caption already: the window is named for what it is.
+    setAccessibleName(Product::name() + QStringLiteral(" is closing"));
     setFixedSize(ClientSize);
     // Like a notice beside whatever the user is doing: it never takes the focus itself.
     setAttribute(Qt::WA_ShowWithoutActivating);

@@ -1,5 +1,7 @@
 #include "linklabel.h"
 
+#include "linklabelaccessible.h"
+
 #include "presentation/pngresource.h"
 
 #include <QCursor>
@@ -75,6 +77,14 @@ public:
         : QObject(widget), m_widget(widget), m_onClick(std::move(onClick))
     {}
 
+    void click() const
+    {
+        // Copy: the action may open a modal window or even destroy the widget.
+        const std::function<void()> action = m_onClick;
+        if (action)
+            action();
+    }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -92,9 +102,7 @@ protected:
                 break;
             m_pressed = false;
             if (m_widget->rect().contains(mouse->position().toPoint()) && m_onClick) {
-                // Copy: the action may open a modal window or even destroy the widget.
-                const std::function<void()> action = m_onClick;
-                action();
+                click();
                 return true;
             }
             break;
@@ -154,12 +162,27 @@ void makeLinkLabel(QLabel *label, std::function<void()> onClick)
         return;
     label->setCursor(linkCursor());
     makeClickable(label, std::move(onClick));
+    exposeAsLink(label);
 }
 
 void makeClickable(QWidget *widget, std::function<void()> onClick)
 {
     if (widget)
         widget->installEventFilter(new ClickFilter(widget, std::move(onClick)));
+}
+
+bool click(QWidget *widget)
+{
+    if (!widget)
+        return false;
+    for (QObject *child : widget->children()) {
+        // The filter has no meta-object of its own, so findChild() would take any child.
+        if (const auto *filter = dynamic_cast<const ClickFilter *>(child)) {
+            filter->click();
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace Orvella

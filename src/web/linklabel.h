@@ -20,4 +20,7 @@ void makeLinkLabel(QLabel *label, std::function<void()> onClick);
  */
 void makeClickable(QWidget *widget, std::function<void()> onClick);
 
+/** Does what a click on @p widget, made clickable, does; false when it is not clickable. */
+bool click(QWidget *widget);
+
 } // namespace Orvella

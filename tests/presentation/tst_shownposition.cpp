@@ -98,7 +98,7 @@ void TestShownPosition::deckCardsAreUpright()
     QCOMPARE(otter.cardName(), QStringLiteral("The Otter"));
     QCOMPARE(otter.pictureCard, 7);
     QVERIFY(!otter.reversed && !otter.pictureTurned);
-    QCOMPARE(otter.accessibleName, QStringLiteral("The Otter"));
+    QCOMPARE(otter.accessibleName, QStringLiteral("Card 8: The Otter, upright"));
 }
 
 QTEST_GUILESS_MAIN(TestShownPosition)

@@ -142,6 +142,9 @@ void TestCoBrand::raisesTheRightLabel()
     QCOMPARE(int(CoBrand_Randomize(random, fullBrand, coBrand)), number);
     QWidget *seen = frame.childAt(QPoint(300, 25));
     QCOMPARE(seen, fullBrandAfter ? static_cast<QWidget *>(fullBrand) : coBrand);
+    // The one behind is hidden: not even a screen reader meets it.
+    QCOMPARE(fullBrand->isVisible(), fullBrandAfter);
+    QCOMPARE(coBrand->isVisible(), !fullBrandAfter);
 }
 
 void TestCoBrand::drawsExactlyOnce()

@@ -1,5 +1,6 @@
 #include "web/linklabel.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QImage>
@@ -25,6 +26,7 @@ private slots:
     void onlyAFullLeftClickCounts();
     void showsTheLinkCursor();
     void cursorPointsWithItsTip();
+    void heardAsALinkWithItsPressAction();
 
 private:
     QLabel *m_label = nullptr;
@@ -54,6 +56,24 @@ void TestLinkLabel::eachClickActsOnce()
     QTest::mouseClick(m_label, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseClick(m_label, Qt::LeftButton, {}, QPoint(190, 15));
     QCOMPARE(m_clicks, 3);
+}
+
+void TestLinkLabel::heardAsALinkWithItsPressAction()
+{
+    // Even when it was given a short name of its own before it became a link.
+    QLabel named(QStringLiteral("Click here to visit it"));
+    named.setAccessibleName(QStringLiteral("Forum"));
+    makeLinkLabel(&named, [this] { ++m_clicks; });
+    for (QLabel *label : {m_label, &named}) {
+        QAccessibleInterface *heard = QAccessible::queryAccessibleInterface(label);
+        QCOMPARE(heard->role(), QAccessible::Link);
+        QCOMPARE(heard->text(QAccessible::Name), label->text());
+        QVERIFY(heard->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        heard->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        // Still no tab stop.
+        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+    }
+    QCOMPARE(m_clicks, 2);
 }
 
 void TestLinkLabel::doubleClickIsTwoClicks()

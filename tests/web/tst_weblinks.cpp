@@ -324,6 +324,7 @@ void TestWebLinks::linkLabelsOpenTheirPageOncePerClick()
     auto *link = m_window->findChild<QLabel *>(label);
     QVERIFY(link);
     // Click the one that is seen, as the user would.
+    link->show();
     link->raise();
     QCOMPARE(link->cursor().shape(), Qt::BitmapCursor);
     QCOMPARE(link->cursor().pixmap().cacheKey(), linkCursor().pixmap().cacheKey());
