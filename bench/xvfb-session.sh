@@ -59,3 +59,18 @@ evict_from_page_cache() {
         dd if="$f" iflag=nocache count=0 status=none 2>/dev/null || true
     done
 }
+
+# Waits up to $2 seconds for process $1, a child of the script, to end; its
+# exit code goes to $ended_with. False when it still runs.
+wait_for_end() {
+    local pid=$1 seconds=$2 i
+    for ((i = 0; i < seconds * 20; i++)); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid"
+            ended_with=$?
+            return 0
+        fi
+        sleep 0.05
+    done
+    return 1
+}

@@ -55,19 +55,6 @@ wait_for_new_window() {
     return 1
 }
 
-# Waits up to one second for pid $1 to end; its exit code goes to $ended_with.
-wait_for_end() {
-    local pid=$1
-    for ((i = 0; i < 20; i++)); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            wait "$pid"
-            ended_with=$?
-            return 0
-        fi
-        sleep 0.05
-    done
-    return 1
-}
 
 close_window() {
     local way=$1 id=$2 which=$3
@@ -124,7 +111,7 @@ run_round() {
 
     close_window "$way" "$exit_screen" exit
     ended_with=
-    if ! wait_for_end "$pid"; then
+    if ! wait_for_end "$pid" 1; then
         fail "$way: the program still runs a second after the exit screen closed"
         kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
         return

@@ -34,6 +34,7 @@ if [ "${2:-}" != "--inside-x" ]; then
 fi
 
 # From here on we run inside the virtual X server.
+source "$(dirname "$0")/../bench/xvfb-session.sh"
 main_title='^Orvella Medicine Cards v1\.0$'
 box_title='^Orvella Medicine Cards$'
 pid_a=""
@@ -122,20 +123,6 @@ if xdotool search --onlyvisible --name "$box_title" >/dev/null 2>&1; then
 fi
 
 echo "ok: the second copy refused and ended; the first keeps running"
-
-# Waits up to $2 seconds for pid $1 to end; its exit code goes to $ended_with.
-wait_for_end() {
-    local pid=$1 seconds=$2
-    for _ in $(seq $((seconds * 10))); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            wait "$pid"
-            ended_with=$?
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
 
 # Waits for pid $1's refusal box and answers it until the copy ends.
 answer_refusal() {

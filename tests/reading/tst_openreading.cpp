@@ -1,6 +1,7 @@
 #include "platform/qtplatform.h"
 #include "storage/readingfile.h"
 #include "storage/readingfilecommands.h"
+#include "support/files.h"
 #include "support/mainwindowdriver.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@
 
 using namespace Orvella;
 using Orvella::Test::MainWindowDriver;
+using Orvella::Test::writeFile;
 
 namespace {
 
@@ -34,12 +36,6 @@ Reading moonLodge()
     reading.cards = {4, 9, 14, 19, 24, 0};
     reading.orientations = {1, 0, 1, 0, 1, 0};
     return reading;
-}
-
-bool writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "presentation/readingpage.h"
 #include "presentation/rotatehalfturn.h"
 #include "storage/readingexportcommands.h"
+#include "support/files.h"
 #include "support/mainwindowdriver.h"
 #include "web/product.h"
 #include "web/webaddresses.h"
@@ -31,6 +32,7 @@
 
 using namespace Orvella;
 using Orvella::Test::MainWindowDriver;
+using Orvella::Test::readFile;
 
 namespace {
 
@@ -39,12 +41,6 @@ const QList<std::pair<int, bool>> Pathway{{3, false},  {17, true}, {24, false}, 
                                           {35, false}, {40, true}, {8, false}};
 
 const QString ExportFailed = QStringLiteral("Unable To Export The Reading.");
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A card's drawing as paper shows it: on white, turned when it lies reversed.
 QImage onPaper(int card, QSize size, bool reversed)
