@@ -26,6 +26,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
+#include <QScrollBar>
 #include <QTimer>
 
 namespace Orvella {
@@ -280,6 +281,9 @@ void MainWindow::ShowReading()
     placeCards();
     bringToFront(m_ui->fraResult);
     m_ui->RTB->setFocus();
+    // Shown and given the focus, the view scrolls to its insertion point, which
+    // stays after the last run; the reader still starts at the top.
+    m_ui->RTB->verticalScrollBar()->setValue(0);
 
     // A card view left open follows the new reading, from its first card.
     if (m_cardView && m_cardView->isVisible() && m_cardView->mode() == CardView::Mode::Reading)

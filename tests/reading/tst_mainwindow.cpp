@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -89,6 +90,7 @@ private slots:
     void everyRunKeepsItsColourAndWeight();
     void reversedPictureIsTheUprightOneTurned();
     void picturesMatchTheScreensPixelRatio();
+    void reportIsReadFromTheTop();
     void showingTheSameReadingTwiceIsIdentical();
     void forumAddressWrapsOnlyBetweenItsParts();
     void forumLinkOpensOnce_data();
@@ -452,6 +454,17 @@ void TestMainWindow::picturesMatchTheScreensPixelRatio()
     }
     // Each card shows its own picture.
     QVERIFY(imageOf(picCard(0)) != imageOf(picCard(1)));
+}
+
+void TestMainWindow::reportIsReadFromTheTop()
+{
+    proceed(QStringLiteral("Ann"), 0);
+    auto *rtb = child<QTextBrowser>("RTB");
+    QVERIFY(rtb->verticalScrollBar()->maximum() > 0);
+    QTest::qWait(50); // whatever the view does once shown and focused
+    QCOMPARE(rtb->verticalScrollBar()->value(), 0);
+    // The insertion point is left after the last run.
+    QCOMPARE(rtb->textCursor().position(), rtb->document()->characterCount() - 1);
 }
 
 void TestMainWindow::showingTheSameReadingTwiceIsIdentical()
