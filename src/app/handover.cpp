@@ -1,10 +1,11 @@
 #include "handover.h"
 
+#include "storage/wholefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
-#include <QSaveFile>
 #include <QThread>
 #include <QUuid>
 
@@ -20,19 +21,13 @@ const QByteArray Refused = "refused";
 // A request is the greeting and one path; anything larger is not one.
 constexpr qint64 MaxRequestSize = 64 * 1024;
 
-bool writeFile(const QString &path, const QByteArray &data)
-{
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
-}
-
 // The names in @p folder ending in @p suffix, oldest first. Matched by hand:
 // QDir's name filters bring in the regular expression engine, some 450 KiB.
 QStringList namesEndingIn(const QDir &folder, const QString &suffix)
 {
     QStringList names;
-    const QStringList all =
-        folder.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Time | QDir::Reversed);
+    const QStringList all = folder.entryList(QDir::Files | QDir::Hidden | QDir::System,
+                                             QDir::Time | QDir::Reversed);
     for (const QString &name : all) {
         if (name.endsWith(suffix))
             names << name;
@@ -42,11 +37,15 @@ QStringList namesEndingIn(const QDir &folder, const QString &suffix)
 
 QByteArray readSmall(const QString &path)
 {
-    const QFileInfo info(path);
-    QFile file(path);
-    if (!info.isFile() || info.size() > MaxRequestSize || !file.open(QIODevice::ReadOnly))
-        return {};
-    return file.read(MaxRequestSize);
+    return readSmallFile(path, MaxRequestSize).value_or(QByteArray());
+}
+
+// Reads the answer once and removes it, so the inbox does not fill up.
+HandOver::Answer takeAnswer(const QString &answer)
+{
+    const QByteArray said = readSmall(answer).trimmed();
+    QFile::remove(answer);
+    return said == Accepted ? HandOver::Answer::Accepted : HandOver::Answer::Refused;
 }
 
 } // namespace
@@ -77,25 +76,20 @@ Answer handOver(const QString &inbox, const QString &readingPath, std::chrono::m
     const QString request = folder.filePath(id + RequestSuffix);
     const QString answer = folder.filePath(id + AnswerSuffix);
     const QByteArray path = QFileInfo(readingPath).absoluteFilePath().toUtf8();
-    if (!writeFile(request, Greeting + path))
+    if (!writeWhole(request, Greeting + path))
         return Answer::NoAnswer;
 
     // The second start shows no window, so a plain wait is all it needs.
     constexpr std::chrono::milliseconds step(20);
     for (auto waited = std::chrono::milliseconds(0); waited < timeout; waited += step) {
-        if (QFileInfo::exists(answer)) {
-            const QByteArray said = readSmall(answer).trimmed();
-            QFile::remove(answer);
-            return said == Accepted ? Answer::Accepted : Answer::Refused;
-        }
+        if (QFileInfo::exists(answer))
+            return takeAnswer(answer);
         QThread::msleep(step.count());
     }
     // Nobody took it: withdraw it, unless it is being taken right now.
     if (QFile::remove(request) || !QFileInfo::exists(answer))
         return Answer::NoAnswer;
-    const QByteArray said = readSmall(answer).trimmed();
-    QFile::remove(answer);
-    return said == Accepted ? Answer::Accepted : Answer::Refused;
+    return takeAnswer(answer);
 }
 
 void clear(const QString &inbox)
@@ -146,7 +140,7 @@ void HandOverInbox::answerRequests()
             continue;
         const bool accepted = m_receive && m_receive(path);
         const QString id = name.chopped(RequestSuffix.size());
-        writeFile(folder.filePath(id + AnswerSuffix), accepted ? Accepted : Refused);
+        writeWhole(folder.filePath(id + AnswerSuffix), accepted ? Accepted : Refused);
     }
 }
 

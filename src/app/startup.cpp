@@ -86,10 +86,11 @@ ProgramStartup::~ProgramStartup() = default;
 
 bool ProgramStartup::anotherCopyIsRunning()
 {
+    m_inboxFolder = HandOver::inbox(instanceFolder());
     if (!m_lock.acquire())
         return true;
     // Whatever lies in the inbox now was left by copies that have ended.
-    HandOver::clear(HandOver::inbox(instanceFolder()));
+    HandOver::clear(m_inboxFolder);
     return false;
 }
 
@@ -97,8 +98,7 @@ void ProgramStartup::refuseSecondCopy()
 {
     // The patience is long enough for a copy that is still starting, or busy, to answer.
     if (!m_readingToOpen.isEmpty()
-        && HandOver::handOver(HandOver::inbox(instanceFolder()), m_readingToOpen,
-                              m_handOverPatience)
+        && HandOver::handOver(m_inboxFolder, m_readingToOpen, m_handOverPatience)
                == HandOver::Answer::Accepted)
         return;
     m_platform.showMessage(nullptr, QStringLiteral("Application is already running"),
@@ -137,8 +137,7 @@ void ProgramStartup::openReadings()
     // After the window is on screen: neither costs the start anything.
     QTimer::singleShot(0, window, [this, window] {
         m_inbox = std::make_unique<HandOverInbox>(
-            HandOver::inbox(instanceFolder()),
-            [window](const QString &path) { return window->receiveReading(path); });
+            m_inboxFolder, [window](const QString &path) { return window->receiveReading(path); });
         m_inbox->start();
         if (!m_readingToOpen.isEmpty())
             window->openReading(m_readingToOpen);

@@ -104,6 +104,7 @@ private:
     QString m_readingToOpen;
     std::chrono::milliseconds m_handOverPatience;
     InstanceLock m_lock;
+    QString m_inboxFolder; // found with the lock, shared by both ends of a hand-over
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<HandOverInbox> m_inbox;
 };

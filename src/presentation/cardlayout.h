@@ -14,6 +14,9 @@ inline constexpr int SlotCount = 7;
 inline constexpr int TwipsPerPixel = 15;
 /** A card picture: 795 x 1200 twips. */
 inline constexpr QSize CardSize{795 / TwipsPerPixel, 1200 / TwipsPerPixel};
+/** A card's number beside its picture: 210 x 345 twips, bold at 14.25 points. */
+inline constexpr QSize NumberSize{210 / TwipsPerPixel, 345 / TwipsPerPixel};
+inline constexpr qreal NumberPointSize = 14.25;
 
 /**
  * Where slot @p slot (and its number) goes for @p spreadIndex, in logical pixels

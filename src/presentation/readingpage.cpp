@@ -37,8 +37,7 @@ constexpr qreal mm(qreal millimetres)
 // A card's place and its number, in twips, as the window lays them out.
 constexpr qreal CardWidthTwips = CardLayout::CardSize.width() * CardLayout::TwipsPerPixel;
 constexpr qreal CardHeightTwips = CardLayout::CardSize.height() * CardLayout::TwipsPerPixel;
-constexpr QSizeF NumberSizeTwips(210, 345);
-constexpr qreal NumberPointSize = 14.25;
+constexpr QSizeF NumberSizeTwips = QSizeF(CardLayout::NumberSize) * CardLayout::TwipsPerPixel;
 
 const QColor FooterGrey(0x55, 0x55, 0x55);
 
@@ -199,7 +198,8 @@ void ReadingPage::paintFigure(QPainter &painter, const Figure &figure, qreal wid
     const qreal wanted = qMin(card.width(), inches * PictureDpi);
     const QSize atLeast(qCeil(wanted), qCeil(wanted * CardHeightTwips / CardWidthTwips));
 
-    QFont number = font(NumberPointSize * figure.cardWidth / CardLayout::CardSize.width(), true);
+    QFont number = font(
+        CardLayout::NumberPointSize * figure.cardWidth / CardLayout::CardSize.width(), true);
     painter.setFont(number);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     for (const ShownPosition &shown : m_shown) {

@@ -69,7 +69,8 @@ void speakThroughParent(QWidget *overlay)
     }();
     Q_UNUSED(installed);
     overlay->setProperty(Silent, true);
-    if (QWidget *parent = overlay->parentWidget()) {
+    QWidget *parent = overlay->parentWidget();
+    if (parent && !parent->property(HasSilentChildren).toBool()) {
         parent->setProperty(HasSilentChildren, true);
         forgetAccessibleInterface(parent);
     }

@@ -3,6 +3,7 @@
 #include "ui_cardview.h"
 
 #include "oracle/carddeck.h"
+#include "oracle/cardpictures.h"
 #include "presentation/readingfont.h"
 #include "presentation/readingreport.h"
 #include "presentation/reportrun.h"
@@ -17,9 +18,6 @@
 namespace Orvella {
 
 namespace {
-
-// At least the whole design, whatever the screen: 260 x 400 pixels.
-constexpr QSize PictureSize(260, 400);
 
 void setLook(QLabel *label, quint32 rgb, qreal pointSize, bool bold, bool italic = false)
 {
@@ -181,7 +179,7 @@ void CardView::showPicture()
     const ShownPosition &shown = m_entries[m_current];
     m_pictureRatio = devicePixelRatioF();
     m_ui->picCardLarge->setPixmap(
-        QPixmap::fromImage(shownPicture(shown, PictureSize, m_pictureRatio)));
+        QPixmap::fromImage(shownPicture(shown, cardDesignSize, m_pictureRatio)));
     m_ui->picCardLarge->setAccessibleName(shown.accessibleName);
 }
 

@@ -81,7 +81,7 @@ void MainWindow::setupFonts()
 {
     m_ui->centralwidget->setFont(readingFont(8.25));
 
-    QFont number = readingFont(14.25);
+    QFont number = readingFont(CardLayout::NumberPointSize);
     number.setBold(true);
     for (QLabel *label : m_lblCardNo)
         label->setFont(number);

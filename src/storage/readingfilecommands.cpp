@@ -5,31 +5,9 @@
 #include "web/product.h"
 #include "wholefile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace Orvella {
-
-namespace {
-
-std::optional<QByteArray> readSmallFile(const QString &path)
-{
-    // Only an ordinary file of a reading's size is opened at all: opening a
-    // named pipe waits for a writer, and reading a device may never end.
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > ReadingFile::MaxFileSize)
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    // One byte beyond the limit is enough to tell that the file is too large.
-    const QByteArray data = file.read(ReadingFile::MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return data;
-}
-
-} // namespace
 
 ReadingFileCommands::ReadingFileCommands(Platform &platform) : m_platform(platform) {}
 
@@ -95,7 +73,7 @@ std::optional<Reading> ReadingFileCommands::read(QWidget *parent, const QString 
     // Case-sensitive on purpose: "x.MCA" is refused, "notesmca" passes.
     std::optional<Reading> reading;
     if (path.endsWith(defaultSuffix(), Qt::CaseSensitive)) {
-        if (const std::optional<QByteArray> data = readSmallFile(path))
+        if (const std::optional<QByteArray> data = readSmallFile(path, ReadingFile::MaxFileSize))
             reading = ReadingFile::decode(*data);
     }
     if (!reading) {
