@@ -3,7 +3,10 @@
 # selection panel, a Pathway reading (also at double density) and a Butterfly
 # reading, the card view of a reading and of the deck's meanings at normal
 # and at double density, and an exported page (the cards drawn are whatever
-# the deck deals). Needs Xvfb, xdotool and ImageMagick's import.
+# the deck deals). Needs Xvfb, xdotool and ImageMagick's import. With Debian's
+# faketime installed, the program runs on a clock frozen at one moment: the
+# deck, seeded from it, deals the same cards and the page prints the same date
+# on every retake, so a retake of an unchanged program is byte-for-byte the same.
 #   tools/take-screenshots.sh [PROGRAM]     (default build/src/app/orvella-medicine-cards)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,9 +31,19 @@ wait_for_window() { # title-pattern what; prints the window once it shows and ha
     echo "$found"
 }
 
+frozen_clock=()
+faketime_library=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n 1 || true)
+if [ -n "$faketime_library" ]; then
+    # Timers run on the real monotonic clock; only the time of day stands still.
+    frozen_clock=(LD_PRELOAD="$faketime_library" FAKETIME="2026-12-08 09:15:00"
+                  FAKETIME_DONT_FAKE_MONOTONIC=1)
+else
+    echo "faketime missing: the cards dealt differ from the last retake" >&2
+fi
+
 pid=
 start_program() { # scale
-    QT_SCALE_FACTOR=$1 "$program" &
+    env "${frozen_clock[@]}" QT_SCALE_FACTOR="$1" "$program" &
     pid=$!
     window=$(wait_for_window '^Orvella Medicine Cards v1\.0$' "main window")
     xdotool windowfocus --sync "$window"
@@ -60,7 +73,8 @@ card_view() { # waits for the card view and prints its window
 
 start_program 1
 xdotool type --delay 20 "Aiyana"
-sleep 0.5
+# Well inside the first half second after a key, while the text cursor is on.
+sleep 0.2
 save "$window" docs/screenshot-selection.png
 stop_program
 
