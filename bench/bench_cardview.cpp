@@ -5,8 +5,8 @@
 // another card, in one process. Both print their median (goal: under 16 ms,
 // one display frame).
 
-#include "reading/cardview.h"
 #include "support/mainwindowdriver.h"
+#include "windows/cardview.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -5,7 +5,7 @@
 //   QT_QPA_PLATFORM=offscreen ./bench_exportpdf [--write FILE]
 
 #include "reading/draw.h"
-#include "storage/readingexportcommands.h"
+#include "session/readingexportcommands.h"
 #include "support/scriptedrandom.h"
 
 #include <QApplication>

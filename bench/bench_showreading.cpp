@@ -3,9 +3,9 @@
 // The first function prints the median of many single runs; the second is the
 // same work under QBENCHMARK (add "-median 21" for QTest's own median).
 
-#include "reading/mainwindow.h"
 #include "support/fakeplatform.h"
 #include "support/scriptedrandom.h"
+#include "windows/mainwindow.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>

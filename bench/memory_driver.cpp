@@ -9,9 +9,9 @@
 #include "app/startup.h"
 #include "platform/qtplatform.h"
 #include "reading/clockrandomsource.h"
-#include "reading/mainwindow.h"
 #include "vmhwm.h"
 #include "web/programicon.h"
+#include "windows/mainwindow.h"
 
 #include <QApplication>
 #include <QComboBox>

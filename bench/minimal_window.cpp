@@ -5,8 +5,8 @@
 //   minimal_window --label      puts one line of text in it: the share of start-up
 //                               and memory that any window with text pays for fonts
 
+#include "product/product.h"
 #include "vmhwm.h"
-#include "web/product.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "commandline.h"
 
-#include "web/product.h"
+#include "product/product.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

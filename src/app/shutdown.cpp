@@ -1,7 +1,7 @@
 #include "shutdown.h"
 
-#include "reading/mainwindow.h"
 #include "web/exitscreen.h"
+#include "windows/mainwindow.h"
 
 #include <QApplication>
 #include <QList>
@@ -57,6 +57,11 @@ Shutdown::Shutdown(Platform &platform, RandomSource &random, QObject *parent)
 Shutdown::~Shutdown()
 {
     delete m_exitScreen.data();
+}
+
+ExitScreen *Shutdown::exitScreen() const
+{
+    return m_exitScreen;
 }
 
 void Shutdown::watch(MainWindow &mainWindow)

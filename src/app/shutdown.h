@@ -39,7 +39,7 @@ public:
     void setQuit(std::function<void()> quit) { m_quit = std::move(quit); }
 
     /** Null until the exit screen has been loaded. */
-    ExitScreen *exitScreen() const { return m_exitScreen; }
+    ExitScreen *exitScreen() const;
 
     /** The main window has closed: show the exit screen without making it modal. */
     void showExitScreen();

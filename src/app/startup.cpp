@@ -2,10 +2,11 @@
 
 #include "handover.h"
 #include "platform/platform.h"
-#include "reading/mainwindow.h"
 #include "reading/randomsource.h"
+#include "session/readingsession.h"
 #include "storage/settingsstore.h"
 #include "web/updatecheck.h"
+#include "windows/mainwindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -119,7 +120,8 @@ void ProgramStartup::checkForUpdate()
 
 void ProgramStartup::showMainWindow()
 {
-    m_mainWindow = std::make_unique<MainWindow>(m_platform, m_random);
+    m_session = std::make_unique<ReadingSession>(m_platform, m_random);
+    m_mainWindow = std::make_unique<MainWindow>(*m_session, m_platform, m_random);
     m_mainWindow->show();
 }
 

@@ -10,6 +10,7 @@ namespace Orvella {
 
 class MainWindow;
 class Platform;
+class ReadingSession;
 class RandomSource;
 
 /** The steps of start-up, one call each, so their order can be checked. */
@@ -91,6 +92,8 @@ public:
 
     /** Null until the main window has been shown. */
     MainWindow *mainWindow() const { return m_mainWindow.get(); }
+    /** The reading the main window shows; null until the main window has been shown. */
+    ReadingSession *session() const { return m_session.get(); }
 
     /**
      * Once the event loop runs: opens the reading named on the command line and
@@ -105,6 +108,7 @@ private:
     std::chrono::milliseconds m_handOverPatience;
     InstanceLock m_lock;
     QString m_inboxFolder; // found with the lock, shared by both ends of a hand-over
+    std::unique_ptr<ReadingSession> m_session;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<HandOverInbox> m_inbox;
 };

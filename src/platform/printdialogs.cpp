@@ -1,6 +1,6 @@
 #include "printdialogs.h"
 
-#include "buildconfig.h"
+#include "product/buildconfig.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "qtplatform.h"
 
 #include "printdialogs.h"
-#include "web/product.h"
+#include "product/product.h"
 
 #include <QApplication>
 #include <QClipboard>

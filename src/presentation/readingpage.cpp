@@ -1,16 +1,16 @@
 #include "readingpage.h"
 
 #include "cardlayout.h"
-#include "oracle/cardpictures.h"
 #include "oracle/spreadcatalogue.h"
 #include "pagebreaks.h"
+#include "presentation/cardpictures.h"
+#include "product/product.h"
 #include "reading/reading.h"
+#include "reading/readingreport.h"
+#include "reading/reportrun.h"
 #include "readingfont.h"
-#include "readingreport.h"
 #include "reportrenderer.h"
-#include "reportrun.h"
 #include "rotatehalfturn.h"
-#include "web/product.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPageSize>

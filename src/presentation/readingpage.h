@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shownposition.h"
+#include "reading/shownposition.h"
 
 #include <QDate>
 #include <QImage>

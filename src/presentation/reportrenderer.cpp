@@ -1,9 +1,7 @@
 #include "reportrenderer.h"
 
-#include "readingreport.h"
+#include "reading/readingreport.h"
 
-#include <QScrollBar>
-#include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -97,12 +95,11 @@ WebAddress findWebAddress(const QString &text, qsizetype from)
     return {};
 }
 
-namespace {
-
-QTextCursor renderRuns(QTextDocument &document, const ReadingReport &report,
-                       const std::function<void(int position)> &beforePosition, AddressWrap wrap)
+void appendReport(QTextDocument &document, const ReadingReport &report,
+                  const std::function<void(int position)> &beforePosition, AddressWrap wrap)
 {
     QTextCursor cursor(&document);
+    cursor.movePosition(QTextCursor::End);
     // One edit block: the document is laid out once, not once per run.
     cursor.beginEditBlock();
     int shownPosition = -1;
@@ -115,26 +112,13 @@ QTextCursor renderRuns(QTextDocument &document, const ReadingReport &report,
         insertRun(cursor, run, wrap);
     }
     cursor.endEditBlock();
-    return cursor;
 }
-
-} // namespace
 
 void renderReport(QTextDocument &document, const ReadingReport &report,
-                  const std::function<void(int position)> &beforePosition)
-{
-    document.clear();
-    renderRuns(document, report, beforePosition, AddressWrap::AsText);
-}
-
-void renderReport(QTextBrowser *view, const ReadingReport &report,
                   const std::function<void(int position)> &beforePosition, AddressWrap wrap)
 {
-    view->clear();
-    const QTextCursor end = renderRuns(*view->document(), report, beforePosition, wrap);
-    // The insertion point stays after the last run, but the reader starts at the top.
-    view->setTextCursor(end);
-    view->verticalScrollBar()->setValue(0);
+    document.clear();
+    appendReport(document, report, beforePosition, wrap);
 }
 
 } // namespace Orvella

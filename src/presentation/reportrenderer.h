@@ -4,7 +4,6 @@
 
 #include <functional>
 
-class QTextBrowser;
 class QTextDocument;
 
 namespace Orvella {
@@ -42,13 +41,11 @@ inline constexpr QChar AddressBreak(0x200B);
  * report view and the printed page both show a document made here.
  */
 void renderReport(QTextDocument &document, const ReadingReport &report,
-                  const std::function<void(int position)> &beforePosition = {});
+                  const std::function<void(int position)> &beforePosition = {},
+                  AddressWrap wrap = AddressWrap::AsText);
 
-/**
- * Renders @p report into the view's own document and shows it from the top;
- * a narrow view lets its addresses wrap AddressWrap::AtSeparators.
- */
-void renderReport(QTextBrowser *view, const ReadingReport &report,
+/** As renderReport(), but added after whatever @p document already holds. */
+void appendReport(QTextDocument &document, const ReadingReport &report,
                   const std::function<void(int position)> &beforePosition = {},
                   AddressWrap wrap = AddressWrap::AsText);
 

@@ -1,9 +1,9 @@
 #include "shownpicture.h"
 
 #include "cardpicturecache.h"
-#include "oracle/cardpictures.h"
+#include "presentation/cardpictures.h"
+#include "reading/shownposition.h"
 #include "rotatehalfturn.h"
-#include "shownposition.h"
 
 #include <cmath>
 

@@ -3,9 +3,9 @@
 
 #include "linkcommands.h"
 #include "linklabel.h"
-#include "product.h"
+#include "product/product.h"
+#include "product/webaddresses.h"
 #include "programicon.h"
-#include "webaddresses.h"
 
 #include <QIcon>
 

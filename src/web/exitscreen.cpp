@@ -1,11 +1,11 @@
 #include "exitscreen.h"
 #include "ui_exitscreen.h"
 
-#include "buildconfig.h"
 #include "linkcommands.h"
 #include "linklabel.h"
 #include "platform/platform.h"
-#include "product.h"
+#include "product/buildconfig.h"
+#include "product/product.h"
 #include "reading/randomsource.h"
 
 #include <QCloseEvent>

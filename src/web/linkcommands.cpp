@@ -1,7 +1,7 @@
 #include "linkcommands.h"
 
 #include "platform/platform.h"
-#include "webaddresses.h"
+#include "product/webaddresses.h"
 
 namespace Orvella {
 

@@ -1,6 +1,6 @@
 #include "referral.h"
 
-#include "buildconfig.h"
+#include "product/buildconfig.h"
 
 #include <QByteArray>
 

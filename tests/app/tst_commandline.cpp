@@ -1,5 +1,5 @@
 #include "app/commandline.h"
-#include "web/product.h"
+#include "product/product.h"
 
 #include <QProcess>
 #include <QTest>

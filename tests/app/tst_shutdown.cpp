@@ -1,11 +1,11 @@
 #include "app/shutdown.h"
 
 #include "reading/draw.h"
-#include "reading/mainwindow.h"
 #include "storage/readingfile.h"
 #include "support/fakeplatform.h"
 #include "support/scriptedrandom.h"
 #include "web/exitscreen.h"
+#include "windows/mainwindow.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "app/handover.h"
 #include "app/startup.h"
-#include "reading/mainwindow.h"
 #include "storage/settingsstore.h"
 #include "support/fakeplatform.h"
 #include "support/scriptedrandom.h"
+#include "windows/mainwindow.h"
 
 #include <QApplication>
 #include <QDir>

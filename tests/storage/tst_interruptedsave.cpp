@@ -5,8 +5,8 @@
 
 #include "reading/clockrandomsource.h"
 #include "reading/draw.h"
+#include "session/readingfilecommands.h"
 #include "storage/readingfile.h"
-#include "storage/readingfilecommands.h"
 #include "support/fakeplatform.h"
 
 #include <QDir>

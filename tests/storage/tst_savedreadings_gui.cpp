@@ -1,7 +1,7 @@
-#include "reading/mainwindow.h"
 #include "storage/readingfile.h"
 #include "support/fakeplatform.h"
 #include "support/scriptedrandom.h"
+#include "windows/mainwindow.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "fakeplatform.h"
-#include "reading/mainwindow.h"
 #include "scriptedrandom.h"
+#include "windows/mainwindow.h"
 
 #include <QLabel>
 #include <QList>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "presentation/readingreport.h"
 #include "presentation/reportrenderer.h"
+#include "reading/readingreport.h"
 
 #include <QFont>
 #include <QTextCursor>

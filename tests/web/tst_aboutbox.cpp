@@ -1,4 +1,4 @@
-#include "buildconfig.h"
+#include "product/buildconfig.h"
 #include "support/fakeplatform.h"
 #include "web/aboutbox.h"
 #include "web/linklabel.h"

@@ -1,10 +1,10 @@
 #include "web/exitscreen.h"
 
-#include "buildconfig.h"
+#include "product/buildconfig.h"
+#include "product/webaddresses.h"
 #include "support/fakeplatform.h"
 #include "support/scriptedrandom.h"
 #include "web/linklabel.h"
-#include "web/webaddresses.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "web/referral.h"
 
-#include "buildconfig.h"
+#include "product/buildconfig.h"
 
 #include <QTest>
 #include <QUrlQuery>

@@ -1,4 +1,4 @@
-#include "buildconfig.h"
+#include "product/buildconfig.h"
 #include "storage/settingsstore.h"
 #include "support/fakeplatform.h"
 #include "web/updatecheck.h"

@@ -1,11 +1,11 @@
-#include "buildconfig.h"
-#include "reading/mainwindow.h"
+#include "product/buildconfig.h"
 #include "storage/settingsstore.h"
 #include "support/fakeplatform.h"
 #include "support/scriptedrandom.h"
 #include "web/aboutbox.h"
 #include "web/linkcommands.h"
 #include "web/linklabel.h"
+#include "windows/mainwindow.h"
 
 #include <QAction>
 #include <QApplication>

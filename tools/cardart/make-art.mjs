@@ -300,7 +300,7 @@ function write(name, svg) {
 const only = process.argv.slice(2);
 const wanted = (what) => only.length === 0 || only.includes(what);
 
-const cardsDir = path.join(repo, 'src/oracle/cards');
+const cardsDir = path.join(repo, 'src/presentation/cards');
 fs.mkdirSync(cardsDir, { recursive: true });
 const used = new Set();
 if (wanted('cards')) cards.forEach((card, i) => {
