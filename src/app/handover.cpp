@@ -1,49 +1,78 @@
 #include "handover.h"
 
-#include "storage/wholefile.h"
+#include "platform/fileaccess.h"
 
+#include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QThread>
+#include <QTimer>
 #include <QUuid>
 
 namespace Orvella {
 
 namespace {
 
-const QByteArray Greeting = "orvella-medicine-cards hand-over 1\n";
-const QString RequestSuffix = QStringLiteral(".request");
+// A request: the greeting, the request's own name, and the reading's path as
+// percent-encoded UTF-8, each ended by a line break; so a path holding line
+// breaks or any other character arrives as it was.
+const QByteArray Greeting = "orvella-medicine-cards hand-over 2\n";
 const QString AnswerSuffix = QStringLiteral(".answer");
 const QByteArray Accepted = "accepted";
 const QByteArray Refused = "refused";
-// A request is the greeting and one path; anything larger is not one.
 constexpr qint64 MaxRequestSize = 64 * 1024;
+// A place still empty this long after it was taken was left by a copy that ended.
+constexpr qint64 WritingTime = 2000;
+constexpr std::chrono::milliseconds Step(20);
 
-// The names in @p folder ending in @p suffix, oldest first. Matched by hand:
-// QDir's name filters bring in the regular expression engine, some 450 KiB.
-QStringList namesEndingIn(const QDir &folder, const QString &suffix)
+QString place(const QDir &inbox, int number)
 {
-    QStringList names;
-    const QStringList all = folder.entryList(QDir::Files | QDir::Hidden | QDir::System,
-                                             QDir::Time | QDir::Reversed);
-    for (const QString &name : all) {
-        if (name.endsWith(suffix))
-            names << name;
-    }
-    return names;
+    return inbox.filePath(QStringLiteral("%1.request").arg(number));
 }
 
-QByteArray readSmall(const QString &path)
+struct Request
 {
-    return readSmallFile(path, MaxRequestSize).value_or(QByteArray());
+    QString name;
+    QString readingPath;
+};
+
+std::optional<Request> parse(const QByteArray &content)
+{
+    if (!content.startsWith(Greeting) || !content.endsWith('\n'))
+        return std::nullopt;
+    const QList<QByteArray> lines = content.mid(Greeting.size()).chopped(1).split('\n');
+    if (lines.size() != 2 || QUuid::fromString(QLatin1String(lines[0])).isNull())
+        return std::nullopt;
+    return Request{QString::fromLatin1(lines[0]),
+                   QString::fromUtf8(QByteArray::fromPercentEncoding(lines[1]))};
+}
+
+// Takes the first free place for @p content; its path, or empty when none was free in time.
+QString putInAPlace(const QDir &inbox, const QByteArray &content, const QDeadlineTimer &deadline)
+{
+    do {
+        for (int number = 0; number < HandOver::Places; ++number) {
+            QFile request(place(inbox, number));
+            // NewOnly: the place is taken by making the file, or it is someone else's.
+            if (!request.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+                continue;
+            if (request.write(content) == content.size() && request.flush())
+                return request.fileName();
+            request.remove();
+            return {};
+        }
+        QThread::msleep(Step.count());
+    } while (!deadline.hasExpired());
+    return {};
 }
 
 // Reads the answer once and removes it, so the inbox does not fill up.
 HandOver::Answer takeAnswer(const QString &answer)
 {
-    const QByteArray said = readSmall(answer).trimmed();
+    const QByteArray said = readSmallFile(answer, MaxRequestSize).value_or(QByteArray()).trimmed();
     QFile::remove(answer);
     return said == Accepted ? HandOver::Answer::Accepted : HandOver::Answer::Refused;
 }
@@ -52,52 +81,56 @@ HandOver::Answer takeAnswer(const QString &answer)
 
 namespace HandOver {
 
+PrivateFolder prepareInbox(const QString &instanceFolder)
+{
+    return preparePrivateFolder(QDir(instanceFolder).filePath(QStringLiteral("inbox")));
+}
+
 QString inbox(const QString &instanceFolder)
 {
-    const QString path = QDir(instanceFolder).filePath(QStringLiteral("inbox"));
-    if (!QDir().mkpath(path))
-        return {};
-    // Owner only: no other user may hand this user's copy a file.
-    QFile::setPermissions(path,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-#ifdef Q_OS_UNIX
-    if (QFileInfo(path).permissions() & (QFileDevice::WriteGroup | QFileDevice::WriteOther))
-        return {};
-#endif
-    return path;
+    const PrivateFolder folder = prepareInbox(instanceFolder);
+    return folder.isUsable() ? folder.path : QString();
 }
 
 Answer handOver(const QString &inbox, const QString &readingPath, std::chrono::milliseconds timeout)
 {
-    if (inbox.isEmpty())
+    // Made again if it was removed: the running copy watches for it.
+    if (inbox.isEmpty() || !preparePrivateFolder(inbox).isUsable())
         return Answer::NoAnswer;
+    const QDeadlineTimer deadline(timeout);
     const QDir folder(inbox);
-    const QString id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    const QString request = folder.filePath(id + RequestSuffix);
-    const QString answer = folder.filePath(id + AnswerSuffix);
-    const QByteArray path = QFileInfo(readingPath).absoluteFilePath().toUtf8();
-    if (!writeWhole(request, Greeting + path))
+    const QString name = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    const QByteArray content = Greeting + name.toLatin1() + '\n'
+                               + QFileInfo(readingPath).absoluteFilePath().toUtf8().toPercentEncoding()
+                               + '\n';
+    const QString request = putInAPlace(folder, content, deadline);
+    if (request.isEmpty())
         return Answer::NoAnswer;
 
     // The second start shows no window, so a plain wait is all it needs.
-    constexpr std::chrono::milliseconds step(20);
-    for (auto waited = std::chrono::milliseconds(0); waited < timeout; waited += step) {
+    const QString answer = folder.filePath(name + AnswerSuffix);
+    while (!deadline.hasExpired()) {
         if (QFileInfo::exists(answer))
             return takeAnswer(answer);
-        QThread::msleep(step.count());
+        QThread::msleep(Step.count());
     }
     // Nobody took it: withdraw it, unless it is being taken right now.
-    if (QFile::remove(request) || !QFileInfo::exists(answer))
+    if (QFile::remove(request))
         return Answer::NoAnswer;
-    return takeAnswer(answer);
+    for (QDeadlineTimer grace(std::chrono::seconds(1)); !grace.hasExpired();
+         QThread::msleep(Step.count())) {
+        if (QFileInfo::exists(answer))
+            return takeAnswer(answer);
+    }
+    return Answer::NoAnswer;
 }
 
 void clear(const QString &inbox)
 {
-    QDir folder(inbox);
-    for (const QString &suffix : {RequestSuffix, AnswerSuffix}) {
-        for (const QString &name : namesEndingIn(folder, suffix))
-            folder.remove(name);
+    const QDir folder(inbox);
+    for (int number = 0; number < Places; ++number) {
+        if (QFileInfo(place(folder, number)).isFile())
+            QFile::remove(place(folder, number));
     }
 }
 
@@ -116,31 +149,60 @@ bool HandOverInbox::start()
         return false;
     if (!m_watcher) {
         m_watcher = new QFileSystemWatcher(this);
+        // The folder holding the inbox too: that is where an inbox removed
+        // and made again shows.
+        m_watcher->addPath(QFileInfo(m_inbox).absolutePath());
         connect(m_watcher, &QFileSystemWatcher::directoryChanged, this,
-                &HandOverInbox::answerRequests);
+                &HandOverInbox::folderChanged);
+        m_again = new QTimer(this);
+        m_again->setSingleShot(true);
+        m_again->setInterval(Step);
+        connect(m_again, &QTimer::timeout, this, &HandOverInbox::answerRequests);
     }
     const bool watching = m_watcher->directories().contains(m_inbox) || m_watcher->addPath(m_inbox);
     answerRequests();
     return watching;
 }
 
+void HandOverInbox::folderChanged()
+{
+    if (!QFileInfo(m_inbox).isDir())
+        preparePrivateFolder(m_inbox);
+    if (!m_watcher->directories().contains(m_inbox))
+        m_watcher->addPath(m_inbox);
+    answerRequests();
+}
+
 void HandOverInbox::answerRequests()
 {
-    QDir folder(m_inbox);
-    for (const QString &name : namesEndingIn(folder, RequestSuffix)) {
-        const QString request = folder.filePath(name);
-        const QByteArray content = readSmall(request);
+    const QDir folder(m_inbox);
+    for (int number = 0; number < HandOver::Places; ++number) {
+        const QString request = place(folder, number);
+        const std::optional<QByteArray> content = readSmallFile(request, MaxRequestSize);
+        // Missing, or not an ordinary file (a folder someone made there): not a
+        // request. An ordinary file too large for one is junk in our place.
+        if (!content) {
+            if (QFileInfo(request).isFile())
+                QFile::remove(request);
+            continue;
+        }
+        // Empty: made, and about to be written.
+        if (content->isEmpty()
+            && QFileInfo(request).lastModified().msecsTo(QDateTime::currentDateTime())
+                   < WritingTime) {
+            m_again->start();
+            continue;
+        }
         // Taken once: whatever it holds, it is not answered twice.
         if (!QFile::remove(request))
             continue;
-        if (!content.startsWith(Greeting))
+        const std::optional<Request> asked = parse(*content);
+        if (!asked)
             continue;
-        const QString path = QString::fromUtf8(content.mid(Greeting.size()));
-        if (path.isEmpty() || path.contains(QLatin1Char('\n')) || path.contains(QChar(0)))
-            continue;
-        const bool accepted = m_receive && m_receive(path);
-        const QString id = name.chopped(RequestSuffix.size());
-        writeWhole(folder.filePath(id + AnswerSuffix), accepted ? Accepted : Refused);
+        const QString &path = asked->readingPath;
+        const bool sound = !path.isEmpty() && !path.contains(QChar(0));
+        const bool accepted = sound && m_receive && m_receive(path);
+        writeWhole(folder.filePath(asked->name + AnswerSuffix), accepted ? Accepted : Refused);
     }
 }
 

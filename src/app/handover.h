@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/privatefolder.h"
+
 #include <QObject>
 #include <QString>
 
@@ -7,39 +9,50 @@
 #include <functional>
 
 class QFileSystemWatcher;
+class QTimer;
 
 namespace Orvella {
 
 /**
  * A reading handed from a second start to the running copy of the same user.
- * The second start drops a request naming the file into a private folder of
- * the user's and waits for the answer the running copy leaves beside it. Only
- * the user can write there, so only the user's own copies can hand over.
+ * The second start puts a request naming the file in one of a few fixed
+ * places of a private folder of the user's, and waits for the answer the
+ * running copy leaves beside it under the request's own name. Only the user
+ * can write there, so only the user's own copies can hand over; and since
+ * only the fixed places are ever looked at, whatever else lies in the folder
+ * costs a hand-over nothing.
  */
 namespace HandOver {
 
 enum class Answer { Accepted, Refused, NoAnswer };
 
-/** The user's folder for requests and answers, made private (0700) if need be; empty if it cannot
- * be. */
+/** How many hand-overs can wait at once; a further one waits for a free place. */
+inline constexpr int Places = 16;
+
+/** The inbox folder in @p instanceFolder, made or kept private (preparePrivateFolder). */
+PrivateFolder prepareInbox(const QString &instanceFolder);
+
+/** The path of prepareInbox(), or an empty text when the inbox is refused. */
 QString inbox(const QString &instanceFolder);
 
 /**
  * Asks the running copy to open @p readingPath; waits up to @p timeout for its
- * answer. NoAnswer when nobody took the request, which is then withdrawn.
+ * answer. NoAnswer when nobody took the request, which is then withdrawn. An
+ * inbox removed in the meantime is made again.
  */
 Answer handOver(const QString &inbox, const QString &readingPath,
                 std::chrono::milliseconds timeout);
 
-/** Removes requests and answers left by copies that have ended. */
+/** Removes the requests left in the inbox's places by copies that have ended. */
 void clear(const QString &inbox);
 
 } // namespace HandOver
 
 /**
  * The running copy's side: answers every request that arrives in the inbox,
- * accepting it when @p receive takes the reading. Anything else there is
- * junk and is ignored.
+ * accepting it when @p receive takes the reading. A malformed request in one
+ * of the places is removed unanswered; nothing else in the folder is touched.
+ * An inbox removed while the program runs is made again.
  */
 class HandOverInbox : public QObject
 {
@@ -54,11 +67,14 @@ public:
     bool start();
 
 private:
+    void folderChanged();
     void answerRequests();
 
     QString m_inbox;
     std::function<bool(const QString &)> m_receive;
     QFileSystemWatcher *m_watcher = nullptr;
+    /** Looks again at a request still being written. */
+    QTimer *m_again = nullptr;
 };
 
 } // namespace Orvella

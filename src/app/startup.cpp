@@ -2,6 +2,7 @@
 
 #include "handover.h"
 #include "platform/platform.h"
+#include "platform/privatefolder.h"
 #include "reading/randomsource.h"
 #include "session/readingsession.h"
 #include "storage/settingsstore.h"
@@ -30,6 +31,13 @@ bool runStep(Step &&step)
     }
 }
 
+QString notUsed(const QString &path, const QString &problem)
+{
+    return QStringLiteral("%1 is not used: %2.\nThe program goes on without it: readings are "
+                          "not handed over to this copy, and another copy may start beside it.")
+        .arg(QDir::toNativeSeparators(path), problem);
+}
+
 } // namespace
 
 bool runStartup(StartupSteps &steps)
@@ -47,20 +55,11 @@ bool runStartup(StartupSteps &steps)
     return true;
 }
 
-InstanceLock::InstanceLock(const QString &path) : m_path(path), m_lock(path)
-{
-    // Only a lock whose process has gone is taken over, however old it is.
-    m_lock.setStaleLockTime(0);
-}
+InstanceLock::InstanceLock(const QString &path) : m_path(path) {}
 
 bool InstanceLock::acquire()
 {
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
-    if (m_lock.isLocked() || m_lock.tryLock(0))
-        return true;
-    // Only a live copy holding the lock refuses the start; a lock that cannot
-    // be made at all (no writable temporary folder) must not keep the program out.
-    return m_lock.error() != QLockFile::LockFailedError;
+    return m_lock.acquire(m_path) != ProcessLock::Result::HeldElsewhere;
 }
 
 QString instanceFolder()
@@ -73,7 +72,7 @@ QString instanceFolder()
 
 QString InstanceLock::defaultPath()
 {
-    return QDir(instanceFolder()).filePath(QStringLiteral("instance.lock"));
+    return QDir(instanceFolder()).filePath(QStringLiteral("running.lock"));
 }
 
 ProgramStartup::ProgramStartup(Platform &platform, RandomSource &random,
@@ -87,10 +86,27 @@ ProgramStartup::~ProgramStartup() = default;
 
 bool ProgramStartup::anotherCopyIsRunning()
 {
-    m_inboxFolder = HandOver::inbox(instanceFolder());
+    // Nothing of the folder is used unless it is the user's alone: another
+    // account could otherwise hand readings in, or keep the program out.
+    const PrivateFolder folder = preparePrivateFolder(instanceFolder());
+    if (!folder.isUsable()) {
+        m_privacyProblem = notUsed(folder.path, folder.problem);
+        return false;
+    }
+    const PrivateFolder inbox = HandOver::prepareInbox(folder.path);
+    if (inbox.isUsable())
+        m_inboxFolder = inbox.path;
+    else
+        m_privacyProblem = notUsed(inbox.path, inbox.problem);
     if (!m_lock.acquire())
         return true;
-    // Whatever lies in the inbox now was left by copies that have ended.
+    // A lock file that is there but not fit to use is named; a folder where
+    // none can be made (read-only) just goes without.
+    const QFileInfo lockFile(m_lock.path());
+    if (!m_lock.isHeld() && (lockFile.exists() || lockFile.isSymLink())
+        && m_privacyProblem.isEmpty())
+        m_privacyProblem = notUsed(m_lock.path(), m_lock.problem());
+    // Whatever lies in the inbox's places now was left by copies that have ended.
     HandOver::clear(m_inboxFolder);
     return false;
 }
@@ -138,6 +154,8 @@ void ProgramStartup::openReadings()
         return;
     // After the window is on screen: neither costs the start anything.
     QTimer::singleShot(0, window, [this, window] {
+        if (!m_privacyProblem.isEmpty())
+            m_platform.showMessage(window, m_privacyProblem, Platform::Icon::Critical);
         m_inbox = std::make_unique<HandOverInbox>(
             m_inboxFolder, [window](const QString &path) { return window->receiveReading(path); });
         m_inbox->start();

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QLockFile>
+#include "platform/processlock.h"
+
 #include <QString>
 
 #include <chrono>
@@ -43,25 +44,34 @@ bool runStartup(StartupSteps &steps);
 QString instanceFolder();
 
 /**
- * The previous-instance test: a lock file per user. A copy that crashed or was
- * killed leaves a lock whose process is gone; the next start takes it over.
+ * The previous-instance test: a lock per user, on a file in the instance
+ * folder, that the system releases when the copy holding it ends, however
+ * it ends; so a copy that crashed or was killed never keeps the next out.
  */
 class InstanceLock
 {
 public:
     explicit InstanceLock(const QString &path = defaultPath());
 
-    /** True when this copy now holds the lock, or when no lock can be made at all. */
+    /**
+     * True when this copy now holds the lock, or when no lock can be had there
+     * at all (problem() says why): a lock that cannot be had keeps nobody out.
+     */
     bool acquire();
-    bool isHeld() const { return m_lock.isLocked(); }
+    bool isHeld() const { return m_lock.isHeld(); }
     QString path() const { return m_path; }
+    /** Why no lock could be had; empty when one was. */
+    QString problem() const { return m_lock.problem(); }
 
-    /** "instance.lock" in the instance folder. */
+    /**
+     * "running.lock" in the instance folder: a name of its own, so that the
+     * lock file of an earlier version, which had to be read, is never misread.
+     */
     static QString defaultPath();
 
 private:
     QString m_path;
-    QLockFile m_lock;
+    ProcessLock m_lock;
 };
 
 class HandOverInbox;
@@ -96,10 +106,14 @@ public:
     ReadingSession *session() const { return m_session.get(); }
 
     /**
-     * Once the event loop runs: opens the reading named on the command line and
-     * takes the readings later starts hand over.
+     * Once the event loop runs: says, once, why the instance folder could not
+     * be used, opens the reading named on the command line and takes the
+     * readings later starts hand over.
      */
     void openReadings();
+
+    /** Why the instance folder, its inbox or its lock is not used; empty when all are. */
+    QString privacyProblem() const { return m_privacyProblem; }
 
 private:
     Platform &m_platform;
@@ -108,6 +122,7 @@ private:
     std::chrono::milliseconds m_handOverPatience;
     InstanceLock m_lock;
     QString m_inboxFolder; // found with the lock, shared by both ends of a hand-over
+    QString m_privacyProblem;
     std::unique_ptr<ReadingSession> m_session;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<HandOverInbox> m_inbox;

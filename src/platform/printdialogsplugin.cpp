@@ -1,15 +1,42 @@
 // The print dialogs plugin: QtPrintSupport, and through it the desktop's print
 // system, is only ever loaded from here.
 
+#include "fileaccess.h"
 #include "printdialogs.h"
 
+#include <QFile>
 #include <QLocale>
 #include <QObject>
 #include <QPageSize>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QTemporaryDir>
 
 namespace Orvella {
+
+namespace {
+
+// Printing to a file goes through a file of our own, put in place whole at
+// the end: Qt would open the name the user chose directly, and a name that
+// is a named pipe would hold the program until something read from it.
+void paintPages(QPrinter &printer, const std::function<void(QPagedPaintDevice &)> &paint)
+{
+    const QString target = printer.outputFileName();
+    const QTemporaryDir scratch;
+    if (target.isEmpty() || !scratch.isValid()) {
+        paint(printer);
+        return;
+    }
+    const QString pages = scratch.filePath(QStringLiteral("pages"));
+    printer.setOutputFileName(pages);
+    paint(printer);
+    printer.setOutputFileName(target);
+    QFile printed(pages);
+    if (printed.open(QIODevice::ReadOnly))
+        writeWhole(target, printed.readAll());
+}
+
+} // namespace
 
 class QtPrintDialogs : public QObject, public PrintDialogs
 {
@@ -30,7 +57,7 @@ public:
         QPrintPreviewDialog preview(&printer, parent);
         preview.setWindowTitle(documentName);
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                         [&paint](QPrinter *target) { paint(*target); });
+                         [&paint](QPrinter *target) { paintPages(*target, paint); });
         return preview.exec() == QDialog::Accepted;
     }
 };

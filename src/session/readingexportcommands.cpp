@@ -5,7 +5,7 @@
 #include "presentation/readingpage.h"
 #include "product/product.h"
 #include "reading/reading.h"
-#include "storage/wholefile.h"
+#include "platform/fileaccess.h"
 
 #include <QBuffer>
 #include <QLocale>

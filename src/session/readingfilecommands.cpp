@@ -3,7 +3,7 @@
 #include "platform/platform.h"
 #include "product/product.h"
 #include "storage/readingfile.h"
-#include "storage/wholefile.h"
+#include "platform/fileaccess.h"
 
 #include <QFileInfo>
 

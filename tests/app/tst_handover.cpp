@@ -1,6 +1,7 @@
 #include "app/handover.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -23,6 +24,8 @@ private slots:
     void requestWaitingBeforeTheStartIsAnswered();
     void nobodyAnswersAndTheRequestIsWithdrawn();
     void junkIsIgnored();
+    void handOverSurvivesAccidents_data();
+    void handOverSurvivesAccidents();
 
 private:
     // Hands @p path over from another thread while this one runs the running copy's events.
@@ -31,6 +34,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_inbox;
     QStringList m_received;
+    qint64 m_longestPause = 0; // the running copy's longest stretch without answering, in ms
 };
 
 void TestHandOver::init()
@@ -45,8 +49,13 @@ HandOver::Answer TestHandOver::handOverWhileRunning(const QString &path)
 {
     auto answer = std::async(std::launch::async,
                              [this, path] { return HandOver::handOver(m_inbox, path, 5s); });
-    while (answer.wait_for(10ms) != std::future_status::ready)
+    m_longestPause = 0;
+    while (answer.wait_for(10ms) != std::future_status::ready) {
+        QElapsedTimer pause;
+        pause.start();
         QCoreApplication::processEvents();
+        m_longestPause = std::max(m_longestPause, pause.elapsed());
+    }
     return answer.get();
 }
 
@@ -125,11 +134,14 @@ void TestHandOver::junkIsIgnored()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
     };
-    put(QStringLiteral("a.request"), "not a hand-over\n/x.mca");
-    put(QStringLiteral("b.request"), QByteArray(100 * 1024, 'x'));
-    put(QStringLiteral("c.request"), "orvella-medicine-cards hand-over 1\n");
-    put(QStringLiteral("notes.txt"), "orvella-medicine-cards hand-over 1\n/x.mca");
-    QVERIFY(folder.mkdir(QStringLiteral("d.request")));
+    // Junk in the places requests go: read, found wanting and removed unanswered.
+    put(QStringLiteral("0.request"), "not a hand-over\n/x.mca");
+    put(QStringLiteral("1.request"), QByteArray(100 * 1024, 'x'));
+    put(QStringLiteral("2.request"), "orvella-medicine-cards hand-over 2\n");
+    // Anything else is not ours to judge, whatever its name.
+    put(QStringLiteral("a.request"), "orvella-medicine-cards hand-over 2\n/x.mca");
+    put(QStringLiteral("notes.txt"), "orvella-medicine-cards hand-over 2\n/x.mca");
+    QVERIFY(folder.mkdir(QStringLiteral("3.request")));
 
     HandOverInbox inbox(m_inbox, [&](const QString &path) {
         m_received << path;
@@ -137,12 +149,50 @@ void TestHandOver::junkIsIgnored()
     });
     inbox.start();
     QVERIFY(m_received.isEmpty());
-    // The junk requests are gone unanswered; what is not a request is left alone.
     QCOMPARE(folder.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
-             (QStringList{QStringLiteral("d.request"), QStringLiteral("notes.txt")}));
+             (QStringList{QStringLiteral("3.request"), QStringLiteral("a.request"),
+                          QStringLiteral("notes.txt")}));
     // And the inbox still answers a real request.
     QCOMPARE(handOverWhileRunning(QStringLiteral("/real.mca")), HandOver::Answer::Accepted);
     QCOMPARE(m_received, QStringList{QStringLiteral("/real.mca")});
+}
+
+void TestHandOver::handOverSurvivesAccidents_data()
+{
+    QTest::addColumn<QString>("accident");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("the inbox removed while running") << "removed" << "plain.mca";
+    QTest::newRow("a line break in the name") << "" << "two\nlines.mca";
+    QTest::newRow("any other character in the name")
+        << "" << QStringLiteral("tab\t, %41 %, \"quoted\", \\ ünï 🂡.mca");
+    QTest::newRow("twenty thousand stray files") << "strays" << "plain.mca";
+}
+
+void TestHandOver::handOverSurvivesAccidents()
+{
+    QFETCH(QString, accident);
+    QFETCH(QString, name);
+    HandOverInbox inbox(m_inbox, [&](const QString &path) {
+        m_received << path;
+        return true;
+    });
+    QVERIFY(inbox.start());
+    if (accident == QLatin1String("removed"))
+        QVERIFY(QDir(m_inbox).removeRecursively());
+    for (int i = 0; accident == QLatin1String("strays") && i < 20000; ++i)
+        QFile(QDir(m_inbox).filePath(QStringLiteral("stray-%1").arg(i))).open(QIODevice::WriteOnly);
+    QTest::qWait(200); // the news of their coming is a cost of their coming, not of a hand-over
+
+    // Each of a few hand-overs in a row, well within its 5 s, the window answering throughout.
+    const QString path = m_dir->filePath(name);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        QElapsedTimer took;
+        took.start();
+        QCOMPARE(handOverWhileRunning(path), HandOver::Answer::Accepted);
+        QVERIFY2(took.elapsed() < 1000, qPrintable(QString::number(took.elapsed())));
+        QVERIFY2(m_longestPause < 50, qPrintable(QString::number(m_longestPause)));
+    }
+    QCOMPARE(m_received, QStringList(3, path));
 }
 
 QTEST_GUILESS_MAIN(TestHandOver)

@@ -16,9 +16,15 @@
 #include <QTest>
 #include <QThread>
 
+#include <QScopeGuard>
+
 #include <cstdio>
 #include <future>
 #include <stdexcept>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 using namespace Orvella;
 using Orvella::Test::FakePlatform;
@@ -117,6 +123,8 @@ private slots:
     void realSecondCopyHandsItsReadingOver_data();
     void realSecondCopyHandsItsReadingOver();
     void reminderComesBeforeTheMainWindow();
+    void folderNotTheUsersAloneIsNeverUsed_data();
+    void folderNotTheUsersAloneIsNeverUsed();
 
 private:
     QTemporaryDir m_dir;
@@ -369,6 +377,60 @@ void TestStartup::reminderComesBeforeTheMainWindow()
     QVERIFY(startup.mainWindow() && startup.mainWindow()->isVisible());
     const auto store = openUserSettings();
     QCOMPARE(ReadSetting(*store, QStringLiteral("Duration")), QStringLiteral("2026-12-07"));
+}
+
+void TestStartup::folderNotTheUsersAloneIsNeverUsed_data()
+{
+    QTest::addColumn<QString>("found");
+    QTest::addColumn<bool>("said");
+    QTest::newRow("the user's, open to all: made private, nothing said") << "open" << false;
+    QTest::newRow("a link to the user's documents") << "link" << true;
+    QTest::newRow("another account's") << "another's" << true;
+}
+
+void TestStartup::folderNotTheUsersAloneIsNeverUsed()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(QString, found);
+    QFETCH(bool, said);
+    if (found == QLatin1String("another's") && ::geteuid() != 0)
+        QSKIP("Only root can give a folder to another account");
+    QTemporaryDir data;
+    const QByteArray home = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", home); });
+    const QString folder = instanceFolder();
+    const QString documents = data.filePath(QStringLiteral("documents"));
+    QVERIFY(QDir().mkpath(documents + QStringLiteral("/inbox")));
+    QFile::setPermissions(documents + QStringLiteral("/inbox"), QFileDevice::Permissions(0x7777));
+    QVERIFY(QFile(documents + QStringLiteral("/inbox/0.request")).open(QIODevice::WriteOnly));
+    if (found == QLatin1String("link"))
+        QVERIFY(QFile::link(documents, folder));
+    else
+        QVERIFY(QDir().rename(documents, folder));
+    QFile::setPermissions(folder, QFileDevice::Permissions(0x7777));
+    if (found == QLatin1String("another's"))
+        QCOMPARE(::chown(QFile::encodeName(folder).constData(), 65534, 65534), 0);
+
+    FakePlatform platform;
+    ScriptedRandom random;
+    ProgramStartup startup(platform, random);
+    QVERIFY(runStartup(startup));
+    startup.openReadings();
+    QVERIFY(startup.mainWindow() && startup.mainWindow()->isVisible());
+    QTest::qWait(50);
+    // Said once, naming the folder; or made the user's alone and used.
+    QCOMPARE(platform.messages.size(), said ? 1 : 0);
+    if (said)
+        QVERIFY(platform.messageTexts().first().startsWith(folder + QStringLiteral(" is not used")));
+    const QString inbox = QFileInfo(folder).canonicalFilePath() + QStringLiteral("/inbox");
+    QCOMPARE(QFileInfo(folder).permissions() == QFileDevice::Permissions(0x7777), said);
+    QCOMPARE(QFileInfo(inbox).permissions() == QFileDevice::Permissions(0x7777), said);
+    QCOMPARE(QFile::exists(inbox + QStringLiteral("/0.request")), said);
+    QCOMPARE(QFile::exists(folder + QStringLiteral("/running.lock")), !said);
+#else
+    QSKIP("Owners and modes of folders are a Unix matter");
+#endif
 }
 
 int main(int argc, char *argv[])

@@ -9,14 +9,19 @@ namespace Orvella {
 
 /**
  * Replaces the file at @p path whole with @p data, or leaves whatever was
- * there untouched; false when it could not.
+ * there untouched; false when it could not. The file named is never opened:
+ * the data goes to a new file beside it, which then takes its name, so a name
+ * that turns out to be a pipe or a device cannot hold the program.
  */
 bool writeWhole(const QString &path, const QByteArray &data);
 
 /**
  * The content of the ordinary file at @p path, read up to one byte beyond
  * @p maxSize so a caller can tell a file that grew too large; nothing when it
- * is not an ordinary file, is larger than @p maxSize or cannot be read.
+ * is not an ordinary file, is larger than @p maxSize or cannot be read. Never
+ * waits: what is read is judged by the file actually opened, never by a look
+ * at the name before, so a file swapped for a pipe or a device in between is
+ * refused at once.
  */
 std::optional<QByteArray> readSmallFile(const QString &path, qint64 maxSize);
 

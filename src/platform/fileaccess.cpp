@@ -1,0 +1,73 @@
+#include "fileaccess.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <QFileInfo>
+#endif
+
+namespace Orvella {
+
+bool writeWhole(const QString &path, const QByteArray &data)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    // commit() alone can report success after a short write or a failed final
+    // flush, leaving a truncated file in place: check both before committing.
+    if (file.write(data) != data.size() || !file.flush() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+namespace {
+
+// Opens @p path for reading if it is an ordinary file; false otherwise.
+bool openOrdinaryFile(QFile &file, const QString &path, qint64 maxSize)
+{
+#ifdef Q_OS_UNIX
+    // Without O_NONBLOCK, opening a named pipe waits for a writer, and a
+    // check of the name beforehand can be outrun by a rename: open first,
+    // without waiting, then judge the file that was opened.
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat opened;
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_size > maxSize) {
+        ::close(fd);
+        return false;
+    }
+    return file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+#else
+    // Windows: opening a file never waits on a pipe's other end (CreateFile
+    // fails at once on a busy pipe), so the name can be judged first.
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > maxSize)
+        return false;
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly);
+#endif
+}
+
+} // namespace
+
+std::optional<QByteArray> readSmallFile(const QString &path, qint64 maxSize)
+{
+    QFile file;
+    if (!openOrdinaryFile(file, path, maxSize))
+        return std::nullopt;
+    const QByteArray data = file.read(maxSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return data;
+}
+
+} // namespace Orvella
