@@ -5,10 +5,8 @@
 #include "platform/qtplatform.h"
 #include "reading/clockrandomsource.h"
 #include "web/exitscreen.h"
-#include "web/programicon.h"
 
 #include <QApplication>
-#include <QIcon>
 
 #include <cstdio>
 
@@ -57,7 +55,6 @@ int main(int argc, char *argv[])
         return code;
 
     Orvella::installProgramStyle(app);
-    QApplication::setWindowIcon(Orvella::programIcon());
 
     Orvella::QtPlatform platform;
     Orvella::ClockRandomSource random;

@@ -22,9 +22,20 @@ constexpr int fusionGroupBoxTopMargin = 3;
 
 ProgramStyle::ProgramStyle(const QString &key) : QProxyStyle(key)
 {
-    if (baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0)
+    m_fusion = baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
+}
+
+ProgramStyle::ProgramStyle(QStyle *base) : QProxyStyle(base)
+{
+    m_fusion = baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
+}
+
+const QPixmap &ProgramStyle::fusionGroupBox() const
+{
+    if (m_fusion && m_fusionGroupBox.isNull())
         m_fusionGroupBox = QPixmap::fromImage(
             readPng(stockPictures + QStringLiteral("fusion_groupbox.png")));
+    return m_fusionGroupBox;
 }
 
 QIcon ProgramStyle::standardIcon(StandardPixmap icon, const QStyleOption *option,
@@ -51,7 +62,7 @@ QIcon ProgramStyle::standardIcon(StandardPixmap icon, const QStyleOption *option
 void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
                                  QPainter *painter, const QWidget *widget) const
 {
-    if (element == PE_FrameGroupBox && !m_fusionGroupBox.isNull() && option) {
+    if (element == PE_FrameGroupBox && option && !fusionGroupBox().isNull()) {
         // As Fusion draws it: a box without title or check box starts near
         // the top, any other leaves room for them.
         const auto *box = qobject_cast<const QGroupBox *>(widget);
@@ -69,8 +80,10 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *o
 
 void installProgramStyle(QApplication &application)
 {
-    const QStyle *chosen = application.style();
-    QApplication::setStyle(new ProgramStyle(chosen ? chosen->name() : QString()));
+    // The proxy takes the chosen style over from the application, which then
+    // neither deletes it nor makes a second one for the proxy to wrap.
+    if (QStyle *chosen = application.style())
+        QApplication::setStyle(new ProgramStyle(chosen));
 }
 
 } // namespace Orvella

@@ -20,6 +20,8 @@ class ProgramStyle : public QProxyStyle
 public:
     /** Wraps the style called @p key (as QStyleFactory names them). */
     explicit ProgramStyle(const QString &key);
+    /** Wraps @p base, which it then owns. */
+    explicit ProgramStyle(QStyle *base);
 
     QIcon standardIcon(StandardPixmap icon, const QStyleOption *option = nullptr,
                        const QWidget *widget = nullptr) const override;
@@ -27,11 +29,17 @@ public:
                        const QWidget *widget = nullptr) const override;
 
 private:
-    QPixmap m_fusionGroupBox; // null unless the wrapped style is Fusion
+    /** Fusion's group box frame, read when first drawn; null for any other style. */
+    const QPixmap &fusionGroupBox() const;
+
+    bool m_fusion = false;
+    mutable QPixmap m_fusionGroupBox;
 };
 
-/** Gives @p application a ProgramStyle around the style it chose (-style and QT_STYLE_OVERRIDE
- * count). */
+/**
+ * Gives @p application a ProgramStyle around the style it chose (-style and
+ * QT_STYLE_OVERRIDE count): that very style, not a second one made like it.
+ */
 void installProgramStyle(QApplication &application);
 
 } // namespace Orvella

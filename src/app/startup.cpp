@@ -6,11 +6,13 @@
 #include "reading/randomsource.h"
 #include "session/readingsession.h"
 #include "storage/settingsstore.h"
+#include "web/programicon.h"
 #include "web/updatecheck.h"
 #include "windows/mainwindow.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
@@ -35,7 +37,7 @@ QString notUsed(const QString &path, const QString &problem)
 {
     return QStringLiteral("%1 is not used: %2.\nThe program goes on without it: readings are "
                           "not handed over to this copy, and another copy may start beside it.")
-        .arg(QDir::toNativeSeparators(path), problem);
+                              .arg(QDir::toNativeSeparators(path), problem);
 }
 
 } // namespace
@@ -130,8 +132,9 @@ void ProgramStartup::seedRandom()
 void ProgramStartup::checkForUpdate()
 {
     const std::unique_ptr<QSettings> store = openUserSettings();
+    // The one box before the main window carries the program's icon too.
     if (store)
-        CheckForUpdate(*store, m_platform);
+        CheckForUpdate(*store, m_platform, nullptr, showProgramIcon);
 }
 
 void ProgramStartup::showMainWindow()
@@ -152,7 +155,13 @@ void ProgramStartup::openReadings()
     MainWindow *window = m_mainWindow.get();
     if (!window)
         return;
-    // After the window is on screen: neither costs the start anything.
+    // The window's map goes out to the display now, ahead of everything below
+    // and of the event loop's first pass, which would otherwise hold it back.
+    QGuiApplication::sync();
+    // Decoded once, now: set before the window was made, its pictures were
+    // decoded as the window was made and again as it was given them.
+    showProgramIcon();
+    // After the window is on screen: none of it costs the start anything.
     QTimer::singleShot(0, window, [this, window] {
         if (!m_privacyProblem.isEmpty())
             m_platform.showMessage(window, m_privacyProblem, Platform::Icon::Critical);

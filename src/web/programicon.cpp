@@ -89,6 +89,12 @@ public:
 
 } // namespace
 
+void showProgramIcon()
+{
+    if (QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(programIcon());
+}
+
 QIcon programIcon()
 {
     if (QFile::exists(iconFile(iconSizes.front())))

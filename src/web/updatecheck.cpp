@@ -14,7 +14,8 @@ const QString DurationKey = QStringLiteral("Duration");
 
 } // namespace
 
-void CheckForUpdate(QSettings &store, Platform &platform, QWidget *parent)
+void CheckForUpdate(QSettings &store, Platform &platform, QWidget *parent,
+                    const std::function<void()> &beforeAsking)
 {
     const QDate today = platform.today();
     switch (updateCheckAction(ReadSetting(store, DurationKey), today)) {
@@ -27,6 +28,8 @@ void CheckForUpdate(QSettings &store, Platform &platform, QWidget *parent)
         break;
     }
 
+    if (beforeAsking)
+        beforeAsking();
     // One carriage return between the sentences, as the reminder always had.
     const Platform::Answer answer = platform.showMessage(
         parent, QStringLiteral("There maybe an update to this software available") + QChar(u'\r')

@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QString>
 
+#include <functional>
+
 class QSettings;
 class QWidget;
 
@@ -29,7 +31,9 @@ QString updateCheckDateText(const QDate &date);
 /**
  * The fortnightly reminder that an update may exist, run once at start-up
  * before the main window. Keeps its date as "Duration" in @p store.
+ * @p beforeAsking runs just before the reminder's box, when there is one.
  */
-void CheckForUpdate(QSettings &store, Platform &platform, QWidget *parent = nullptr);
+void CheckForUpdate(QSettings &store, Platform &platform, QWidget *parent = nullptr,
+                    const std::function<void()> &beforeAsking = {});
 
 } // namespace Orvella

@@ -106,8 +106,6 @@ const Reading &MainWindow::reading() const
 
 void MainWindow::setupFonts()
 {
-    m_ui->centralwidget->setFont(readingFont(8.25));
-
     QFont number = readingFont(CardLayout::NumberPointSize);
     number.setBold(true);
     for (QLabel *label : m_lblCardNo)
