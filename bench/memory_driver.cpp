@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -30,8 +29,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     installProgramStyle(app);
-    // The window icon too, as main() sets it: its pictures are part of the program's memory.
-    QApplication::setWindowIcon(programIcon());
     QtPlatform platform;
     ClockRandomSource random;
     random.seed(7);
@@ -47,7 +44,9 @@ int main(int argc, char *argv[])
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
 
-    // As the program does once its window is up: it listens for readings handed over.
+    // As the program does once its window is up: the window icon (its pictures
+    // are part of the program's memory), and it listens for readings handed over.
+    showProgramIcon();
     HandOverInbox inbox(HandOver::inbox(instanceFolder()),
                         [&window](const QString &path) { return window.receiveReading(path); });
     inbox.start();

@@ -4,8 +4,9 @@
 #   bench/startup.sh [runs]       (default 15 each; BUILD_DIR defaults to build)
 # With BASELINE_DIR set to another build of the program (an earlier commit,
 # say), that program runs in the same alternation and the two are compared.
-# Prints the medians and their ratios (goals: at most 1.15 against the
-# minimal window, at most 1.05 against the baseline).
+# Prints the medians and their ratios (goals: at most 1.10 against the window
+# holding one text label, the floor for any window with text; at most 1.05
+# against the baseline).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-15}
@@ -53,10 +54,10 @@ echo "  program:  ${program_times[*]}"
 [ -n "$baseline" ] && echo "  baseline: ${baseline_times[*]}"
 echo "  minimal:  ${minimal_times[*]}"
 echo "  label:    ${label_times[*]}"
-awk -v p="$program_median" -v m="$minimal_median" 'BEGIN {
-    printf "start-up median: program %.1f ms, minimal window %.1f ms, ratio %.3f (goal <= 1.15)\n", p, m, p / m }'
 awk -v p="$program_median" -v l="$label_median" 'BEGIN {
-    printf "for reference: minimal window with one text label %.1f ms, program / label %.3f\n", l, p / l }'
+    printf "start-up median: program %.1f ms, window with one text label %.1f ms, ratio %.3f (goal <= 1.10)\n", p, l, p / l }'
+awk -v p="$program_median" -v m="$minimal_median" 'BEGIN {
+    printf "for reference: empty window %.1f ms, program / empty window %.3f\n", m, p / m }'
 if [ -n "$baseline" ]; then
     baseline_median=$(printf '%s\n' "${baseline_times[@]}" | median)
     awk -v p="$program_median" -v b="$baseline_median" -v dir="$baseline" 'BEGIN {

@@ -20,6 +20,10 @@ expect bin/orvella-medicine-cards
 expect share/applications/orvella-medicine-cards.desktop
 expect share/metainfo/org.orvella.MedicineCards.metainfo.xml
 expect share/icons/hicolor/scalable/apps/orvella-medicine-cards.svg
+for size in 53x80 106x160 260x400 520x800 1040x1600; do
+    expect "share/orvella-medicine-cards/cards/$size/01_eagle.png"
+    expect "share/orvella-medicine-cards/cards/$size/44_hummingbird.png"
+done
 for size in 16 32 48 64 128 256; do
     expect "share/icons/hicolor/${size}x${size}/apps/orvella-medicine-cards.png"
 done

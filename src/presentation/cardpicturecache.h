@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QImage>
+#include <QList>
+#include <QPixmap>
 #include <QSize>
 
 #include <map>
@@ -8,18 +9,25 @@
 
 namespace Orvella {
 
-/** Card pictures decoded and scaled once per card and display size, then reused. */
+struct ShownPosition;
+
+/**
+ * The pictures a reading's card places show, made once and kept while they
+ * are shown: a reading shown again reuses what it had, and what a new reading
+ * no longer shows is let go. The places share the very pixmaps kept here.
+ */
 class CardPictureCache
 {
 public:
     /**
-     * Card @p index's picture scaled to fill @p logicalSize at @p devicePixelRatio,
-     * upright; a null image when the card has no picture.
+     * What each of @p positions shows, filling @p logicalSize on a screen of
+     * @p ratio, turned where it lies so (see shownPicture()).
      */
-    QImage picture(int index, QSize logicalSize, qreal devicePixelRatio);
+    QList<QPixmap> pictures(const QList<ShownPosition> &positions, QSize logicalSize, qreal ratio);
 
 private:
-    std::map<std::tuple<int, int, int, qint64>, QImage> m_scaled;
+    using Key = std::tuple<int, bool, int, int, qint64>;
+    std::map<Key, QPixmap> m_kept;
 };
 
 } // namespace Orvella

@@ -1,8 +1,12 @@
 #include "cardpictures.h"
 
 #include "oracle/carddeck.h"
+#include "pngresource.h"
+#include "product/buildconfig.h"
 
-#include "presentation/pngresource.h"
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <array>
@@ -22,6 +26,22 @@ constexpr std::array<const char *, CardDeck::CardCount> pictureNames{{
     "39_swan", "40_dolphin", "41_whale", "42_bat", "43_spider", "44_hummingbird",
 }};
 
+// The installed data folder, found from the program's own; else the build tree's.
+const QString &cardsFolder()
+{
+    static const QString folder = [] {
+        const QString installed = QDir(QCoreApplication::applicationDirPath())
+                                      .filePath(QLatin1String(BuildConfig::DataFolder));
+        for (const QString &data : {installed, QString::fromUtf8(BuildConfig::BuildDataFolder)}) {
+            const QString cards = QDir(data).filePath(QStringLiteral("cards"));
+            if (QFileInfo(cards).isDir())
+                return QDir::cleanPath(cards);
+        }
+        return QString();
+    }();
+    return folder;
+}
+
 } // namespace
 
 QString cardPicturePath(int index, QSize drawing)
@@ -29,8 +49,8 @@ QString cardPicturePath(int index, QSize drawing)
     if (!CardDeck::isCard(index)
         || std::ranges::find(cardDrawingSizes, drawing) == cardDrawingSizes.end())
         return {};
-    const QString folder = QStringLiteral("%1x%2").arg(drawing.width()).arg(drawing.height());
-    return QStringLiteral(":/cards/%1/%2.png").arg(folder, QLatin1String(pictureNames[index]));
+    const QString size = QStringLiteral("%1x%2").arg(drawing.width()).arg(drawing.height());
+    return QStringLiteral("%1/%2/%3.png").arg(cardsFolder(), size, QLatin1String(pictureNames[index]));
 }
 
 QImage cardPicture(int index)

@@ -19,9 +19,9 @@ inline constexpr std::array<QSize, 5> cardDrawingSizes{
 inline constexpr QSize cardDesignSize = cardDrawingSizes[2];
 
 /**
- * Resource path of the picture of card 0..43 drawn at @p drawing, one of
- * cardDrawingSizes: :/cards/<width>x<height>/<number>_<animal>.png. Empty for
- * any other index or size.
+ * The file of the picture of card 0..43 drawn at @p drawing, one of
+ * cardDrawingSizes: cards/<width>x<height>/<number>_<animal>.png in the
+ * program's data folder. Empty for any other index or size.
  */
 QString cardPicturePath(int index, QSize drawing = cardDesignSize);
 

@@ -1,6 +1,5 @@
 #include "shownpicture.h"
 
-#include "cardpicturecache.h"
 #include "presentation/cardpictures.h"
 #include "reading/shownposition.h"
 #include "rotatehalfturn.h"
@@ -22,11 +21,9 @@ QImage cardPictureForScreen(int index, QSize logicalSize, qreal ratio)
     return picture;
 }
 
-QImage shownPicture(const ShownPosition &shown, QSize logicalSize, qreal ratio,
-                    CardPictureCache *cache)
+QImage shownPicture(const ShownPosition &shown, QSize logicalSize, qreal ratio)
 {
-    QImage picture = cache ? cache->picture(shown.pictureCard, logicalSize, ratio)
-                           : cardPictureForScreen(shown.pictureCard, logicalSize, ratio);
+    QImage picture = cardPictureForScreen(shown.pictureCard, logicalSize, ratio);
     if (shown.pictureTurned)
         RotateHalfTurn(picture);
     return picture;

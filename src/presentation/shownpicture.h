@@ -5,7 +5,6 @@
 
 namespace Orvella {
 
-class CardPictureCache;
 struct ShownPosition;
 
 /**
@@ -16,9 +15,8 @@ QImage cardPictureForScreen(int index, QSize logicalSize, qreal ratio);
 
 /**
  * The picture @p shown draws, as cardPictureForScreen() gives it, turned a
- * half turn when the position lies so; taken through @p cache when given.
+ * half turn when the position lies so.
  */
-QImage shownPicture(const ShownPosition &shown, QSize logicalSize, qreal ratio,
-                    CardPictureCache *cache = nullptr);
+QImage shownPicture(const ShownPosition &shown, QSize logicalSize, qreal ratio);
 
 } // namespace Orvella

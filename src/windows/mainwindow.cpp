@@ -298,14 +298,13 @@ void MainWindow::showCardPictures()
 {
     // No card keeps a name from an earlier reading.
     forgetCardNames();
-    const qreal ratio = devicePixelRatioF();
-    for (const ShownPosition &shown : m_session.positions()) {
-        if (shown.position >= CardLayout::SlotCount)
-            break;
-        QLabel *place = m_picCard[shown.position];
-        place->setPixmap(
-            QPixmap::fromImage(shownPicture(shown, CardLayout::CardSize, ratio, &m_pictures)));
-        place->setAccessibleName(shown.accessibleName);
+    const QList<ShownPosition> &positions = m_session.positions();
+    const QList<QPixmap> pictures =
+        m_pictures.pictures(positions.mid(0, CardLayout::SlotCount), CardLayout::CardSize,
+                            devicePixelRatioF());
+    for (qsizetype i = 0; i < pictures.size(); ++i) {
+        m_picCard[i]->setPixmap(pictures[i]);
+        m_picCard[i]->setAccessibleName(positions[i].accessibleName);
     }
 }
 

@@ -76,6 +76,7 @@ class WatchingPlatform : public FakePlatform
 {
 public:
     QList<bool> mainWindowAtMessage;
+    QList<bool> iconAtMessage;
 
     Answer showMessage(QWidget *parent, const QString &text, Icon icon, Buttons buttons) override
     {
@@ -83,6 +84,7 @@ public:
         for (QWidget *window : QApplication::topLevelWidgets())
             found |= qobject_cast<MainWindow *>(window) != nullptr;
         mainWindowAtMessage << found;
+        iconAtMessage << !QApplication::windowIcon().isNull();
         return FakePlatform::showMessage(parent, text, icon, buttons);
     }
 };
@@ -374,6 +376,8 @@ void TestStartup::reminderComesBeforeTheMainWindow()
     QVERIFY(runStartup(startup));
     QCOMPARE(platform.messages.size(), 1);
     QCOMPARE(platform.mainWindowAtMessage, QList<bool>{false});
+    // The program's icon is given out after its window is up, but this box comes first.
+    QCOMPARE(platform.iconAtMessage, QList<bool>{true});
     QVERIFY(startup.mainWindow() && startup.mainWindow()->isVisible());
     const auto store = openUserSettings();
     QCOMPARE(ReadSetting(*store, QStringLiteral("Duration")), QStringLiteral("2026-12-07"));

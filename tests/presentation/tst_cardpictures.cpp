@@ -49,12 +49,13 @@ void TestCardPictures::everyCardHasItsPicture()
     for (const QSize drawing :
          {QSize(53, 80), QSize(106, 160), QSize(260, 400), QSize(520, 800), QSize(1040, 1600)}) {
         const QString folder = QStringLiteral("%1x%2/").arg(drawing.width()).arg(drawing.height());
-        QCOMPARE(cardPicturePath(index, drawing), QStringLiteral(":/cards/") + folder + file);
+        QVERIFY2(cardPicturePath(index, drawing).endsWith(QStringLiteral("/cards/") + folder + file),
+                 qPrintable(cardPicturePath(index, drawing)));
         const QImage picture = cardPicture(index, drawing);
         QVERIFY2(!picture.isNull(), qPrintable(folder + file));
         QCOMPARE(picture.size(), drawing);
 
-        // The resource must hold exactly the committed artwork.
+        // The file the program reads must hold exactly the committed artwork.
         const QString source = QFINDTESTDATA("../../src/presentation/cards/" + folder + file);
         QVERIFY2(!source.isEmpty(), qPrintable(folder + file));
         QFile onDisk(source);
