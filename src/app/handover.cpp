@@ -41,7 +41,8 @@ struct Request
 
 std::optional<Request> parse(const QByteArray &content)
 {
-    if (!content.startsWith(Greeting) || !content.endsWith('\n'))
+    if (content.size() <= Greeting.size() || !content.startsWith(Greeting)
+        || !content.endsWith('\n'))
         return std::nullopt;
     const QList<QByteArray> lines = content.mid(Greeting.size()).chopped(1).split('\n');
     if (lines.size() != 2 || QUuid::fromString(QLatin1String(lines[0])).isNull())
