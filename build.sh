@@ -10,7 +10,7 @@ cd "$(dirname "$0")"
 build_dir=${ORVELLA_BUILD_DIR:-build}
 asan_dir=${ORVELLA_ASAN_BUILD_DIR:-build-asan}
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libsqlite3-dev)
 test_packages=(python3 xvfb xauth xdotool imagemagick desktop-file-utils appstream clang libclang-rt-14-dev libx11-dev dpkg-dev poppler-utils
                shared-mime-info xdg-utils libfile-mimeinfo-perl libxml2-utils
                at-spi2-core python3-pyatspi dbus-daemon dbus-bin)

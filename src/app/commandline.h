@@ -8,19 +8,22 @@ namespace Orvella {
 /** What the program was asked on its command line. */
 struct CommandLine
 {
-    enum class Action { Run, ShowHelp, ShowVersion, Refuse };
+    enum class Action { Run, ShowHelp, ShowVersion, Refuse, ExportJournal };
 
     Action action = Action::Run;
     /** The reading file to open; empty for none. */
     QString readingFile;
+    /** Where --export-journal writes: a file, or "-" for standard output. */
+    QString journalFile;
     /** What to print: the help, the version, or why the command line is refused. */
     QString text;
 };
 
 /**
- * Reads @p arguments, the program's own name first: --help, --version and one
- * optional reading file. An unknown option or a second file is refused.
- * --help and --version win over anything else given with them.
+ * Reads @p arguments, the program's own name first: --help, --version,
+ * --export-journal FILE and one optional reading file. An unknown option, a
+ * second file, or a file with --export-journal is refused. --help and
+ * --version win over anything else given with them.
  */
 CommandLine parseCommandLine(const QStringList &arguments);
 
@@ -30,6 +33,13 @@ CommandLine parseCommandLine(const QStringList &arguments);
  * without a display.
  */
 bool asksForHelpOrVersion(const QStringList &arguments);
+
+/**
+ * True when @p arguments ask for something done without a window (--help,
+ * --version, --export-journal): it is done without a display, also while a
+ * copy of the program runs.
+ */
+bool runsWithoutWindow(const QStringList &arguments);
 
 /** The exit code of a refused command line. */
 inline constexpr int CommandLineRefused = 2;

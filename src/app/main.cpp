@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "app/journalcommandline.h"
 #include "app/programstyle.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
@@ -32,6 +33,8 @@ int answer(const Orvella::CommandLine &line)
     case Action::Refuse:
         std::fputs(line.text.toLocal8Bit().constData(), stderr);
         return Orvella::CommandLineRefused;
+    case Action::ExportJournal:
+        return Orvella::exportJournalCommand(Orvella::instanceFolder(), line.journalFile);
     case Action::Run:
         break;
     }
@@ -43,7 +46,7 @@ int answer(const Orvella::CommandLine &line)
 int main(int argc, char *argv[])
 {
     if (const QStringList arguments = systemArguments(argc, argv);
-        Orvella::asksForHelpOrVersion(arguments)) {
+        Orvella::runsWithoutWindow(arguments)) {
         // Its help names the program from the application object; no display needed.
         QCoreApplication core(argc, argv);
         return answer(Orvella::parseCommandLine(arguments));

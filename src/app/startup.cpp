@@ -1,6 +1,8 @@
 #include "startup.h"
 
 #include "handover.h"
+#include "journalviews/journal.h"
+#include "journalviews/journalcommands.h"
 #include "platform/platform.h"
 #include "platform/privatefolder.h"
 #include "reading/randomsource.h"
@@ -95,6 +97,7 @@ bool ProgramStartup::anotherCopyIsRunning()
         m_privacyProblem = notUsed(folder.path, folder.problem);
         return false;
     }
+    m_dataFolder = folder.path;
     const PrivateFolder inbox = HandOver::prepareInbox(folder.path);
     if (inbox.isUsable())
         m_inboxFolder = inbox.path;
@@ -140,7 +143,11 @@ void ProgramStartup::checkForUpdate()
 void ProgramStartup::showMainWindow()
 {
     m_session = std::make_unique<ReadingSession>(m_platform, m_random);
+    // Nothing of the journal is opened here: it is, the first time a reading is shown.
+    m_journal = std::make_unique<Journal>(*m_session, m_platform, m_dataFolder);
     m_mainWindow = std::make_unique<MainWindow>(*m_session, m_platform, m_random);
+    m_journal->setDialogParent(m_mainWindow.get());
+    new JournalCommands(*m_mainWindow, *m_journal);
     m_mainWindow->show();
 }
 

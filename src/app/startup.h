@@ -9,6 +9,7 @@
 
 namespace Orvella {
 
+class Journal;
 class MainWindow;
 class Platform;
 class ReadingSession;
@@ -104,6 +105,8 @@ public:
     MainWindow *mainWindow() const { return m_mainWindow.get(); }
     /** The reading the main window shows; null until the main window has been shown. */
     ReadingSession *session() const { return m_session.get(); }
+    /** The journal of the readings shown; null until the main window has been shown. */
+    Journal *journal() const { return m_journal.get(); }
 
     /**
      * Once the event loop runs: says, once, why the instance folder could not
@@ -121,9 +124,11 @@ private:
     QString m_readingToOpen;
     std::chrono::milliseconds m_handOverPatience;
     InstanceLock m_lock;
+    QString m_dataFolder;  // the user's private folder; empty when it is not to be used
     QString m_inboxFolder; // found with the lock, shared by both ends of a hand-over
     QString m_privacyProblem;
     std::unique_ptr<ReadingSession> m_session;
+    std::unique_ptr<Journal> m_journal;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<HandOverInbox> m_inbox;
 };

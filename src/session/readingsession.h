@@ -16,7 +16,12 @@ class Platform;
 class RandomSource;
 
 /** Where the reading on show came from. */
-enum class ReadingSource { Drawn, Opened, HandedOver };
+enum class ReadingSource {
+    Drawn,
+    Opened,
+    HandedOver,
+    Journal, ///< a kept reading, shown again from the journal
+};
 
 /**
  * The reading on show: the reading itself, what each of its positions shows,

@@ -81,7 +81,7 @@ MainWindow::MainWindow(ReadingSession &session, Platform &platform, RandomSource
     m_session.setDialogParent(this);
     connect(&m_session, &ReadingSession::readingShown, this, [this](ReadingSource source) {
         showSessionReading();
-        if (source != ReadingSource::Drawn)
+        if (source == ReadingSource::Opened || source == ReadingSource::HandedOver)
             emit readingOpened();
     });
     connect(&m_session, &ReadingSession::readingRefreshed, this, &MainWindow::showSessionReading);
@@ -299,9 +299,8 @@ void MainWindow::showCardPictures()
     // No card keeps a name from an earlier reading.
     forgetCardNames();
     const QList<ShownPosition> &positions = m_session.positions();
-    const QList<QPixmap> pictures =
-        m_pictures.pictures(positions.mid(0, CardLayout::SlotCount), CardLayout::CardSize,
-                            devicePixelRatioF());
+    const QList<QPixmap> pictures = m_pictures.pictures(positions.mid(0, CardLayout::SlotCount),
+                                                        CardLayout::CardSize, devicePixelRatioF());
     for (qsizetype i = 0; i < pictures.size(); ++i) {
         m_picCard[i]->setPixmap(pictures[i]);
         m_picCard[i]->setAccessibleName(positions[i].accessibleName);
@@ -316,6 +315,19 @@ void MainWindow::placeCards()
             m_lblCardNo[slot]->move(*place);
         }
     }
+}
+
+void MainWindow::addCommand(QAction *command)
+{
+    // The added commands get a group of their own, made with the first one.
+    auto *added = findChild<QAction *>(QStringLiteral("mnuSep6"));
+    if (!added) {
+        added = new QAction(this);
+        added->setSeparator(true);
+        added->setObjectName(QStringLiteral("mnuSep6"));
+        m_ui->mnuFile->insertAction(findChild<QAction *>(QStringLiteral("mnuSep4")), added);
+    }
+    m_ui->mnuFile->insertAction(findChild<QAction *>(QStringLiteral("mnuSep4")), command);
 }
 
 CardView *MainWindow::cardView() const

@@ -68,6 +68,13 @@ public:
      */
     bool receiveReading(const QString &path);
 
+    /**
+     * Adds @p command to the File menu, after the reading's commands and
+     * before Exit: how capabilities built beside the window (the journal) offer
+     * themselves. It works from either panel.
+     */
+    void addCommand(QAction *command);
+
     /** Opens the card view on position @p position of the reading on show. */
     void openCardView(int position);
     /** Opens the card view on the deck's meanings, from its first card. */

@@ -1,5 +1,9 @@
 #include "mainwindowdriver.h"
 
+#include "journaldb/sqlitejournalstore.h"
+#include "journalviews/journal.h"
+#include "journalviews/journalcommands.h"
+
 #include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
@@ -11,7 +15,22 @@ namespace Orvella::Test {
 MainWindowDriver::MainWindowDriver() : m_window(std::make_unique<MainWindow>(m_platform, m_random))
 {}
 
-MainWindowDriver::~MainWindowDriver() = default;
+MainWindowDriver::~MainWindowDriver()
+{
+    // The window and its journal window go before the journal they show.
+    m_window.reset();
+}
+
+Journal &MainWindowDriver::attachJournal(const QString &folder)
+{
+    m_journal = std::make_unique<Journal>(
+        m_window->session(), m_platform, folder, [](const QString &path) {
+            return SqliteJournalStore::open(path, JournalStore::Access::ReadWrite);
+        });
+    m_journal->setDialogParent(m_window.get());
+    m_journalCommands = new JournalCommands(*m_window, *m_journal);
+    return *m_journal;
+}
 
 bool MainWindowDriver::show()
 {

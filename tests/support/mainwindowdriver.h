@@ -11,6 +11,11 @@
 #include <memory>
 #include <utility>
 
+namespace Orvella {
+class Journal;
+class JournalCommands;
+} // namespace Orvella
+
 namespace Orvella::Test {
 
 /**
@@ -25,6 +30,14 @@ public:
 
     /** Shows the window and waits until it is exposed and active. */
     bool show();
+
+    /**
+     * Gives the window a journal in @p folder, as the program does: a real
+     * SQLite file, the journal command in the File menu.
+     */
+    Journal &attachJournal(const QString &folder);
+    Journal *journal() const { return m_journal.get(); }
+    JournalCommands *journalCommands() const { return m_journalCommands; }
 
     FakePlatform &platform() { return m_platform; }
     ScriptedRandom &random() { return m_random; }
@@ -56,6 +69,8 @@ private:
     FakePlatform m_platform;
     ScriptedRandom m_random;
     std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<Journal> m_journal;
+    JournalCommands *m_journalCommands = nullptr;
 };
 
 } // namespace Orvella::Test

@@ -1,0 +1,43 @@
+#include "damagedjournal.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace Orvella {
+
+namespace {
+
+// The files SQLite keeps beside a database, which belong with it.
+const QStringList Companions{QStringLiteral("-wal"), QStringLiteral("-shm"),
+                                                                    QStringLiteral("-journal")};
+
+bool anyExists(const QString &path)
+{
+    if (QFileInfo::exists(path))
+        return true;
+    for (const QString &suffix : Companions) {
+        if (QFileInfo::exists(path + suffix))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QString setDamagedJournalAside(const QString &path, QDate today)
+{
+    const QString stem = path + QStringLiteral(".damaged-") + today.toString(Qt::ISODate);
+    QString aside = stem;
+    for (int n = 2; anyExists(aside); ++n)
+        aside = stem + QLatin1Char('-') + QString::number(n);
+    if (!QFile::rename(path, aside))
+        return {};
+    // Named as SQLite looks for them, so the copy aside opens with its log.
+    for (const QString &suffix : Companions) {
+        if (QFileInfo::exists(path + suffix))
+            QFile::rename(path + suffix, aside + suffix);
+    }
+    return aside;
+}
+
+} // namespace Orvella

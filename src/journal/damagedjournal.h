@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+namespace Orvella {
+
+/**
+ * Moves the damaged journal at @p path aside, with the files that go with it
+ * (its write-ahead log and shared memory), as <name>.damaged-<date> (and
+ * -2, -3, ... when that is taken): nothing of it is deleted. Its new path, or
+ * an empty text when it could not be moved.
+ */
+QString setDamagedJournalAside(const QString &path, QDate today);
+
+} // namespace Orvella

@@ -1,0 +1,101 @@
+#include "journalentry.h"
+
+#include "oracle/carddeck.h"
+#include "oracle/spreadcatalogue.h"
+
+#include <array>
+#include <cstdlib>
+
+namespace Orvella {
+
+namespace {
+
+constexpr std::array<std::pair<JournalSource, const char *>, 3> sourceNames{{
+    {JournalSource::Drawn, "drawn"},
+    {JournalSource::Opened, "opened"},
+    {JournalSource::HandedOver, "handed over"},
+}};
+
+} // namespace
+
+QString journalSourceName(JournalSource source)
+{
+    for (const auto &[each, name] : sourceNames) {
+        if (each == source)
+            return QLatin1String(name);
+    }
+    return {};
+}
+
+std::optional<JournalSource> journalSourceFromName(const QString &name)
+{
+    for (const auto &[each, text] : sourceNames) {
+        if (name == QLatin1String(text))
+            return each;
+    }
+    return std::nullopt;
+}
+
+QDateTime journalTime(const QDateTime &time)
+{
+    // A time with an offset stays as it was where it was kept; a local one
+    // takes the offset it has here and now.
+    const QDateTime whole = time.addMSecs(-time.time().msec());
+    return whole.timeSpec() == Qt::OffsetFromUTC ? whole
+                                                 : whole.toOffsetFromUtc(whole.offsetFromUtc());
+}
+
+QString JournalEntry::timeText() const
+{
+    // Written out by hand: Qt writes an offset of zero as "Z", and a journal
+    // kept in London would then read unlike one kept in Paris.
+    const QDateTime local = journalTime(time);
+    const int offset = local.offsetFromUtc();
+    const int minutes = std::abs(offset) / 60;
+    return local.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"))
+                          + QStringLiteral("%1%2:%3")
+                                               .arg(QChar(offset < 0 ? u'-' : u'+'))
+                                               .arg(minutes / 60, 2, 10, QChar(u'0'))
+                                               .arg(minutes % 60, 2, 10, QChar(u'0'));
+}
+
+JournalEntry journalEntry(const Reading &reading, const QDateTime &time, JournalSource source,
+                          const QString &name, const QString &file)
+{
+    JournalEntry entry;
+    entry.time = journalTime(time);
+    entry.name = name;
+    entry.spread = reading.spreadIndex;
+    entry.spreadName = SpreadCatalogue::spread(reading.spreadIndex).value_or(Spread{}).name;
+    entry.source = source;
+    entry.file = file;
+    const int count = reading.positionCount();
+    for (int i = 0; i < count; ++i) {
+        JournalCard card;
+        card.position = i + 1;
+        card.title = reading.positionTitles.value(i);
+        card.card = reading.cards[i];
+        card.cardName = CardDeck::card(card.card).value_or(Card{}).name;
+        card.reversed = reading.isReversed(i);
+        entry.cards.append(card);
+    }
+    return entry;
+}
+
+Reading readingOf(const JournalEntry &entry)
+{
+    // Tables of n + 1 slots, as a drawn reading has them.
+    Reading reading;
+    reading.spreadIndex = qint16(entry.spread);
+    for (const JournalCard &card : entry.cards) {
+        reading.cards.append(qint16(card.card));
+        reading.orientations.append(card.reversed ? Reversed : Upright);
+        reading.positionTitles.append(card.title);
+    }
+    reading.cards.append(0);
+    reading.orientations.append(Upright);
+    reading.positionTitles.append(QString());
+    return reading;
+}
+
+} // namespace Orvella

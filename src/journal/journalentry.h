@@ -1,0 +1,68 @@
+#pragma once
+
+#include "reading/reading.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace Orvella {
+
+/** Where a kept reading came from, as the journal and its exports name it. */
+enum class JournalSource { Drawn, Opened, HandedOver };
+
+/** "drawn", "opened", "handed over". */
+QString journalSourceName(JournalSource source);
+std::optional<JournalSource> journalSourceFromName(const QString &name);
+
+/** One position of a kept reading, as the reading showed it. */
+struct JournalCard
+{
+    int position = 1; ///< counted from 1
+    QString title;
+    int card = 0; ///< deck index 0..43
+    QString cardName;
+    bool reversed = false;
+
+    bool operator==(const JournalCard &) const = default;
+};
+
+/** A reading kept in the journal, with what the user wrote about it. */
+struct JournalEntry
+{
+    qint64 id = 0; ///< 0 until kept
+    /** When it was shown: local time with its offset from UTC. */
+    QDateTime time;
+    QString name;
+    int spread = 0;
+    QString spreadName;
+    JournalSource source = JournalSource::Drawn;
+    /** The file an opened or handed-over reading came from. */
+    QString file;
+    QString question;
+    QString notes;
+    QList<JournalCard> cards;
+
+    /** The time as kept and exported: "2026-12-08T09:15:02+01:00". */
+    QString timeText() const;
+    bool hasWords() const { return !question.isEmpty() || !notes.isEmpty(); }
+
+    bool operator==(const JournalEntry &) const = default;
+};
+
+/**
+ * The entry for @p reading shown at @p time: each position's title, card and
+ * orientation as the deck and the spreads name them.
+ */
+JournalEntry journalEntry(const Reading &reading, const QDateTime &time, JournalSource source,
+                          const QString &name = {}, const QString &file = {});
+
+/** The reading @p entry keeps, as it was shown: its spread, cards, orientations and titles. */
+Reading readingOf(const JournalEntry &entry);
+
+/** @p time as kept, to the second, with its offset from UTC: its own, or this place's now. */
+QDateTime journalTime(const QDateTime &time);
+
+} // namespace Orvella

@@ -1,0 +1,16 @@
+#include "journalstore.h"
+
+#include "platform/programplugin.h"
+
+namespace Orvella {
+
+std::unique_ptr<JournalStore> openJournalStore(const QString &path, JournalStore::Access access)
+{
+    // In a plugin of its own: no SQL library is mapped before a journal is
+    // first opened, which is not before a reading is shown.
+    auto *factory = qobject_cast<JournalStoreFactory *>(
+        loadProgramPlugin(QStringLiteral("orvella-journal-store")));
+    return factory ? factory->open(path, access) : nullptr;
+}
+
+} // namespace Orvella

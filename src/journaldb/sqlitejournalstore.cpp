@@ -1,0 +1,450 @@
+#include "sqlitejournalstore.h"
+
+#include "journal/journalsearch.h"
+#include "oracle/carddeck.h"
+#include "sqlitestatement.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+
+#include <array>
+
+namespace Orvella {
+
+namespace {
+
+// Each step takes the schema one version further; step i makes version i + 1.
+const std::array<const char *, SqliteJournalStore::SchemaVersion> SchemaSteps{{
+    // 1: readings, their positions, full-text search and the journal's own settings.
+    "CREATE TABLE reading ("
+    " id INTEGER PRIMARY KEY,"
+    " time TEXT NOT NULL,"   // local, with its offset: 2026-12-08T09:15:02+01:00
+    " utc INTEGER NOT NULL," // seconds since 1970, for the order
+    " day TEXT NOT NULL,"    // the local day, for the calendar
+    " name TEXT NOT NULL,"
+    " spread INTEGER NOT NULL,"
+    " spread_name TEXT NOT NULL,"
+    " source TEXT NOT NULL,"
+    " file TEXT NOT NULL,"
+    " question TEXT NOT NULL DEFAULT '',"
+    " notes TEXT NOT NULL DEFAULT '',"
+    " cards TEXT NOT NULL);" // "card:reversed ..." for lists and for telling readings apart
+    "CREATE INDEX reading_by_time ON reading(utc);"
+    "CREATE INDEX reading_by_day ON reading(day);"
+    "CREATE INDEX reading_by_file ON reading(file) WHERE file <> '';"
+    "CREATE TABLE position ("
+    " reading INTEGER NOT NULL REFERENCES reading(id) ON DELETE CASCADE,"
+    " number INTEGER NOT NULL,"
+    " title TEXT NOT NULL,"
+    " card INTEGER NOT NULL,"
+    " card_name TEXT NOT NULL,"
+    " reversed INTEGER NOT NULL,"
+    " PRIMARY KEY (reading, number)) WITHOUT ROWID;"
+    "CREATE INDEX position_by_card ON position(card, reading);"
+    "CREATE VIRTUAL TABLE search USING fts5(name, spread, cards, question, notes,"
+    " tokenize = 'unicode61 remove_diacritics 2');"
+    "CREATE TABLE setting (key TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID;",
+}};
+
+QString cardsKey(const QList<JournalCard> &cards)
+{
+    QStringList marks;
+    for (const JournalCard &card : cards)
+        marks << QStringLiteral("%1:%2").arg(card.card).arg(card.reversed ? 1 : 0);
+    return marks.join(u' ');
+}
+
+QList<JournalCardMark> cardMarks(const QString &key)
+{
+    QList<JournalCardMark> marks;
+    for (const QStringView mark : QStringView(key).split(u' ', Qt::SkipEmptyParts)) {
+        const qsizetype colon = mark.indexOf(u':');
+        marks.append({mark.left(colon).toInt(), mark.mid(colon + 1) == u"1"});
+    }
+    return marks;
+}
+
+// What the search finds a reading by: its cards' names and keywords.
+QString searchedCards(const QList<JournalCard> &cards)
+{
+    QStringList words;
+    for (const JournalCard &card : cards)
+        words << card.cardName << CardDeck::card(card.card).value_or(Card{}).keyword;
+    return words.join(u' ');
+}
+
+JournalStore::Problem problemOf(int result)
+{
+    switch (result & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return JournalStore::Problem::Busy;
+    case SQLITE_FULL:
+        return JournalStore::Problem::Full;
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return JournalStore::Problem::NotWritable;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_FORMAT:
+        return JournalStore::Problem::Damaged;
+    default:
+        return JournalStore::Problem::Failed;
+    }
+}
+
+} // namespace
+
+std::unique_ptr<JournalStore> SqliteJournalStore::open(const QString &path, Access access)
+{
+    std::unique_ptr<SqliteJournalStore> store(new SqliteJournalStore);
+    store->prepare(path, access);
+    return store;
+}
+
+SqliteJournalStore::~SqliteJournalStore()
+{
+    sqlite3_close_v2(m_db);
+}
+
+bool SqliteJournalStore::judge(int result)
+{
+    const bool fine = result == SQLITE_OK || result == SQLITE_DONE || result == SQLITE_ROW;
+    // Damage once seen stays said: nothing more is read from or written to it.
+    if (m_problem != Problem::Damaged)
+        m_problem = fine ? Problem::None : problemOf(result);
+    return fine;
+}
+
+bool SqliteJournalStore::prepare(const QString &path, Access access)
+{
+    m_readOnly = access == Access::ReadOnly;
+    // Made by us, owner-only, before SQLite opens it: its log and shared
+    // memory then take the same permissions. It holds the user's notes.
+    if (!m_readOnly && !QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) {
+        QFile made(path);
+        if (!made.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                       QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+            m_problem = Problem::NotWritable;
+            return false;
+        }
+    }
+    const int flags = (m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE)
+                      | SQLITE_OPEN_NOFOLLOW;
+    if (!judge(sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, flags, nullptr)))
+        return false;
+    sqlite3_extended_result_codes(m_db, 1);
+    sqlite3_busy_timeout(m_db, 100);
+
+    // A file that is not a database, cut short or overwritten in places fails here.
+    {
+        SqliteStatement check(m_db, "PRAGMA quick_check(1)");
+        const int result = check.step();
+        if (!judge(result))
+            return false;
+        if (result != SQLITE_ROW || check.text(0) != QLatin1String("ok")) {
+            m_problem = Problem::Damaged;
+            return false;
+        }
+    }
+    int version = 0;
+    {
+        // Finished before anything else runs: an unfinished statement holds a transaction open.
+        SqliteStatement versionQuery(m_db, "PRAGMA user_version");
+        if (!judge(versionQuery.step()))
+            return false;
+        version = int(versionQuery.integer(0));
+    }
+    if (version > SchemaVersion && !m_readOnly) {
+        // Written by a newer program: opened again for reading only, so that
+        // not even closing it (which folds the log into the file) alters it.
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        m_newer = true;
+        return prepare(path, Access::ReadOnly);
+    }
+    m_newer = m_newer || version > SchemaVersion;
+    judge(sqlite3_exec(m_db, "PRAGMA foreign_keys = ON", nullptr, nullptr, nullptr));
+    if (m_readOnly)
+        return m_problem == Problem::None;
+    // Write-ahead logging: readers never wait for a writer, and a commit is
+    // whole after a crash. NORMAL syncs at checkpoints, not at each commit:
+    // what was committed survives the program being killed.
+    if (!judge(sqlite3_exec(m_db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL", nullptr,
+                            nullptr, nullptr)))
+        return false;
+    return version == SchemaVersion || upgrade(version);
+}
+
+bool SqliteJournalStore::upgrade(int from)
+{
+    for (int version = from; version < SchemaVersion; ++version) {
+        const QByteArray step = QByteArray(SchemaSteps[version])
+                                + "PRAGMA user_version = " + QByteArray::number(version + 1);
+        const bool done = transaction(
+            [&] { return judge(sqlite3_exec(m_db, step.constData(), nullptr, nullptr, nullptr)); });
+        if (!done)
+            return false;
+    }
+    return true;
+}
+
+bool SqliteJournalStore::writable()
+{
+    if (!m_db || m_problem == Problem::Damaged)
+        return false;
+    if (m_readOnly) {
+        m_problem = Problem::NotWritable;
+        return false;
+    }
+    return true;
+}
+
+template<typename Change>
+bool SqliteJournalStore::transaction(Change &&change)
+{
+    if (!judge(sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr)))
+        return false;
+    if (change() && judge(sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr)))
+        return true;
+    const Problem problem = m_problem;
+    sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    m_problem = problem;
+    return false;
+}
+
+std::optional<qint64> SqliteJournalStore::keep(const JournalEntry &entry)
+{
+    if (!writable())
+        return std::nullopt;
+    qint64 id = 0;
+    const bool kept = transaction([&] {
+        SqliteStatement reading(
+            m_db, "INSERT INTO reading (time, utc, day, name, spread, spread_name, source, file,"
+                  " question, notes, cards) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        reading.bind(1, entry.timeText())
+            .bind(2, entry.time.toSecsSinceEpoch())
+            .bind(3, journalTime(entry.time).date().toString(Qt::ISODate))
+            .bind(4, entry.name)
+            .bind(5, qint64(entry.spread))
+            .bind(6, entry.spreadName)
+            .bind(7, journalSourceName(entry.source))
+            .bind(8, entry.file)
+            .bind(9, entry.question)
+            .bind(10, entry.notes)
+            .bind(11, cardsKey(entry.cards));
+        if (!judge(reading.run()))
+            return false;
+        id = sqlite3_last_insert_rowid(m_db);
+        for (const JournalCard &card : entry.cards) {
+            SqliteStatement position(m_db, "INSERT INTO position (reading, number, title, card,"
+                                           " card_name, reversed) VALUES (?, ?, ?, ?, ?, ?)");
+            position.bind(1, id)
+                .bind(2, qint64(card.position))
+                .bind(3, card.title)
+                .bind(4, qint64(card.card))
+                .bind(5, card.cardName)
+                .bind(6, qint64(card.reversed));
+            if (!judge(position.run()))
+                return false;
+        }
+        SqliteStatement search(m_db, "INSERT INTO search (rowid, name, spread, cards, question,"
+                                     " notes) VALUES (?, ?, ?, ?, ?, ?)");
+        search.bind(1, id)
+            .bind(2, entry.name)
+            .bind(3, entry.spreadName)
+            .bind(4, searchedCards(entry.cards))
+            .bind(5, entry.question)
+            .bind(6, entry.notes);
+        return judge(search.run());
+    });
+    return kept ? std::optional<qint64>(id) : std::nullopt;
+}
+
+std::optional<qint64> SqliteJournalStore::findOpened(const JournalEntry &entry)
+{
+    if (!m_db || m_problem == Problem::Damaged || entry.file.isEmpty())
+        return std::nullopt;
+    SqliteStatement query(m_db, "SELECT id FROM reading WHERE file = ? AND spread = ?"
+                                " AND cards = ? AND source IN ('opened', 'handed over') LIMIT 1");
+    query.bind(1, entry.file).bind(2, qint64(entry.spread)).bind(3, cardsKey(entry.cards));
+    const int result = query.step();
+    judge(result);
+    return result == SQLITE_ROW ? std::optional<qint64>(query.integer(0)) : std::nullopt;
+}
+
+QList<JournalSummary> SqliteJournalStore::list(const JournalFilter &filter)
+{
+    QList<JournalSummary> found;
+    if (!m_db || m_problem == Problem::Damaged)
+        return found;
+    const QString words = journalSearchQuery(filter.text);
+    QByteArray sql = "SELECT r.id, r.time, r.name, r.spread, r.spread_name, r.file,"
+                     " r.question <> '' OR r.notes <> '', r.cards FROM reading r";
+    if (!words.isEmpty())
+        sql += " JOIN search ON search.rowid = r.id AND search MATCH ?1";
+    sql += " WHERE (?2 < 0 OR r.spread = ?2) AND (?3 = '' OR r.day = ?3)"
+           " AND (?4 < 0 OR EXISTS (SELECT 1 FROM position p WHERE p.card = ?4"
+           " AND p.reading = r.id))";
+    sql += words.isEmpty() ? " ORDER BY r.utc DESC, r.id DESC"
+                           : " ORDER BY bm25(search), r.utc DESC, r.id DESC";
+    SqliteStatement query(m_db, sql);
+    if (!words.isEmpty())
+        query.bind(1, words);
+    query.bind(2, qint64(filter.spread))
+        .bind(3, filter.day.isValid() ? filter.day.toString(Qt::ISODate) : QString())
+        .bind(4, qint64(filter.card));
+    int result;
+    while ((result = query.step()) == SQLITE_ROW) {
+        JournalSummary summary;
+        summary.id = query.integer(0);
+        summary.time = QDateTime::fromString(query.text(1), Qt::ISODate);
+        summary.name = query.text(2);
+        summary.spread = int(query.integer(3));
+        summary.spreadName = query.text(4);
+        summary.file = query.text(5);
+        summary.hasWords = query.integer(6) != 0;
+        summary.cards = cardMarks(query.text(7));
+        found.append(std::move(summary));
+    }
+    judge(result);
+    return found;
+}
+
+QList<JournalEntry> SqliteJournalStore::select(const char *where, qint64 id)
+{
+    const bool every = *where == '\0';
+    QList<JournalEntry> entries;
+    if (!m_db || m_problem == Problem::Damaged)
+        return entries;
+    QHash<qint64, qsizetype> at;
+    {
+        SqliteStatement readings(m_db, QByteArray("SELECT id, time, name, spread, spread_name,"
+                                                  " source, file, question, notes FROM reading ")
+                                           + where + " ORDER BY utc, id");
+        if (!every)
+            readings.bind(1, id);
+        int result;
+        while ((result = readings.step()) == SQLITE_ROW) {
+            JournalEntry entry;
+            entry.id = readings.integer(0);
+            entry.time = QDateTime::fromString(readings.text(1), Qt::ISODate);
+            entry.name = readings.text(2);
+            entry.spread = int(readings.integer(3));
+            entry.spreadName = readings.text(4);
+            entry.source = journalSourceFromName(readings.text(5)).value_or(JournalSource::Drawn);
+            entry.file = readings.text(6);
+            entry.question = readings.text(7);
+            entry.notes = readings.text(8);
+            at.insert(entry.id, entries.size());
+            entries.append(std::move(entry));
+        }
+        if (!judge(result))
+            return {};
+    }
+    const QByteArray owners = every ? QByteArray()
+                                    : QByteArray(" WHERE reading IN (SELECT id FROM reading ")
+                                          + where + ')';
+    SqliteStatement positions(m_db, "SELECT reading, number, title, card, card_name, reversed"
+                                    " FROM position"
+                                        + owners + " ORDER BY reading, number");
+    if (!every)
+        positions.bind(1, id);
+    int result;
+    while ((result = positions.step()) == SQLITE_ROW) {
+        const auto owner = at.constFind(positions.integer(0));
+        if (owner == at.constEnd())
+            continue;
+        entries[*owner].cards.append({int(positions.integer(1)), positions.text(2),
+                                      int(positions.integer(3)), positions.text(4),
+                                      positions.integer(5) != 0});
+    }
+    return judge(result) ? entries : QList<JournalEntry>{};
+}
+
+std::optional<JournalEntry> SqliteJournalStore::entry(qint64 id)
+{
+    QList<JournalEntry> found = select("WHERE id = ?1", id);
+    return found.isEmpty() ? std::nullopt : std::optional<JournalEntry>(found.takeFirst());
+}
+
+QList<JournalEntry> SqliteJournalStore::entries(const QList<qint64> &ids)
+{
+    const QSet<qint64> wanted(ids.cbegin(), ids.cend());
+    QList<JournalEntry> found = all();
+    found.removeIf([&](const JournalEntry &entry) { return !wanted.contains(entry.id); });
+    return found;
+}
+
+QList<JournalEntry> SqliteJournalStore::all()
+{
+    return select("", 0);
+}
+
+bool SqliteJournalStore::setWords(qint64 id, const QString &question, const QString &notes)
+{
+    if (!writable())
+        return false;
+    return transaction([&] {
+        SqliteStatement reading(m_db, "UPDATE reading SET question = ?, notes = ? WHERE id = ?");
+        reading.bind(1, question).bind(2, notes).bind(3, id);
+        SqliteStatement search(m_db, "UPDATE search SET question = ?, notes = ? WHERE rowid = ?");
+        search.bind(1, question).bind(2, notes).bind(3, id);
+        return judge(reading.run()) && judge(search.run());
+    });
+}
+
+bool SqliteJournalStore::remove(qint64 id)
+{
+    if (!writable())
+        return false;
+    return transaction([&] {
+        SqliteStatement search(m_db, "DELETE FROM search WHERE rowid = ?");
+        search.bind(1, id);
+        // Its positions go with it (ON DELETE CASCADE).
+        SqliteStatement reading(m_db, "DELETE FROM reading WHERE id = ?");
+        reading.bind(1, id);
+        return judge(search.run()) && judge(reading.run());
+    });
+}
+
+QList<QDate> SqliteJournalStore::days()
+{
+    QList<QDate> days;
+    if (!m_db || m_problem == Problem::Damaged)
+        return days;
+    SqliteStatement query(m_db, "SELECT DISTINCT day FROM reading ORDER BY day");
+    int result;
+    while ((result = query.step()) == SQLITE_ROW)
+        days.append(QDate::fromString(query.text(0), Qt::ISODate));
+    judge(result);
+    return days;
+}
+
+QString SqliteJournalStore::setting(const QString &key, const QString &fallback)
+{
+    if (!m_db || m_problem == Problem::Damaged)
+        return fallback;
+    SqliteStatement query(m_db, "SELECT value FROM setting WHERE key = ?");
+    query.bind(1, key);
+    const int result = query.step();
+    judge(result);
+    return result == SQLITE_ROW ? query.text(0) : fallback;
+}
+
+bool SqliteJournalStore::setSetting(const QString &key, const QString &value)
+{
+    if (!writable())
+        return false;
+    return transaction([&] {
+        SqliteStatement query(m_db, "INSERT OR REPLACE INTO setting (key, value) VALUES (?, ?)");
+        query.bind(1, key).bind(2, value);
+        return judge(query.run());
+    });
+}
+
+} // namespace Orvella

@@ -1,0 +1,79 @@
+#include "journallistmodel.h"
+
+#include "oracle/carddeck.h"
+
+#include <QLocale>
+
+namespace Orvella {
+
+void JournalListModel::setReadings(QList<JournalSummary> readings)
+{
+    beginResetModel();
+    m_readings = std::move(readings);
+    endResetModel();
+}
+
+int JournalListModel::rowOf(qint64 id) const
+{
+    for (qsizetype row = 0; row < m_readings.size(); ++row) {
+        if (m_readings[row].id == id)
+            return int(row);
+    }
+    return -1;
+}
+
+void JournalListModel::setHasWords(qint64 id, bool hasWords)
+{
+    const int row = rowOf(id);
+    if (row < 0 || m_readings[row].hasWords == hasWords)
+        return;
+    m_readings[row].hasWords = hasWords;
+    emit dataChanged(index(row), index(row));
+}
+
+int JournalListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_readings.size());
+}
+
+QVariant JournalListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_readings.size())
+        return {};
+    const JournalSummary &reading = m_readings[index.row()];
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return spokenText(reading);
+    case SummaryRole:
+        return QVariant::fromValue(&reading);
+    default:
+        return {};
+    }
+}
+
+QString JournalListModel::timeText(const QDateTime &time)
+{
+    const QLocale locale;
+    return locale.toString(time.date(), QStringLiteral("d MMMM yyyy"))
+                           + QStringLiteral(", ") + time.time().toString(QStringLiteral("HH:mm"));
+}
+
+QString JournalListModel::spokenText(const JournalSummary &reading)
+{
+    QStringList cards;
+    for (const JournalCardMark &card : reading.cards) {
+        cards << CardDeck::card(card.card).value_or(Card{}).name
+                     + (card.reversed ? QStringLiteral(" reversed") : QString());
+    }
+    QString text = timeText(reading.time);
+    if (!reading.name.isEmpty())
+        text += QStringLiteral(", ") + reading.name;
+    text += QStringLiteral(", ") + reading.spreadName
+                           + QStringLiteral(": ") + cards.join(QStringLiteral(", "));
+    if (reading.hasWords)
+        text += QStringLiteral(", with notes");
+    return text;
+}
+
+} // namespace Orvella

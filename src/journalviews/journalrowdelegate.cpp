@@ -1,0 +1,107 @@
+#include "journalrowdelegate.h"
+
+#include "journallistmodel.h"
+#include "oracle/carddeck.h"
+#include "presentation/cardpictures.h"
+#include "presentation/rotatehalfturn.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPainter>
+
+#include <cmath>
+
+namespace Orvella {
+
+namespace {
+
+constexpr int Padding = 4;
+constexpr int TextWidth = 230;
+constexpr int CardWidth = 66;
+
+} // namespace
+
+const QPixmap &JournalRowDelegate::thumbnail(int card, bool reversed, qreal ratio) const
+{
+    const qint64 key = (qint64(std::llround(ratio * 100)) << 8) | (card << 1) | (reversed ? 1 : 0);
+    auto found = m_thumbnails.find(key);
+    if (found == m_thumbnails.end()) {
+        QImage picture = cardPicture(card, ThumbnailSize * ratio);
+        if (reversed)
+            RotateHalfTurn(picture);
+        picture.setDevicePixelRatio(ratio);
+        found = m_thumbnails.insert(key, QPixmap::fromImage(std::move(picture)));
+    }
+    return *found;
+}
+
+QSize JournalRowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
+{
+    const QFontMetrics small(option.font);
+    return {TextWidth + 7 * CardWidth, ThumbnailSize.height() + small.height() + 3 * Padding};
+}
+
+void JournalRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                               const QModelIndex &index) const
+{
+    // The style draws the row's ground, selection and focus; the rest is ours.
+    QStyleOptionViewItem ground = option;
+    initStyleOption(&ground, index);
+    ground.text.clear();
+    const QWidget *view = option.widget;
+    QStyle *style = view ? view->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &ground, painter, view);
+
+    const auto *reading = index.data(JournalListModel::SummaryRole).value<const JournalSummary *>();
+    if (!reading)
+        return;
+    painter->save();
+    const bool selected = option.state & QStyle::State_Selected;
+    painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    const QRect area = option.rect.adjusted(Padding, Padding, -Padding, -Padding);
+    const QFontMetrics metrics(option.font);
+    const int line = metrics.height();
+
+    QFont bold = option.font;
+    bold.setBold(true);
+    painter->setFont(bold);
+    QRect text(area.left(), area.top(), TextWidth - 2 * Padding, line);
+    painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                      JournalListModel::timeText(reading->time));
+    painter->setFont(option.font);
+    const QString who = reading->name.isEmpty() ? QFileInfo(reading->file).fileName()
+                                                : reading->name;
+    text.translate(0, line);
+    painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                      metrics.elidedText(who, Qt::ElideRight, text.width()));
+    text.translate(0, line);
+    QString spread = reading->spreadName;
+    if (reading->hasWords)
+        spread += QStringLiteral("  \u2022 notes");
+    painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                      metrics.elidedText(spread, Qt::ElideRight, text.width()));
+
+    QFont small = option.font;
+    small.setPointSizeF(option.font.pointSizeF() * 0.85);
+    painter->setFont(small);
+    const QFontMetrics smallMetrics(small);
+    const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+    int x = area.left() + TextWidth;
+    for (const JournalCardMark &card : reading->cards) {
+        const QPixmap &picture = thumbnail(card.card, card.reversed, ratio);
+        painter->drawPixmap(QPoint(x + (CardWidth - ThumbnailSize.width()) / 2, area.top()),
+                            picture);
+        // Under a small picture the deck's "The" says nothing: "Bat", "Mountain Lion".
+        QString name = CardDeck::card(card.card).value_or(Card{}).name;
+        if (name.startsWith(QLatin1String("The ")))
+            name.remove(0, 4);
+        const QRect under(x, area.top() + ThumbnailSize.height(), CardWidth - 2,
+                          smallMetrics.height());
+        painter->drawText(under, Qt::AlignHCenter | Qt::AlignTop,
+                          smallMetrics.elidedText(name, Qt::ElideRight, under.width()));
+        x += CardWidth;
+    }
+    painter->restore();
+}
+
+} // namespace Orvella

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QHash>
+#include <QPixmap>
+#include <QStyledItemDelegate>
+
+namespace Orvella {
+
+/**
+ * Paints one reading of a journal list: its date and time, name and spread,
+ * a mark when it has notes, and its cards as small pictures (turned when
+ * reversed), each with its name under it.
+ */
+class JournalRowDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    /** A card's small picture, in logical pixels. */
+    static constexpr QSize ThumbnailSize{24, 36};
+
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+private:
+    /** Card @p card's small picture for @p ratio, turned when @p reversed; made once. */
+    const QPixmap &thumbnail(int card, bool reversed, qreal ratio) const;
+
+    mutable QHash<qint64, QPixmap> m_thumbnails;
+};
+
+} // namespace Orvella

@@ -1,0 +1,292 @@
+#include "journal/journalexport.h"
+#include "journaldb/sqlitejournalstore.h"
+#include "oracle/carddeck.h"
+#include "reading/draw.h"
+#include "support/files.h"
+#include "support/scriptedrandom.h"
+
+#include <QCryptographicHash>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sqlite3.h>
+
+using namespace Orvella;
+
+namespace {
+
+// Set in a child copy of this test: keep readings in the journal at this path until killed.
+const char KeepForeverVariable[] = "ORVELLA_TEST_KEEP_FOREVER";
+
+JournalEntry entryOf(int spread, QList<double> cards, const QString &name, const QString &when,
+                     JournalSource source = JournalSource::Drawn, const QString &file = {})
+{
+    Test::ScriptedRandom random(std::move(cards));
+    Reading reading;
+    Draw(reading, qint16(spread), random);
+    return journalEntry(reading, QDateTime::fromString(when, Qt::ISODate), source, name, file);
+}
+
+std::unique_ptr<JournalStore> openStore(const QString &path)
+{
+    return SqliteJournalStore::open(path, JournalStore::Access::ReadWrite);
+}
+
+QStringList names(const QList<JournalSummary> &readings)
+{
+    QStringList found;
+    for (const JournalSummary &reading : readings)
+        found << reading.name;
+    return found;
+}
+
+void setVersion(const QString &path, int version)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open(QFile::encodeName(path).constData(), &db);
+    sqlite3_exec(db, QByteArray("PRAGMA user_version = " + QByteArray::number(version)).constData(),
+                 nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
+} // namespace
+
+class TestJournalStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void keepsFindsAndForgets();
+    void searchAndFilters_data();
+    void searchAndFilters();
+    void exportsAsDocumented();
+    void openingJudgesTheFile_data();
+    void openingJudgesTheFile();
+    void killedWhileKeepingLosesNothing();
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<JournalStore> m_store;
+    // The Bat, upright, in Ann's Pathway; The Bear, reversed, in Bo's Butterfly from a file.
+    JournalEntry m_ann = entryOf(
+        0, {41 / 43.0, 0.1}, QStringLiteral("Ann"), QStringLiteral("2026-12-06T09:15:02+01:00"));
+    JournalEntry m_bo = entryOf(
+        1, {4 / 43.0, 0.9},
+        QStringLiteral("Bo"), QStringLiteral("2026-12-07T21:00:00-05:00"), JournalSource::Opened,
+                                             QStringLiteral("/home/bo/a.mca"));
+    JournalEntry m_cy = entryOf(2, {},
+                                QStringLiteral("Cy"), QStringLiteral("2026-12-08T10:00:00+00:00"));
+};
+
+void TestJournalStore::initTestCase()
+{
+    m_store = openStore(m_dir.filePath(QStringLiteral("journal.sqlite")));
+    QCOMPARE(m_store->problem(), JournalStore::Problem::None);
+    m_ann.notes = QStringLiteral("A long journey ahead");
+    for (JournalEntry *entry : {&m_ann, &m_bo, &m_cy}) {
+        const std::optional<qint64> id = m_store->keep(*entry);
+        QVERIFY(id);
+        entry->id = *id;
+    }
+}
+
+void TestJournalStore::keepsFindsAndForgets()
+{
+    QCOMPARE(m_store->entry(m_bo.id).value_or(JournalEntry{}), m_bo);
+    QCOMPARE(m_store->all(), (QList<JournalEntry>{m_ann, m_bo, m_cy}));
+    QCOMPARE(names(m_store->list({})), (QStringList{"Cy", "Bo", "Ann"}));
+    QCOMPARE(m_store->days(), (QList<QDate>{{2026, 12, 6}, {2026, 12, 7}, {2026, 12, 8}}));
+
+    // The same file showing the same reading is known; another reading from it is not.
+    QCOMPARE(m_store->findOpened(m_bo), std::optional<qint64>(m_bo.id));
+    JournalEntry changed = m_bo;
+    changed.cards[0].reversed = !changed.cards[0].reversed;
+    QVERIFY(!m_store->findOpened(changed));
+
+    // Words written later are found, and a reading removed takes its cards with it.
+    QVERIFY(m_store->setWords(m_cy.id, QStringLiteral("Which way?"), QStringLiteral("the river")));
+    QCOMPARE(names(m_store->list({QStringLiteral("river"), -1, -1, {}})), QStringList{"Cy"});
+    const JournalEntry extra = entryOf(0, {}, QStringLiteral("Dee"), m_cy.timeText());
+    const qint64 id = m_store->keep(extra).value_or(0);
+    QVERIFY(m_store->remove(id));
+    QVERIFY(!m_store->entry(id));
+    QCOMPARE(m_store->all().size(), 3);
+    QVERIFY(m_store->setSetting(QStringLiteral("k"), QStringLiteral("v")));
+    QCOMPARE(m_store->setting(QStringLiteral("k")), QStringLiteral("v"));
+}
+
+void TestJournalStore::searchAndFilters_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("spread");
+    QTest::addColumn<int>("card");
+    QTest::addColumn<QDate>("day");
+    QTest::addColumn<QStringList>("found");
+    QTest::newRow("a name") << "ann" << -1 << -1 << QDate() << QStringList{"Ann"};
+    QTest::newRow("the start of a word of the notes")
+        << "journ" << -1 << -1 << QDate() << QStringList{"Ann"};
+    QTest::newRow("a card's name") << "bear" << -1 << -1 << QDate() << QStringList{"Bo"};
+    QTest::newRow("a card's keyword")
+        << CardDeck::card(41)->keyword << -1 << -1 << QDate() << QStringList{"Ann"};
+    QTest::newRow("a spread") << "butterfly" << -1 << -1 << QDate() << QStringList{"Bo"};
+    QTest::newRow("every word must match") << "ann bear" << -1 << -1 << QDate() << QStringList{};
+    QTest::newRow("quotes and operators are only typed")
+        << "\"ann\" -*" << -1 << -1 << QDate() << QStringList{"Ann"};
+    QTest::newRow("by spread") << "" << 2 << -1 << QDate() << QStringList{"Cy"};
+    QTest::newRow("by card") << "" << -1 << 4 << QDate() << QStringList{"Bo"};
+    QTest::newRow("by day, as it was where it was kept")
+        << "" << -1 << -1 << QDate(2026, 12, 7) << QStringList{"Bo"};
+}
+
+void TestJournalStore::searchAndFilters()
+{
+    QFETCH(QString, text);
+    QFETCH(int, spread);
+    QFETCH(int, card);
+    QFETCH(QDate, day);
+    QFETCH(QStringList, found);
+    QCOMPARE(names(m_store->list({text, spread, card, day})), found);
+    QCOMPARE(m_store->problem(), JournalStore::Problem::None);
+}
+
+void TestJournalStore::exportsAsDocumented()
+{
+    JournalEntry one = entryOf(1, {41 / 43.0, 0.9, 3 / 43.0, 0.1, 0, 0.1, 43 / 43.0, 0.1},
+                               QStringLiteral("Ann \"A\""),
+                                              QStringLiteral("2026-12-08T09:15:02+01:00"));
+    one.notes = QStringLiteral("line one\nline two, with a comma");
+    QCOMPARE(
+        QString::fromUtf8(journalJson({one})),
+        QStringLiteral(
+                 "{\"format\": \"orvella-medicine-cards-journal\", \"version\": 1, \"readings\": [\n"
+                 "  {\"time\": \"2026-12-08T09:15:02+01:00\", \"name\": \"Ann \\\"A\\\"\","
+                 " \"spread\": \"Butterfly Spread\", \"source\": \"drawn\", \"file\": \"\","
+                 " \"question\": \"\", \"notes\": \"line one\\nline two, with a comma\","
+                 " \"cards\": [{\"position\": 1, \"title\": \"%1\", \"card\": \"The Bat\","
+                 " \"reversed\": true}, {\"position\": 2, \"title\": \"%2\", \"card\": \"The Deer\","
+                 " \"reversed\": false}, {\"position\": 3, \"title\": \"%3\", \"card\": \"The Eagle\","
+                 " \"reversed\": false}, {\"position\": 4, \"title\": \"%4\","
+                 " \"card\": \"The Hummingbird\", \"reversed\": false}]}\n]}\n")
+                .arg(one.cards[0].title, one.cards[1].title, one.cards[2].title,
+                     one.cards[3].title));
+    const QList<QByteArray> rows = journalCsv({one}).split('\n');
+    QCOMPARE(rows[0], QByteArray("time,name,spread,source,file,question,notes,cards\r"));
+    QVERIFY(
+        rows[1].startsWith("2026-12-08T09:15:02+01:00,\"Ann \"\"A\"\"\",Butterfly Spread,drawn,,,"
+                           "\"line one"));
+    QVERIFY(rows[2].contains("1. " + one.cards[0].title.toUtf8() + ": The Bat (reversed); 2. "));
+}
+
+void TestJournalStore::openingJudgesTheFile_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("problem");
+    QTest::addColumn<bool>("readOnly");
+    using P = JournalStore::Problem;
+    QTest::newRow("none yet") << "none" << int(P::None) << false;
+    QTest::newRow("an empty database, version 0") << "version 0" << int(P::None) << false;
+    QTest::newRow("written by a newer version") << "version 99" << int(P::None) << true;
+    QTest::newRow("not a database") << "not a database" << int(P::Damaged) << false;
+    QTest::newRow("cut short") << "cut short" << int(P::Damaged) << false;
+    QTest::newRow("pages overwritten") << "overwritten" << int(P::Damaged) << false;
+}
+
+void TestJournalStore::openingJudgesTheFile()
+{
+    QFETCH(QString, file);
+    QFETCH(int, problem);
+    QFETCH(bool, readOnly);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
+    if (file.startsWith(QLatin1String("version"))) {
+        setVersion(path, file.mid(8).toInt());
+    } else if (file != QLatin1String("none")) {
+        // A journal of some size, then spoilt: not a database, cut short, or scribbled over.
+        {
+            const auto store = openStore(path);
+            for (int i = 0; i < 200; ++i)
+                QVERIFY(store->keep(m_ann));
+        }
+        QByteArray bytes = Test::readFile(path);
+        if (file == QLatin1String("not a database"))
+            bytes = QByteArray(bytes.size(), 'x');
+        else if (file == QLatin1String("cut short"))
+            bytes.truncate(bytes.size() / 3);
+        else
+            bytes.replace(bytes.size() / 2, 8192, QByteArray(8192, '\x5a'));
+        QVERIFY(Test::writeFile(path, bytes));
+    }
+    const QByteArray before = Test::readFile(path);
+    const bool made = !QFileInfo::exists(path);
+
+    auto store = openStore(path);
+    QCOMPARE(int(store->problem()), problem);
+    QCOMPARE(store->isReadOnly(), readOnly);
+    QCOMPARE(store->isNewer(), readOnly);
+    if (problem != int(JournalStore::Problem::None))
+        return;
+    // A usable journal keeps readings, unless a newer program wrote it: that one is never altered.
+    QCOMPARE(store->keep(m_ann).has_value(), !readOnly);
+    store.reset();
+    if (readOnly)
+        QCOMPARE(Test::readFile(path), before);
+#ifdef Q_OS_UNIX
+    if (made) // it holds the user's notes: owner only
+        QCOMPARE(QFileInfo(path).permissions() & 0x0077, QFileDevice::Permissions());
+#endif
+}
+
+void TestJournalStore::killedWhileKeepingLosesNothing()
+{
+    // A real second process keeping readings as fast as it can, killed mid-stride.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
+    QProcess keeper;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(KeepForeverVariable), path);
+    keeper.setProcessEnvironment(environment);
+    keeper.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(keeper.waitForReadyRead(10000));
+    QTest::qWait(300);
+    keeper.kill();
+    QVERIFY(keeper.waitForFinished(10000));
+    QList<qint64> kept;
+    for (const QByteArray &line : keeper.readAllStandardOutput().split('\n')) {
+        if (!line.isEmpty())
+            kept << line.toLongLong();
+    }
+    QVERIFY2(kept.size() > 10, qPrintable(QString::number(kept.size())));
+
+    // Every reading it said it kept is there, and the journal is whole.
+    const auto store = openStore(path);
+    QCOMPARE(store->problem(), JournalStore::Problem::None);
+    QList<qint64> found;
+    for (const JournalEntry &entry : store->all())
+        found << entry.id;
+    for (qint64 id : std::as_const(kept))
+        QVERIFY2(found.contains(id), qPrintable(QString::number(id)));
+}
+
+int main(int argc, char *argv[])
+{
+    if (const QByteArray path = qgetenv(KeepForeverVariable); !path.isEmpty()) {
+        QCoreApplication app(argc, argv);
+        const auto store = openStore(QString::fromLocal8Bit(path));
+        const JournalEntry entry = entryOf(
+            0, {}, QStringLiteral("Kept"), QStringLiteral("2026-12-08T10:00:00+00:00"));
+        for (;;) {
+            if (const std::optional<qint64> id = store->keep(entry)) {
+                std::printf("%lld\n", static_cast<long long>(*id));
+                std::fflush(stdout);
+            }
+        }
+    }
+    QCoreApplication app(argc, argv);
+    TestJournalStore test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_journalstore.moc"

@@ -1,0 +1,254 @@
+#include "journaldb/sqlitejournalstore.h"
+#include "journalviews/journal.h"
+#include "journalviews/journalcommands.h"
+#include "journalviews/journalwindow.h"
+#include "session/readingsession.h"
+#include "storage/readingfile.h"
+#include "support/files.h"
+#include "support/mainwindowdriver.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sqlite3.h>
+
+#include <chrono>
+#include <thread>
+
+using namespace Orvella;
+using Orvella::Test::MainWindowDriver;
+
+namespace {
+
+// Set in a child copy of this test: hold a write transaction on this journal until killed.
+const char HoldVariable[] = "ORVELLA_TEST_HOLD_JOURNAL";
+
+QStringList keptSources(JournalStore &store)
+{
+    QStringList sources;
+    for (const JournalEntry &entry : store.all())
+        sources << journalSourceName(entry.source);
+    return sources;
+}
+
+} // namespace
+
+class TestJournal : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void keepsEachReadingShownOnce();
+    void readingWaitsWhileAnotherProgramHoldsTheJournal();
+    void journalThatCannotBeKeptIsSaidOnceOrKeptAside_data();
+    void journalThatCannotBeKeptIsSaidOnceOrKeptAside();
+    void windowFindsWritesShowsAndDeletes();
+
+private:
+    JournalStore &store() { return *m_driver->journal()->store(); }
+    void draw(const QString &name)
+    {
+        if (m_driver->resultInFront())
+            m_driver->click(QStringLiteral("cmdBack"));
+        m_driver->proceed(name, 1);
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<MainWindowDriver> m_driver;
+};
+
+void TestJournal::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_driver = std::make_unique<MainWindowDriver>();
+    QVERIFY(m_driver->show());
+}
+
+void TestJournal::cleanup()
+{
+    m_driver.reset();
+    m_dir.reset();
+}
+
+void TestJournal::keepsEachReadingShownOnce()
+{
+    Journal &journal = m_driver->attachJournal(m_dir->path());
+    draw(QStringLiteral("Ann"));
+    const QString file = m_dir->filePath(QStringLiteral("saved.mca"));
+    QVERIFY(Test::writeFile(file, ReadingFile::encode(m_driver->window().reading())));
+    ReadingSession &session = m_driver->window().session();
+    for (int again = 0; again < 2; ++again) // opened twice: kept once
+        session.openFile(file);
+    session.openFile(file, ReadingSource::HandedOver); // the same file, handed over
+    const JournalEntry ann = store().all().first();
+    session.show(readingOf(ann), ReadingSource::Journal, ann.name); // shown again from the journal
+    QCOMPARE(keptSources(store()), (QStringList{"drawn", "opened"}));
+    QCOMPARE(ann.name, QStringLiteral("Ann"));
+    QCOMPARE(store().all().last().file, QFileInfo(file).absoluteFilePath());
+
+    journal.setKeepsNewReadings(false);
+    draw(QStringLiteral("Bo"));
+    QCOMPARE(store().all().size(), 2);
+    QVERIFY(m_driver->platform().messages.isEmpty());
+}
+
+void TestJournal::readingWaitsWhileAnotherProgramHoldsTheJournal()
+{
+    m_driver->attachJournal(m_dir->path());
+    draw(QStringLiteral("Ann")); // the journal is made
+    QProcess holder;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(HoldVariable), m_dir->filePath(Journal::fileName()));
+    holder.setProcessEnvironment(environment);
+    holder.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(holder.waitForReadyRead(10000));
+
+    // The window keeps answering; the reading waits in memory...
+    QElapsedTimer took;
+    took.start();
+    draw(QStringLiteral("Bo"));
+    QVERIFY2(took.elapsed() < 500, qPrintable(QString::number(took.elapsed())));
+    QCOMPARE(m_driver->journal()->waiting(), 1);
+    qint64 longest = 0;
+    for (QElapsedTimer waited; !waited.isValid() || waited.elapsed() < 600;) {
+        if (!waited.isValid())
+            waited.start();
+        QElapsedTimer pass;
+        pass.start();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        longest = std::max(longest, pass.elapsed());
+    }
+    QVERIFY2(longest < 500, qPrintable(QString::number(longest)));
+    QCOMPARE(m_driver->journal()->waiting(), 1);
+    // ...and is kept as soon as the other program lets go.
+    holder.kill();
+    QVERIFY(holder.waitForFinished(10000));
+    QTRY_COMPARE(m_driver->journal()->waiting(), 0);
+    QCOMPARE(store().all().size(), 2);
+    QVERIFY(m_driver->platform().messages.isEmpty());
+}
+
+void TestJournal::journalThatCannotBeKeptIsSaidOnceOrKeptAside_data()
+{
+    QTest::addColumn<QString>("found");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a folder that cannot be written")
+        << "unwritable"
+        << "Unable To Keep The Reading In The Journal.";
+    QTest::newRow("a damaged journal") << "damaged"
+                                       << "The journal was damaged. It is kept as";
+}
+
+void TestJournal::journalThatCannotBeKeptIsSaidOnceOrKeptAside()
+{
+    QFETCH(QString, found);
+    QFETCH(QString, message);
+    // Below a plain file no folder can be made, whoever runs the test.
+    QString folder = m_dir->filePath(QStringLiteral("plain"));
+    QVERIFY(Test::writeFile(folder, "a file"));
+    const QByteArray damaged(16384, 'x');
+    if (found == QLatin1String("damaged")) {
+        folder = m_dir->path();
+        QVERIFY(Test::writeFile(m_dir->filePath(Journal::fileName()), damaged));
+    } else {
+        folder += QStringLiteral("/below");
+    }
+    m_driver->attachJournal(folder);
+    draw(QStringLiteral("Ann"));
+    draw(QStringLiteral("Bo"));
+
+    // Said once; both readings shown all the same.
+    QCOMPARE(m_driver->platform().messages.size(), 1);
+    QVERIFY2(m_driver->platform().messageTexts().first().startsWith(message),
+             qPrintable(m_driver->platform().messageTexts().first()));
+    QVERIFY(m_driver->resultInFront());
+    if (found != QLatin1String("damaged"))
+        return;
+    // The damaged file kept aside as it was, and a new journal has both readings.
+    const QString aside = m_dir->filePath(
+        Journal::fileName()
+        + QStringLiteral(".damaged-") + m_driver->platform().today().toString(Qt::ISODate));
+    QCOMPARE(Test::readFile(aside), damaged);
+    QCOMPARE(store().all().size(), 2);
+}
+
+void TestJournal::windowFindsWritesShowsAndDeletes()
+{
+    m_driver->attachJournal(m_dir->path());
+    draw(QStringLiteral("Ann"));
+    draw(QStringLiteral("Bo"));
+    const Reading bo = m_driver->window().reading();
+
+    // Ctrl+J opens it, the newest reading listed first and selected.
+    QTest::keyClick(&m_driver->window(), Qt::Key_J, Qt::ControlModifier);
+    JournalWindow *window = m_driver->journalCommands()->journalWindow();
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(window->windowTitle(), QStringLiteral("Journal - Orvella Medicine Cards"));
+    auto *list = window->findChild<QListView *>(QStringLiteral("lstReadings"));
+    QCOMPARE(list->model()->rowCount(), 2);
+    QVERIFY(list->model()->index(0, 0).data().toString().contains(
+        QStringLiteral("Bo, Butterfly Spread: The ")));
+    QCOMPARE(window->selectedId(), store().all().last().id);
+
+    // Searching as one types; Esc clears the search.
+    auto *search = window->findChild<QLineEdit *>(QStringLiteral("txtSearch"));
+    QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClicks(search, QStringLiteral("an"));
+    QCOMPARE(list->model()->rowCount(), 1);
+    QTest::keyClick(search, Qt::Key_Escape);
+    QCOMPARE(list->model()->rowCount(), 2);
+
+    // Notes are in the journal a moment after they are typed.
+    QTest::keyClicks(window->findChild<QPlainTextEdit *>(QStringLiteral("txtNotes")),
+                                                         QStringLiteral("Trust the journey"));
+    QTRY_COMPARE(store().entry(window->selectedId())->notes, QStringLiteral("Trust the journey"));
+    QVERIFY(list->currentIndex().data().toString().endsWith(QStringLiteral(", with notes")));
+
+    // The search left Ann's reading selected: shown again in the main window, as it was.
+    const JournalEntry ann = *store().entry(window->selectedId());
+    QCOMPARE(ann.name, QStringLiteral("Ann"));
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdShowReading")),
+                                                       Qt::LeftButton);
+    QCOMPARE(m_driver->window().reading(), readingOf(ann));
+    QVERIFY(m_driver->window().reading() != bo);
+    QCOMPARE(store().all().size(), 2);
+
+    // Deleted after asking: No keeps it, Yes removes it.
+    for (const Platform::Answer answer : {Platform::Answer::No, Platform::Answer::Yes}) {
+        m_driver->platform().answers.enqueue(answer);
+        QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdDelete")),
+                                                           Qt::LeftButton);
+    }
+    QCOMPARE(m_driver->platform().messageTexts(),
+             QStringList(2, QStringLiteral("Delete This Reading From The Journal?")));
+    QCOMPARE(store().all().size(), 1);
+    QCOMPARE(list->model()->rowCount(), 1);
+}
+
+int main(int argc, char *argv[])
+{
+    if (const QByteArray path = qgetenv(HoldVariable); !path.isEmpty()) {
+        sqlite3 *db = nullptr;
+        sqlite3_open(path.constData(), &db);
+        sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        std::puts("holding");
+        std::fflush(stdout);
+        std::this_thread::sleep_for(std::chrono::hours(1));
+        return 0;
+    }
+    QApplication app(argc, argv);
+    TestJournal test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_journal.moc"
