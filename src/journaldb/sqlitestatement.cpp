@@ -47,4 +47,10 @@ QString SqliteStatement::text(int column) const
     return QString::fromUtf8(utf8, sqlite3_column_bytes(m_statement, column));
 }
 
+QByteArrayView SqliteStatement::bytes(int column) const
+{
+    const auto *utf8 = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+    return QByteArrayView(utf8, sqlite3_column_bytes(m_statement, column));
+}
+
 } // namespace Orvella

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <sqlite3.h>
@@ -30,6 +31,8 @@ public:
 
     qint64 integer(int column) const;
     QString text(int column) const;
+    /** The column's UTF-8 bytes, valid until the next step. */
+    QByteArrayView bytes(int column) const;
 
 private:
     sqlite3_stmt *m_statement = nullptr;

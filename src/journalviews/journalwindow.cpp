@@ -91,16 +91,16 @@ void JournalWindow::setupFilters()
     for (int card = 0; card < CardDeck::CardCount; ++card)
         m_ui->cboCardFilter->addItem(CardDeck::card(card)->name, card);
 
-    connect(m_ui->txtSearch, &QLineEdit::textChanged, this, &JournalWindow::reload);
-    connect(m_ui->cboSpreadFilter, &QComboBox::currentIndexChanged, this, &JournalWindow::reload);
-    connect(m_ui->cboCardFilter, &QComboBox::currentIndexChanged, this, &JournalWindow::reload);
+    connect(m_ui->txtSearch, &QLineEdit::textChanged, this, &JournalWindow::relist);
+    connect(m_ui->cboSpreadFilter, &QComboBox::currentIndexChanged, this, &JournalWindow::relist);
+    connect(m_ui->cboCardFilter, &QComboBox::currentIndexChanged, this, &JournalWindow::relist);
     connect(m_ui->calDays, &QCalendarWidget::clicked, this, [this](QDate day) {
         m_day = day;
-        reload();
+        relist();
     });
     connect(m_ui->cmdAllDays, &QPushButton::clicked, this, [this] {
         m_day = QDate();
-        reload();
+        relist();
     });
 }
 
@@ -164,10 +164,15 @@ qint64 JournalWindow::selectedId() const
 
 void JournalWindow::reload()
 {
+    markDays();
+    relist();
+}
+
+void JournalWindow::relist()
+{
     const qint64 keep = selectedId();
     JournalStore *store = m_journal.store();
     m_model->setReadings(store ? store->list(filter()) : QList<JournalSummary>{});
-    markDays();
     const qsizetype count = m_model->rowCount();
     QString shown = count == 1 ? QStringLiteral("1 reading")
                                : QStringLiteral("%1 readings").arg(count);

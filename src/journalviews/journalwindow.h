@@ -51,6 +51,8 @@ private:
     void setupKeys();
     void restoreSize();
     JournalFilter filter() const;
+    /** Reads the list again for the filter as it now is. */
+    void relist();
     void select(qint64 id);
     void selectionChanged();
     void wordsEdited();
