@@ -7,6 +7,8 @@
 #include "app/handover.h"
 #include "app/programstyle.h"
 #include "app/startup.h"
+#include "journalviews/journal.h"
+#include "platform/privatefolder.h"
 #include "platform/qtplatform.h"
 #include "reading/clockrandomsource.h"
 #include "vmhwm.h"
@@ -45,8 +47,10 @@ int main(int argc, char *argv[])
     }
 
     // As the program does once its window is up: the window icon (its pictures
-    // are part of the program's memory), and it listens for readings handed over.
+    // are part of the program's memory), it listens for readings handed over,
+    // and it keeps the readings shown in its journal (loaded with the first).
     showProgramIcon();
+    Journal journal(window.session(), platform, preparePrivateFolder(instanceFolder()).path);
     HandOverInbox inbox(HandOver::inbox(instanceFolder()),
                         [&window](const QString &path) { return window.receiveReading(path); });
     inbox.start();

@@ -63,3 +63,12 @@ if [ -n "$baseline" ]; then
     awk -v p="$program_median" -v b="$baseline_median" -v dir="$baseline" 'BEGIN {
         printf "against the baseline (%s): program %.1f ms, baseline %.1f ms, ratio %.3f (goal <= 1.05)\n", dir, p, b, p / b }'
 fi
+
+# The journal's store and SQLite are loaded with the first reading shown, never at start.
+"$program" >/dev/null 2>&1 &
+started=$!
+sleep 2
+mapped=$(grep -E 'sqlite|journal-store' "/proc/$started/maps" | awk '{ print $6 }' | sort -u | xargs -r -n1 basename | tr '\n' ' ')
+kill "$started" 2>/dev/null || true
+wait "$started" 2>/dev/null || true
+echo "SQL libraries mapped before the first reading: ${mapped:-none} (goal: none)"

@@ -75,7 +75,9 @@ JournalEntry journalEntry(const Reading &reading, const QDateTime &time, Journal
         card.position = i + 1;
         card.title = reading.positionTitles.value(i);
         card.card = reading.cards[i];
-        card.cardName = CardDeck::card(card.card).value_or(Card{}).name;
+        const Card text = CardDeck::card(card.card).value_or(Card{});
+        card.cardName = text.name;
+        card.keyword = text.keyword;
         card.reversed = reading.isReversed(i);
         entry.cards.append(card);
     }

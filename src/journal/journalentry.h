@@ -24,6 +24,8 @@ struct JournalCard
     QString title;
     int card = 0; ///< deck index 0..43
     QString cardName;
+    /** The card's keyword, which the journal's search finds it by too. */
+    QString keyword;
     bool reversed = false;
 
     bool operator==(const JournalCard &) const = default;

@@ -1,8 +1,6 @@
 #include "sqlitejournalstore.h"
 
 #include "journal/journalsearch.h"
-#include "oracle/carddeck.h"
-#include "oracle/spreadcatalogue.h"
 #include "sqlitestatement.h"
 
 #include <QFile>
@@ -42,6 +40,7 @@ const std::array<const char *, SqliteJournalStore::SchemaVersion> SchemaSteps{{
     " title TEXT NOT NULL,"
     " card INTEGER NOT NULL,"
     " card_name TEXT NOT NULL,"
+    " keyword TEXT NOT NULL,"
     " reversed INTEGER NOT NULL,"
     " PRIMARY KEY (reading, number)) WITHOUT ROWID;"
     "CREATE INDEX position_by_card ON position(card, reading);"
@@ -99,7 +98,7 @@ QString searchedCards(const QList<JournalCard> &cards)
 {
     QStringList words;
     for (const JournalCard &card : cards)
-        words << card.cardName << CardDeck::card(card.card).value_or(Card{}).keyword;
+        words << card.cardName << card.keyword;
     return words.join(u' ');
 }
 
@@ -129,6 +128,10 @@ JournalStore::Problem problemOf(int result)
 
 std::unique_ptr<JournalStore> SqliteJournalStore::open(const QString &path, Access access)
 {
+    // No page cache set aside up front (SQLite takes twenty pages' worth at
+    // once): a journal reads few pages at a time. Only before SQLite starts.
+    static const int configured = sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0);
+    Q_UNUSED(configured);
     std::unique_ptr<SqliteJournalStore> store(new SqliteJournalStore);
     store->prepare(path, access);
     return store;
@@ -273,13 +276,15 @@ std::optional<qint64> SqliteJournalStore::keep(const JournalEntry &entry)
         id = sqlite3_last_insert_rowid(m_db);
         for (const JournalCard &card : entry.cards) {
             SqliteStatement position(m_db, "INSERT INTO position (reading, number, title, card,"
-                                           " card_name, reversed) VALUES (?, ?, ?, ?, ?, ?)");
+                                           " card_name, keyword, reversed)"
+                                           " VALUES (?, ?, ?, ?, ?, ?, ?)");
             position.bind(1, id)
                 .bind(2, qint64(card.position))
                 .bind(3, card.title)
                 .bind(4, qint64(card.card))
                 .bind(5, card.cardName)
-                .bind(6, qint64(card.reversed));
+                .bind(6, card.keyword)
+                .bind(7, qint64(card.reversed));
             if (!judge(position.run()))
                 return false;
         }
@@ -316,7 +321,7 @@ QList<JournalSummary> SqliteJournalStore::list(const JournalFilter &filter)
     const QString words = journalSearchQuery(filter.text);
     // The search's own order (rank) comes from the full-text index as it reads it.
     QByteArray sql = "SELECT r.id, r.utc, r.utc_offset, r.name, r.spread, r.file,"
-                     " r.question <> '' OR r.notes <> '', r.cards FROM ";
+                     " r.question <> '' OR r.notes <> '', r.cards, r.spread_name FROM ";
     sql += words.isEmpty() ? "reading r"
                            : "(SELECT rowid, rank FROM search WHERE search MATCH ?1) found"
                              " JOIN reading r ON r.id = found.rowid";
@@ -331,7 +336,7 @@ QList<JournalSummary> SqliteJournalStore::list(const JournalFilter &filter)
     query.bind(2, qint64(filter.spread))
         .bind(3, filter.day.isValid() ? filter.day.toString(Qt::ISODate) : QString())
         .bind(4, qint64(filter.card));
-    const QStringList spreadNames = SpreadCatalogue::names();
+    QHash<int, QString> spreadNames;
     int result;
     while ((result = query.step()) == SQLITE_ROW) {
         JournalSummary summary;
@@ -340,7 +345,10 @@ QList<JournalSummary> SqliteJournalStore::list(const JournalFilter &filter)
         summary.name = query.text(3);
         summary.spread = int(query.integer(4));
         // One shared text per spread rather than one per reading.
-        summary.spreadName = spreadNames.value(summary.spread);
+        auto spreadName = spreadNames.find(summary.spread);
+        if (spreadName == spreadNames.end())
+            spreadName = spreadNames.insert(summary.spread, query.text(8));
+        summary.spreadName = *spreadName;
         summary.file = query.text(5);
         summary.hasWords = query.integer(6) != 0;
         summary.cards = cardMarks(query.bytes(7));
@@ -385,7 +393,7 @@ QList<JournalEntry> SqliteJournalStore::select(const char *where, qint64 id)
     const QByteArray owners = every ? QByteArray()
                                     : QByteArray(" WHERE reading IN (SELECT id FROM reading ")
                                           + where + ')';
-    SqliteStatement positions(m_db, "SELECT reading, number, title, card, card_name, reversed"
+    SqliteStatement positions(m_db, "SELECT reading, number, title, card, card_name, keyword, reversed"
                                     " FROM position"
                                         + owners + " ORDER BY reading, number");
     if (!every)
@@ -397,7 +405,7 @@ QList<JournalEntry> SqliteJournalStore::select(const char *where, qint64 id)
             continue;
         entries[*owner].cards.append({int(positions.integer(1)), positions.text(2),
                                       int(positions.integer(3)), positions.text(4),
-                                      positions.integer(5) != 0});
+                                      positions.text(5), positions.integer(6) != 0});
     }
     return judge(result) ? entries : QList<JournalEntry>{};
 }

@@ -8,8 +8,9 @@ namespace Orvella {
 
 /**
  * The program's own plugin called @p name (the print dialogs, the journal's
- * store), loaded the first time it is asked for: beside the program in the
- * build tree, where the install put it otherwise. Null when it cannot be loaded.
+ * store), loaded the first time it is asked for: where the install put it,
+ * beside the program, or where the build made it (for programs run from the
+ * build tree, such as the benchmarks). Null when it cannot be loaded.
  */
 QObject *loadProgramPlugin(const QString &name);
 
