@@ -322,6 +322,25 @@ no_two_share_a_name("deck", seen)
 press(named(seen, "Close", "push button")[0])
 wait_for("the deck to close", lambda: window(r"^The Eagle - Orvella Medicine Cards$") is None)
 
+# The journal: each reading kept is one item, heard with its date, name, spread and cards.
+press([o for o in everything(main_window())
+       if o.getRoleName() == "menu item" and o.name == "Journal..."][0])
+journal = wait_for("the journal", lambda: window(r"^Journal - Orvella Medicine Cards$"))
+seen = heard(journal)
+items = [o.name for o in seen if o.getRoleName() == "list item"]
+kept = re.compile(r"^\d{1,2} \w+ \d{4}, \d\d:\d\d, Aiyana, (Pathway|Butterfly) Spread: The \w+")
+if len(items) == 2 and all(kept.match(name) for name in items):
+    ok("journal: each reading kept heard as one item with its date, name, spread and cards")
+else:
+    fail("journal: readings heard as %s" % items)
+if not [o for o in seen if CARD.match(o.name or "") or "; Card 2, " in (o.name or "")]:
+    fail("journal: the selected reading's cards are not heard")
+# Qt's calendar names each day by its number, and shows the ends of the months
+# either side, whose numbers come again: its days are left out of this rule.
+no_two_share_a_name("journal", [o for o in seen if o.getRoleName() != "table cell"])
+press(named(seen, "Close", "push button")[0])
+wait_for("the journal to close", lambda: window(r"^Journal - ") is None)
+
 # The about box: modal, so opened from the keyboard.
 keyboard_to_main_window()
 xdotool("alt+h")

@@ -15,6 +15,7 @@
 #include "session/readingsession.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QShortcut>
 #include <QTextCharFormat>
@@ -73,6 +74,9 @@ JournalWindow::~JournalWindow() = default;
 void JournalWindow::setupLook()
 {
     setFont(readingFont(9));
+    QFont heading = readingFont(10);
+    heading.setBold(true);
+    m_ui->lblReading->setFont(heading);
     m_ui->splitter->setStretchFactor(0, 3);
     m_ui->splitter->setStretchFactor(1, 1);
     m_ui->lstReadings->setAlternatingRowColors(true);
@@ -218,6 +222,16 @@ void JournalWindow::selectionChanged()
     const std::optional<JournalEntry> entry = store && id ? store->entry(id) : std::nullopt;
     const JournalEntry shown = entry.value_or(JournalEntry{});
     m_ui->figReading->showReading(shown);
+    QString heading;
+    if (entry) {
+        heading = JournalListModel::timeText(shown.time);
+        if (!shown.name.isEmpty())
+            heading += QStringLiteral(", ") + shown.name;
+        heading += QStringLiteral("\n") + shown.spreadName;
+        if (!shown.file.isEmpty())
+            heading += QStringLiteral(", from ") + QFileInfo(shown.file).fileName();
+    }
+    m_ui->lblReading->setText(heading);
     {
         const QSignalBlocker question(m_ui->txtQuestion);
         const QSignalBlocker notes(m_ui->txtNotes);

@@ -40,6 +40,8 @@ void TestCommandLine::parse_data()
         << QStringList{"--bogus"} << Action::Refuse << QString() << false;
     QTest::newRow("a second reading")
         << QStringList{"a.mca", "b.mca"} << Action::Refuse << QString() << false;
+    QTest::newRow("--export-journal")
+        << QStringList{"--export-journal", "j.csv"} << Action::ExportJournal << QString() << false;
     QTest::newRow("--version after --")
         << QStringList{"--", "--version"} << Action::Run << "--version" << false;
 }
@@ -75,6 +77,13 @@ void TestCommandLine::answeredBeforeAnyDisplay_data()
                                        << "Unknown option 'bogus'";
     QTest::newRow("two readings") << QStringList{"a.mca", "b.mca"} << 2 << ""
                                   << "Only one reading can be opened at a time.";
+    QTest::newRow("the journal, before any reading was kept")
+        << QStringList{"--export-journal", "-"} << 0
+        << "{\"format\": \"orvella-medicine-cards-journal\", \"version\": 1, \"readings\": []}\n"
+        << "";
+    QTest::newRow("the journal and a reading")
+        << QStringList{"--export-journal", "-", "a.mca"} << 2 << ""
+        << "The journal is exported without opening a reading.";
 }
 
 void TestCommandLine::answeredBeforeAnyDisplay()
