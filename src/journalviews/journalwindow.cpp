@@ -98,10 +98,13 @@ void JournalWindow::setupFilters()
     connect(m_ui->txtSearch, &QLineEdit::textChanged, this, &JournalWindow::relist);
     connect(m_ui->cboSpreadFilter, &QComboBox::currentIndexChanged, this, &JournalWindow::relist);
     connect(m_ui->cboCardFilter, &QComboBox::currentIndexChanged, this, &JournalWindow::relist);
-    connect(m_ui->calDays, &QCalendarWidget::clicked, this, [this](QDate day) {
-        m_day = day;
-        relist();
-    });
+    // Clicked, or chosen from the keyboard with Enter.
+    for (auto chosen : {&QCalendarWidget::clicked, &QCalendarWidget::activated}) {
+        connect(m_ui->calDays, chosen, this, [this](QDate day) {
+            m_day = day;
+            relist();
+        });
+    }
     connect(m_ui->cmdAllDays, &QPushButton::clicked, this, [this] {
         m_day = QDate();
         relist();
