@@ -121,7 +121,7 @@ int main(int argc, char *argv[])
         if (qEnvironmentVariableIsSet("BENCH_DETAIL")) {
             QElapsedTimer sql;
             sql.start();
-            const auto found = journal.store()->list({typed, -1, -1, {}});
+            const auto found = journal.store()->list({.text = typed});
             std::printf("  '%s': %.2f ms in all, %.2f ms of it the query, %lld found\n",
                         qPrintable(typed), keystrokes.last(), ms(sql),
                         static_cast<long long>(found.size()));

@@ -2,6 +2,8 @@
 
 #include "oracle/carddeck.h"
 #include "oracle/spreadcatalogue.h"
+#include "reading/draw.h"
+#include "reading/randomsource.h"
 
 #include <array>
 #include <cstdlib>
@@ -10,13 +12,25 @@ namespace Orvella {
 
 namespace {
 
-constexpr std::array<std::pair<JournalSource, const char *>, 3> sourceNames{{
+constexpr std::array<std::pair<JournalSource, const char *>, 4> sourceNames{{
     {JournalSource::Drawn, "drawn"},
     {JournalSource::Opened, "opened"},
     {JournalSource::HandedOver, "handed over"},
+    {JournalSource::Imported, "imported"},
 }};
 
+JournalCard journalCard(int position, const QString &title, int card, bool reversed)
+{
+    const Card text = CardDeck::card(card).value_or(Card{});
+    return {position, title, card, text.name, text.keyword, reversed};
+}
+
 } // namespace
+
+QString cardOfTheDayName()
+{
+    return QStringLiteral("Card of the Day");
+}
 
 QString journalSourceName(JournalSource source)
 {
@@ -71,16 +85,21 @@ JournalEntry journalEntry(const Reading &reading, const QDateTime &time, Journal
     entry.file = file;
     const int count = reading.positionCount();
     for (int i = 0; i < count; ++i) {
-        JournalCard card;
-        card.position = i + 1;
-        card.title = reading.positionTitles.value(i);
-        card.card = reading.cards[i];
-        const Card text = CardDeck::card(card.card).value_or(Card{});
-        card.cardName = text.name;
-        card.keyword = text.keyword;
-        card.reversed = reading.isReversed(i);
-        entry.cards.append(card);
+        entry.cards.append(journalCard(i + 1, reading.positionTitles.value(i), reading.cards[i],
+                                       reading.isReversed(i)));
     }
+    return entry;
+}
+
+JournalEntry cardOfTheDay(RandomSource &random, const QDateTime &time)
+{
+    JournalEntry entry;
+    entry.time = journalTime(time);
+    entry.spread = CardOfTheDaySpread;
+    entry.spreadName = cardOfTheDayName();
+    const int card = cardCandidate(random.next());
+    entry.cards.append(journalCard(1, cardOfTheDayName(), card,
+                                   orientationFor(random.next()) == Reversed));
     return entry;
 }
 

@@ -10,10 +10,17 @@
 
 namespace Orvella {
 
-/** Where a kept reading came from, as the journal and its exports name it. */
-enum class JournalSource { Drawn, Opened, HandedOver };
+class RandomSource;
 
-/** "drawn", "opened", "handed over". */
+/** Where a kept reading came from, as the journal and its exports name it. */
+enum class JournalSource { Drawn, Opened, HandedOver, Imported };
+
+/** The spread index of the card of the day, which no spread of the catalogue has. */
+inline constexpr int CardOfTheDaySpread = -1;
+/** Its name, as the journal and its exports give it, and its one position's title. */
+QString cardOfTheDayName();
+
+/** "drawn", "opened", "handed over", "imported". */
 QString journalSourceName(JournalSource source);
 std::optional<JournalSource> journalSourceFromName(const QString &name);
 
@@ -45,11 +52,15 @@ struct JournalEntry
     QString file;
     QString question;
     QString notes;
+    /** How it turned out, and when the user said so. */
+    QString outcome;
+    QDate outcomeDate;
     QList<JournalCard> cards;
 
     /** The time as kept and exported: "2026-12-08T09:15:02+01:00". */
     QString timeText() const;
     bool hasWords() const { return !question.isEmpty() || !notes.isEmpty(); }
+    bool isCardOfTheDay() const { return spread == CardOfTheDaySpread; }
 
     bool operator==(const JournalEntry &) const = default;
 };
@@ -60,6 +71,12 @@ struct JournalEntry
  */
 JournalEntry journalEntry(const Reading &reading, const QDateTime &time, JournalSource source,
                           const QString &name = {}, const QString &file = {});
+
+/**
+ * The card of the day drawn with @p random, as the journal keeps it: one
+ * position, its card and orientation drawn as any reading's are.
+ */
+JournalEntry cardOfTheDay(RandomSource &random, const QDateTime &time);
 
 /** The reading @p entry keeps, as it was shown: its spread, cards, orientations and titles. */
 Reading readingOf(const JournalEntry &entry);

@@ -45,6 +45,11 @@ void appendField(QByteArray &out, const char *key, const QString &value)
     appendJsonString(out, value);
 }
 
+QString dateText(const QDate &date)
+{
+    return date.isValid() ? date.toString(Qt::ISODate) : QString();
+}
+
 QString cardsText(const JournalEntry &entry)
 {
     QStringList cards;
@@ -93,6 +98,10 @@ QByteArray journalJson(const QList<JournalEntry> &entries)
         appendField(out, "question", entry.question);
         out += ", ";
         appendField(out, "notes", entry.notes);
+        out += ", ";
+        appendField(out, "outcome", entry.outcome);
+        out += ", ";
+        appendField(out, "outcomeDate", dateText(entry.outcomeDate));
         out += ", \"cards\": [";
         for (qsizetype c = 0; c < entry.cards.size(); ++c) {
             const JournalCard &card = entry.cards[c];
@@ -111,11 +120,12 @@ QByteArray journalJson(const QList<JournalEntry> &entries)
 
 QByteArray journalCsv(const QList<JournalEntry> &entries)
 {
-    QByteArray out = "time,name,spread,source,file,question,notes,cards\r\n";
+    QByteArray out = "time,name,spread,source,file,question,notes,outcome,outcomeDate,cards\r\n";
     for (const JournalEntry &entry : entries) {
         const QList<QString> fields{
             entry.timeText(), entry.name,     entry.spreadName, journalSourceName(entry.source),
-            entry.file,       entry.question, entry.notes,      cardsText(entry)};
+            entry.file,       entry.question, entry.notes,      entry.outcome,
+            dateText(entry.outcomeDate), cardsText(entry)};
         for (qsizetype i = 0; i < fields.size(); ++i) {
             if (i)
                 out += ',';

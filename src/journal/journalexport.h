@@ -10,8 +10,9 @@ namespace Orvella {
 /**
  * @p entries as the journal's JSON export, in the order given:
  * {"format": "orvella-medicine-cards-journal", "version": 1, "readings": [...]},
- * each reading with its time, name, spread, source, file, question, notes and
- * cards (position, title, card, reversed), keys in that order, UTF-8.
+ * each reading with its time, name, spread, source, file, question, notes,
+ * outcome, outcomeDate and cards (position, title, card, reversed), keys in
+ * that order, UTF-8.
  */
 QByteArray journalJson(const QList<JournalEntry> &entries);
 

@@ -4,6 +4,11 @@
 
 namespace Orvella {
 
+bool JournalSummary::awaitsOutcome(const QDate &today) const
+{
+    return !hasOutcome && !isCardOfTheDay() && time.date().daysTo(today) > OverdueDays;
+}
+
 std::unique_ptr<JournalStore> openJournalStore(const QString &path, JournalStore::Access access)
 {
     // In a plugin of its own: no SQL library is mapped before a journal is

@@ -7,22 +7,31 @@
 #include <QString>
 #include <QtPlugin>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
 namespace Orvella {
 
+/** How many days a reading waits for its outcome before it is overdue. */
+inline constexpr int OverdueDays = 7;
+
 /** Which readings a list shows: all of them, or those a search and its filters keep. */
 struct JournalFilter
 {
-    /** Words typed into the search; empty for all readings. */
+    /** Words to search for; empty for every reading. */
     QString text;
-    /** A spread's index, or -1 for every spread. */
-    int spread = -1;
+    /** A spread's index (CardOfTheDaySpread too), or nothing for every spread. */
+    std::optional<int> spread;
     /** A card's index, or -1 for every card. */
     int card = -1;
-    /** A day, or a null date for every day. */
-    QDate day;
+    /** The first and the last day shown; a null date leaves that end open. */
+    QDate from;
+    QDate to;
+    /** Given a day: only readings more than a week older than it that have no outcome yet. */
+    QDate overdueOn;
+    /** Given a day: only readings of its month and day in earlier years ("on this day"). */
+    QDate onThisDay;
 };
 
 /** One card of a reading as a list shows it. */
@@ -44,7 +53,12 @@ struct JournalSummary
     QString spreadName;
     QString file;
     bool hasWords = false;
+    bool hasOutcome = false;
     QList<JournalCardMark> cards;
+
+    bool isCardOfTheDay() const { return spread == CardOfTheDaySpread; }
+    /** More than a week old by @p today with no outcome yet: worth asking how it turned out. */
+    bool awaitsOutcome(const QDate &today) const;
 };
 
 /**
@@ -77,8 +91,20 @@ public:
 
     /** Keeps @p entry as a new reading; its id, or nothing (see problem()). */
     virtual std::optional<qint64> keep(const JournalEntry &entry) = 0;
-    /** A kept reading from the same file showing the same reading as @p entry, if any. */
-    virtual std::optional<qint64> findOpened(const JournalEntry &entry) = 0;
+    /**
+     * The kept reading @p entry is, if it is one: from the same file showing the
+     * same cards, or (without a file) of the same time, name, spread and cards.
+     */
+    virtual std::optional<qint64> findSame(const JournalEntry &entry) = 0;
+    /**
+     * Keeps the readings of @p entries that are not kept yet, all in one
+     * transaction: all of them, or none when the store fails or @p cancelled
+     * says so (it is asked now and then). @p progress hears how many are done.
+     * How many were new; nothing when none was kept.
+     */
+    virtual std::optional<int> keepAll(const QList<JournalEntry> &entries,
+                                       const std::function<void(int done)> &progress = {},
+                                       const std::function<bool()> &cancelled = {}) = 0;
     /** The readings @p filter keeps: newest first, or best match first when searching. */
     virtual QList<JournalSummary> list(const JournalFilter &filter) = 0;
     virtual std::optional<JournalEntry> entry(qint64 id) = 0;
@@ -87,9 +113,12 @@ public:
     /** Every reading kept, oldest first. */
     virtual QList<JournalEntry> all() = 0;
     virtual bool setWords(qint64 id, const QString &question, const QString &notes) = 0;
+    virtual bool setOutcome(qint64 id, const QString &outcome, const QDate &date) = 0;
     virtual bool remove(qint64 id) = 0;
     /** The days that have readings. */
     virtual QList<QDate> days() = 0;
+    /** Writes a consistent copy of the journal to @p path, whole or not at all. */
+    virtual bool backUp(const QString &path) = 0;
 
     /** A value the journal keeps about itself (the window's size, say), or @p fallback. */
     virtual QString setting(const QString &key, const QString &fallback = {}) = 0;

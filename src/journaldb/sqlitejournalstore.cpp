@@ -3,12 +3,16 @@
 #include "journal/journalsearch.h"
 #include "sqlitestatement.h"
 
+#include "platform/fileaccess.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <QTemporaryDir>
 
 #include <array>
+#include <limits>
 
 namespace Orvella {
 
@@ -49,6 +53,9 @@ const std::array<const char *, SqliteJournalStore::SchemaVersion> SchemaSteps{{
     "CREATE VIRTUAL TABLE search USING fts5(name, spread, cards, question, notes,"
     " tokenize = 'unicode61 remove_diacritics 2', prefix = '1 2 3');"
     "CREATE TABLE setting (key TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID;",
+    // 2: how a reading turned out, and when the user said so ("" until then).
+    "ALTER TABLE reading ADD COLUMN outcome TEXT NOT NULL DEFAULT '';"
+    "ALTER TABLE reading ADD COLUMN outcome_date TEXT NOT NULL DEFAULT '';",
 }};
 
 QString cardsKey(const QList<JournalCard> &cards)
@@ -100,6 +107,12 @@ QString searchedCards(const QList<JournalCard> &cards)
     for (const JournalCard &card : cards)
         words << card.cardName << card.keyword;
     return words.join(u' ');
+}
+
+// The notes and the outcome are found as one text.
+QString searchedNotes(const QString &notes, const QString &outcome)
+{
+    return outcome.isEmpty() ? notes : notes + u'\n' + outcome;
 }
 
 JournalStore::Problem problemOf(int result)
@@ -253,61 +266,113 @@ std::optional<qint64> SqliteJournalStore::keep(const JournalEntry &entry)
     if (!writable())
         return std::nullopt;
     qint64 id = 0;
-    const bool kept = transaction([&] {
-        SqliteStatement reading(m_db,
-                                "INSERT INTO reading (time, utc, utc_offset, day, name, spread,"
-                                " spread_name, source, file, question, notes, cards)"
-                                " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        const QDateTime time = journalTime(entry.time);
-        reading.bind(1, entry.timeText())
-            .bind(2, time.toSecsSinceEpoch())
-            .bind(3, qint64(time.offsetFromUtc()))
-            .bind(4, time.date().toString(Qt::ISODate))
-            .bind(5, entry.name)
-            .bind(6, qint64(entry.spread))
-            .bind(7, entry.spreadName)
-            .bind(8, journalSourceName(entry.source))
-            .bind(9, entry.file)
-            .bind(10, entry.question)
-            .bind(11, entry.notes)
-            .bind(12, cardsKey(entry.cards));
-        if (!judge(reading.run()))
-            return false;
-        id = sqlite3_last_insert_rowid(m_db);
-        for (const JournalCard &card : entry.cards) {
-            SqliteStatement position(m_db, "INSERT INTO position (reading, number, title, card,"
-                                           " card_name, keyword, reversed)"
-                                           " VALUES (?, ?, ?, ?, ?, ?, ?)");
-            position.bind(1, id)
-                .bind(2, qint64(card.position))
-                .bind(3, card.title)
-                .bind(4, qint64(card.card))
-                .bind(5, card.cardName)
-                .bind(6, card.keyword)
-                .bind(7, qint64(card.reversed));
-            if (!judge(position.run()))
-                return false;
-        }
-        SqliteStatement search(m_db, "INSERT INTO search (rowid, name, spread, cards, question,"
-                                     " notes) VALUES (?, ?, ?, ?, ?, ?)");
-        search.bind(1, id)
-            .bind(2, entry.name)
-            .bind(3, entry.spreadName)
-            .bind(4, searchedCards(entry.cards))
-            .bind(5, entry.question)
-            .bind(6, entry.notes);
-        return judge(search.run());
-    });
+    const bool kept = transaction([&] { return insert(entry, id); });
     return kept ? std::optional<qint64>(id) : std::nullopt;
 }
 
-std::optional<qint64> SqliteJournalStore::findOpened(const JournalEntry &entry)
+std::optional<int> SqliteJournalStore::keepAll(const QList<JournalEntry> &entries,
+                                               const std::function<void(int)> &progress,
+                                               const std::function<bool()> &cancelled)
 {
-    if (!m_db || m_problem == Problem::Damaged || entry.file.isEmpty())
+    if (!writable())
         return std::nullopt;
-    SqliteStatement query(m_db, "SELECT id FROM reading WHERE file = ? AND spread = ?"
-                                " AND cards = ? AND source IN ('opened', 'handed over') LIMIT 1");
+    int added = 0;
+    bool stopped = false;
+    const bool kept = transaction([&] {
+        for (qsizetype i = 0; i < entries.size(); ++i) {
+            // Asked every hundred readings: often enough to stop at once, rare enough to cost nothing.
+            if (i % 100 == 0) {
+                if (progress)
+                    progress(int(i));
+                if (cancelled && cancelled()) {
+                    stopped = true;
+                    return false;
+                }
+            }
+            // Within the batch too: a reading twice in it is kept once.
+            if (findSame(entries[i]))
+                continue;
+            if (m_problem != Problem::None)
+                return false;
+            qint64 id = 0;
+            if (!insert(entries[i], id))
+                return false;
+            ++added;
+        }
+        return true;
+    });
+    if (stopped)
+        m_problem = Problem::None;
+    if (kept && progress)
+        progress(int(entries.size()));
+    return kept ? std::optional<int>(added) : std::nullopt;
+}
+
+bool SqliteJournalStore::insert(const JournalEntry &entry, qint64 &id)
+{
+    SqliteStatement reading(m_db,
+                            "INSERT INTO reading (time, utc, utc_offset, day, name, spread,"
+                            " spread_name, source, file, question, notes, cards, outcome,"
+                            " outcome_date) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    const QDateTime time = journalTime(entry.time);
+    reading.bind(1, entry.timeText())
+        .bind(2, time.toSecsSinceEpoch())
+        .bind(3, qint64(time.offsetFromUtc()))
+        .bind(4, time.date().toString(Qt::ISODate))
+        .bind(5, entry.name)
+        .bind(6, qint64(entry.spread))
+        .bind(7, entry.spreadName)
+        .bind(8, journalSourceName(entry.source))
+        .bind(9, entry.file)
+        .bind(10, entry.question)
+        .bind(11, entry.notes)
+        .bind(12, cardsKey(entry.cards))
+        .bind(13, entry.outcome)
+        .bind(14, entry.outcomeDate.isValid() ? entry.outcomeDate.toString(Qt::ISODate)
+                                              : QString());
+    if (!judge(reading.run()))
+        return false;
+    id = sqlite3_last_insert_rowid(m_db);
+    for (const JournalCard &card : entry.cards) {
+        SqliteStatement position(m_db, "INSERT INTO position (reading, number, title, card,"
+                                       " card_name, keyword, reversed)"
+                                       " VALUES (?, ?, ?, ?, ?, ?, ?)");
+        position.bind(1, id)
+            .bind(2, qint64(card.position))
+            .bind(3, card.title)
+            .bind(4, qint64(card.card))
+            .bind(5, card.cardName)
+            .bind(6, card.keyword)
+            .bind(7, qint64(card.reversed));
+        if (!judge(position.run()))
+            return false;
+    }
+    SqliteStatement search(m_db, "INSERT INTO search (rowid, name, spread, cards, question,"
+                                 " notes) VALUES (?, ?, ?, ?, ?, ?)");
+    search.bind(1, id)
+        .bind(2, entry.name)
+        .bind(3, entry.spreadName)
+        .bind(4, searchedCards(entry.cards))
+        .bind(5, entry.question)
+        .bind(6, searchedNotes(entry.notes, entry.outcome));
+    return judge(search.run());
+}
+
+std::optional<qint64> SqliteJournalStore::findSame(const JournalEntry &entry)
+{
+    if (!m_db || m_problem == Problem::Damaged)
+        return std::nullopt;
+    // A file read again (opened, handed over or imported) is the same reading
+    // whenever it shows the same cards; any other reading is its moment.
+    const bool fromFile = !entry.file.isEmpty() && entry.source != JournalSource::Drawn;
+    SqliteStatement query(
+        m_db, fromFile ? "SELECT id FROM reading WHERE file = ?1 AND spread = ?2 AND cards = ?3"
+                         " AND source IN ('opened', 'handed over', 'imported') LIMIT 1"
+                       : "SELECT id FROM reading WHERE utc = ?4 AND spread = ?2 AND cards = ?3"
+                         " AND name = ?5 AND file = ?1 LIMIT 1");
     query.bind(1, entry.file).bind(2, qint64(entry.spread)).bind(3, cardsKey(entry.cards));
+    if (!fromFile)
+        query.bind(4, journalTime(entry.time).toSecsSinceEpoch()).bind(5, entry.name);
     const int result = query.step();
     judge(result);
     return result == SQLITE_ROW ? std::optional<qint64>(query.integer(0)) : std::nullopt;
@@ -321,21 +386,33 @@ QList<JournalSummary> SqliteJournalStore::list(const JournalFilter &filter)
     const QString words = journalSearchQuery(filter.text);
     // The search's own order (rank) comes from the full-text index as it reads it.
     QByteArray sql = "SELECT r.id, r.utc, r.utc_offset, r.name, r.spread, r.file,"
-                     " r.question <> '' OR r.notes <> '', r.cards, r.spread_name FROM ";
+                     " r.question <> '' OR r.notes <> '', r.cards, r.spread_name, r.outcome <> '' FROM ";
     sql += words.isEmpty() ? "reading r"
                            : "(SELECT rowid, rank FROM search WHERE search MATCH ?1) found"
                              " JOIN reading r ON r.id = found.rowid";
-    sql += " WHERE (?2 < 0 OR r.spread = ?2) AND (?3 = '' OR r.day = ?3)"
-           " AND (?4 < 0 OR EXISTS (SELECT 1 FROM position p WHERE p.card = ?4"
-           " AND p.reading = r.id))";
+    const auto day = [](const QDate &date) {
+        return date.isValid() ? date.toString(Qt::ISODate) : QString();
+    };
+    sql += " WHERE (?2 IS NULL OR r.spread = ?2) AND (?3 = '' OR r.day >= ?3)"
+           " AND (?4 = '' OR r.day <= ?4)"
+           " AND (?5 < 0 OR EXISTS (SELECT 1 FROM position p WHERE p.card = ?5"
+           " AND p.reading = r.id))"
+           " AND (?6 = '' OR (r.outcome = '' AND r.spread <> ?8 AND r.day < ?6))"
+           " AND (?7 = '' OR (substr(r.day, 5) = substr(?7, 5) AND r.day < ?7))";
     sql += words.isEmpty() ? " ORDER BY r.utc DESC, r.id DESC"
                            : " ORDER BY found.rank, r.utc DESC, r.id DESC";
     SqliteStatement query(m_db, sql);
     if (!words.isEmpty())
         query.bind(1, words);
-    query.bind(2, qint64(filter.spread))
-        .bind(3, filter.day.isValid() ? filter.day.toString(Qt::ISODate) : QString())
-        .bind(4, qint64(filter.card));
+    if (filter.spread)
+        query.bind(2, qint64(*filter.spread));
+    query.bind(3, day(filter.from))
+        .bind(4, day(filter.to))
+        .bind(5, qint64(filter.card))
+        .bind(6, day(filter.overdueOn.isValid() ? filter.overdueOn.addDays(-OverdueDays)
+                                                : QDate()))
+        .bind(7, day(filter.onThisDay))
+        .bind(8, qint64(CardOfTheDaySpread));
     QHash<int, QString> spreadNames;
     int result;
     while ((result = query.step()) == SQLITE_ROW) {
@@ -352,6 +429,7 @@ QList<JournalSummary> SqliteJournalStore::list(const JournalFilter &filter)
         summary.file = query.text(5);
         summary.hasWords = query.integer(6) != 0;
         summary.cards = cardMarks(query.bytes(7));
+        summary.hasOutcome = query.integer(9) != 0;
         found.append(std::move(summary));
     }
     judge(result);
@@ -367,8 +445,8 @@ QList<JournalEntry> SqliteJournalStore::select(const char *where, qint64 id)
     QHash<qint64, qsizetype> at;
     {
         SqliteStatement readings(m_db, QByteArray("SELECT id, utc, utc_offset, name, spread,"
-                                                  " spread_name, source, file, question, notes"
-                                                  " FROM reading ")
+                                                  " spread_name, source, file, question, notes,"
+                                                  " outcome, outcome_date FROM reading ")
                                            + where + " ORDER BY utc, id");
         if (!every)
             readings.bind(1, id);
@@ -384,6 +462,8 @@ QList<JournalEntry> SqliteJournalStore::select(const char *where, qint64 id)
             entry.file = readings.text(7);
             entry.question = readings.text(8);
             entry.notes = readings.text(9);
+            entry.outcome = readings.text(10);
+            entry.outcomeDate = QDate::fromString(readings.text(11), Qt::ISODate);
             at.insert(entry.id, entries.size());
             entries.append(std::move(entry));
         }
@@ -431,15 +511,54 @@ QList<JournalEntry> SqliteJournalStore::all()
 
 bool SqliteJournalStore::setWords(qint64 id, const QString &question, const QString &notes)
 {
+    return change(id, "UPDATE reading SET question = ?1, notes = ?2 WHERE id = ?3", question, notes);
+}
+
+bool SqliteJournalStore::setOutcome(qint64 id, const QString &outcome, const QDate &date)
+{
+    return change(id, "UPDATE reading SET outcome = ?1, outcome_date = ?2 WHERE id = ?3", outcome,
+                  outcome.isEmpty() || !date.isValid() ? QString() : date.toString(Qt::ISODate));
+}
+
+bool SqliteJournalStore::change(qint64 id, const char *sql, const QString &first,
+                                const QString &second)
+{
     if (!writable())
         return false;
     return transaction([&] {
-        SqliteStatement reading(m_db, "UPDATE reading SET question = ?, notes = ? WHERE id = ?");
-        reading.bind(1, question).bind(2, notes).bind(3, id);
-        SqliteStatement search(m_db, "UPDATE search SET question = ?, notes = ? WHERE rowid = ?");
-        search.bind(1, question).bind(2, notes).bind(3, id);
+        SqliteStatement reading(m_db, sql);
+        reading.bind(1, first).bind(2, second).bind(3, id);
+        // The search finds the words as they now are.
+        SqliteStatement search(m_db, "UPDATE search SET (question, notes) = (SELECT question,"
+                                     " notes || char(10) || outcome FROM reading WHERE id = ?1)"
+                                     " WHERE rowid = ?1");
+        search.bind(1, id);
         return judge(reading.run()) && judge(search.run());
     });
+}
+
+bool SqliteJournalStore::backUp(const QString &path)
+{
+    if (!m_db || m_problem == Problem::Damaged)
+        return false;
+    // A consistent copy in one read transaction, even while another program
+    // writes; written to a file of our own and only then put in place whole.
+    QTemporaryDir folder;
+    if (!folder.isValid()) {
+        m_problem = Problem::NotWritable;
+        return false;
+    }
+    const QString copy = folder.filePath(QStringLiteral("journal.sqlite"));
+    SqliteStatement vacuum(m_db, "VACUUM INTO ?");
+    vacuum.bind(1, copy);
+    if (!judge(vacuum.run()))
+        return false;
+    const std::optional<QByteArray> bytes = readSmallFile(copy, std::numeric_limits<int>::max());
+    if (!bytes || !writeWhole(path, *bytes)) {
+        m_problem = Problem::NotWritable;
+        return false;
+    }
+    return true;
 }
 
 bool SqliteJournalStore::remove(qint64 id)

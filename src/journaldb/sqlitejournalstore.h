@@ -21,7 +21,7 @@ class SqliteJournalStore : public JournalStore
 {
 public:
     /** The journal schema this program writes. */
-    static constexpr int SchemaVersion = 1;
+    static constexpr int SchemaVersion = 2;
 
     static std::unique_ptr<JournalStore> open(const QString &path, Access access);
     ~SqliteJournalStore() override;
@@ -31,14 +31,19 @@ public:
     Problem problem() const override { return m_problem; }
 
     std::optional<qint64> keep(const JournalEntry &entry) override;
-    std::optional<qint64> findOpened(const JournalEntry &entry) override;
+    std::optional<qint64> findSame(const JournalEntry &entry) override;
+    std::optional<int> keepAll(const QList<JournalEntry> &entries,
+                               const std::function<void(int)> &progress,
+                               const std::function<bool()> &cancelled) override;
     QList<JournalSummary> list(const JournalFilter &filter) override;
     std::optional<JournalEntry> entry(qint64 id) override;
     QList<JournalEntry> entries(const QList<qint64> &ids) override;
     QList<JournalEntry> all() override;
     bool setWords(qint64 id, const QString &question, const QString &notes) override;
+    bool setOutcome(qint64 id, const QString &outcome, const QDate &date) override;
     bool remove(qint64 id) override;
     QList<QDate> days() override;
+    bool backUp(const QString &path) override;
     QString setting(const QString &key, const QString &fallback) override;
     bool setSetting(const QString &key, const QString &value) override;
 
@@ -54,6 +59,9 @@ private:
     template<typename Change>
     bool transaction(Change &&change);
     QList<JournalEntry> select(const char *where, qint64 id);
+    bool insert(const JournalEntry &entry, qint64 &id);
+    /** Runs @p sql on reading @p id with two texts, and brings its search words up to date. */
+    bool change(qint64 id, const char *sql, const QString &first, const QString &second);
 
     sqlite3 *m_db = nullptr;
     bool m_readOnly = false;

@@ -135,7 +135,7 @@ void Journal::keepWaiting()
         }
         const JournalEntry &entry = m_waiting.constFirst();
         // A file opened again, or handed over again, is the reading kept already.
-        const bool known = !entry.file.isEmpty() && journal->findOpened(entry);
+        const bool known = !entry.file.isEmpty() && journal->findSame(entry);
         if (known || journal->keep(entry)) {
             keptAny = keptAny || !known;
             m_waiting.removeFirst();

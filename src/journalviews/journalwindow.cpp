@@ -87,7 +87,7 @@ void JournalWindow::setupLook()
 
 void JournalWindow::setupFilters()
 {
-    m_ui->cboSpreadFilter->addItem(QStringLiteral("All spreads"), -1);
+    m_ui->cboSpreadFilter->addItem(QStringLiteral("All spreads"));
     const QStringList spreads = SpreadCatalogue::names();
     for (int i = 0; i < spreads.size(); ++i)
         m_ui->cboSpreadFilter->addItem(spreads[i], i);
@@ -159,8 +159,13 @@ void JournalWindow::closeEvent(QCloseEvent *event)
 
 JournalFilter JournalWindow::filter() const
 {
-    return {m_ui->txtSearch->text(), m_ui->cboSpreadFilter->currentData().toInt(),
-            m_ui->cboCardFilter->currentData().toInt(), m_day};
+    JournalFilter filter{.text = m_ui->txtSearch->text(),
+                         .card = m_ui->cboCardFilter->currentData().toInt(),
+                         .from = m_day,
+                         .to = m_day};
+    if (const QVariant spread = m_ui->cboSpreadFilter->currentData(); spread.isValid())
+        filter.spread = spread.toInt();
+    return filter;
 }
 
 qint64 JournalWindow::selectedId() const

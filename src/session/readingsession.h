@@ -50,6 +50,8 @@ public:
     const QString &name() const { return m_name; }
     /** The file an opened or handed-over reading was read from. */
     const QString &file() const { return m_file; }
+    /** What the session draws with: the program's one random generator. */
+    RandomSource &random() const { return m_random; }
 
     /** Draws a reading of spread @p spreadIndex for @p name and shows it. */
     void draw(const QString &name, qint16 spreadIndex);

@@ -14,6 +14,8 @@
 
 using namespace Orvella;
 
+Q_DECLARE_METATYPE(Orvella::JournalFilter)
+
 namespace {
 
 // Set in a child copy of this test: keep readings in the journal at this path until killed.
@@ -78,6 +80,9 @@ private:
                                              QStringLiteral("/home/bo/a.mca"));
     JournalEntry m_cy = entryOf(2, {},
                                 QStringLiteral("Cy"), QStringLiteral("2026-12-08T10:00:00+00:00"));
+    // A year before Cy, to the day.
+    JournalEntry m_eve = entryOf(3, {},
+                                 QStringLiteral("Eve"), QStringLiteral("2025-12-08T08:00:00+00:00"));
 };
 
 void TestJournalStore::initTestCase()
@@ -85,7 +90,9 @@ void TestJournalStore::initTestCase()
     m_store = openStore(m_dir.filePath(QStringLiteral("journal.sqlite")));
     QCOMPARE(m_store->problem(), JournalStore::Problem::None);
     m_ann.notes = QStringLiteral("A long journey ahead");
-    for (JournalEntry *entry : {&m_ann, &m_bo, &m_cy}) {
+    m_ann.outcome = QStringLiteral("It rained");
+    m_ann.outcomeDate = QDate(2026, 12, 7);
+    for (JournalEntry *entry : {&m_ann, &m_bo, &m_cy, &m_eve}) {
         const std::optional<qint64> id = m_store->keep(*entry);
         QVERIFY(id);
         entry->id = *id;
@@ -95,59 +102,71 @@ void TestJournalStore::initTestCase()
 void TestJournalStore::keepsFindsAndForgets()
 {
     QCOMPARE(m_store->entry(m_bo.id).value_or(JournalEntry{}), m_bo);
-    QCOMPARE(m_store->all(), (QList<JournalEntry>{m_ann, m_bo, m_cy}));
-    QCOMPARE(names(m_store->list({})), (QStringList{"Cy", "Bo", "Ann"}));
-    QCOMPARE(m_store->days(), (QList<QDate>{{2026, 12, 6}, {2026, 12, 7}, {2026, 12, 8}}));
+    QCOMPARE(m_store->all(), (QList<JournalEntry>{m_eve, m_ann, m_bo, m_cy}));
+    QCOMPARE(names(m_store->list({})), (QStringList{"Cy", "Bo", "Ann", "Eve"}));
+    QCOMPARE(m_store->days(),
+             (QList<QDate>{{2025, 12, 8}, {2026, 12, 6}, {2026, 12, 7}, {2026, 12, 8}}));
 
-    // The same file showing the same reading is known; another reading from it is not.
-    QCOMPARE(m_store->findOpened(m_bo), std::optional<qint64>(m_bo.id));
+    // The same file showing the same reading is known, and so is the same
+    // moment's reading; another reading from the file, or at another moment, is not.
+    QCOMPARE(m_store->findSame(m_bo), std::optional<qint64>(m_bo.id));
+    QCOMPARE(m_store->findSame(m_ann), std::optional<qint64>(m_ann.id));
     JournalEntry changed = m_bo;
     changed.cards[0].reversed = !changed.cards[0].reversed;
-    QVERIFY(!m_store->findOpened(changed));
+    QVERIFY(!m_store->findSame(changed));
+    JournalEntry later = m_ann;
+    later.time = later.time.addSecs(1);
+    QVERIFY(!m_store->findSame(later));
 
-    // Words written later are found, and a reading removed takes its cards with it.
+    // Words and outcomes written later are found, and a reading removed takes its cards with it.
     QVERIFY(m_store->setWords(m_cy.id, QStringLiteral("Which way?"), QStringLiteral("the river")));
-    QCOMPARE(names(m_store->list({QStringLiteral("river"), -1, -1, {}})), QStringList{"Cy"});
+    QVERIFY(m_store->setOutcome(m_cy.id, QStringLiteral("Found the bridge"), {2026, 12, 9}));
+    QCOMPARE(names(m_store->list({.text = QStringLiteral("river")})), QStringList{"Cy"});
+    QCOMPARE(names(m_store->list({.text = QStringLiteral("bridge")})), QStringList{"Cy"});
+    QCOMPARE(m_store->entry(m_cy.id)->outcomeDate, QDate(2026, 12, 9));
+    QVERIFY(m_store->setOutcome(m_cy.id, {}, {2026, 12, 9}));
+    QCOMPARE(m_store->entry(m_cy.id)->outcomeDate, QDate());
+    QCOMPARE(names(m_store->list({.text = QStringLiteral("bridge")})), QStringList{});
     const JournalEntry extra = entryOf(0, {}, QStringLiteral("Dee"), m_cy.timeText());
     const qint64 id = m_store->keep(extra).value_or(0);
     QVERIFY(m_store->remove(id));
     QVERIFY(!m_store->entry(id));
-    QCOMPARE(m_store->all().size(), 3);
+    QCOMPARE(m_store->all().size(), 4);
     QVERIFY(m_store->setSetting(QStringLiteral("k"), QStringLiteral("v")));
     QCOMPARE(m_store->setting(QStringLiteral("k")), QStringLiteral("v"));
 }
 
 void TestJournalStore::searchAndFilters_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("spread");
-    QTest::addColumn<int>("card");
-    QTest::addColumn<QDate>("day");
+    QTest::addColumn<JournalFilter>("filter");
     QTest::addColumn<QStringList>("found");
-    QTest::newRow("a name") << "ann" << -1 << -1 << QDate() << QStringList{"Ann"};
+    QTest::newRow("a name") << JournalFilter{.text = "ann"} << QStringList{"Ann"};
     QTest::newRow("the start of a word of the notes")
-        << "journ" << -1 << -1 << QDate() << QStringList{"Ann"};
-    QTest::newRow("a card's name") << "bear" << -1 << -1 << QDate() << QStringList{"Bo"};
+        << JournalFilter{.text = "journ"} << QStringList{"Ann"};
+    QTest::newRow("a card's name") << JournalFilter{.text = "bear"} << QStringList{"Bo"};
     QTest::newRow("a card's keyword")
-        << CardDeck::card(41)->keyword << -1 << -1 << QDate() << QStringList{"Ann"};
-    QTest::newRow("a spread") << "butterfly" << -1 << -1 << QDate() << QStringList{"Bo"};
-    QTest::newRow("every word must match") << "ann bear" << -1 << -1 << QDate() << QStringList{};
+        << JournalFilter{.text = CardDeck::card(41)->keyword} << QStringList{"Ann"};
+    QTest::newRow("a spread") << JournalFilter{.text = "butterfly"} << QStringList{"Bo"};
+    QTest::newRow("every word must match") << JournalFilter{.text = "ann bear"} << QStringList{};
     QTest::newRow("quotes and operators are only typed")
-        << "\"ann\" -*" << -1 << -1 << QDate() << QStringList{"Ann"};
-    QTest::newRow("by spread") << "" << 2 << -1 << QDate() << QStringList{"Cy"};
-    QTest::newRow("by card") << "" << -1 << 4 << QDate() << QStringList{"Bo"};
+        << JournalFilter{.text = "\"ann\" -*"} << QStringList{"Ann"};
+    QTest::newRow("by spread") << JournalFilter{.spread = 2} << QStringList{"Cy"};
+    QTest::newRow("by card") << JournalFilter{.card = 4} << QStringList{"Bo"};
     QTest::newRow("by day, as it was where it was kept")
-        << "" << -1 << -1 << QDate(2026, 12, 7) << QStringList{"Bo"};
+        << JournalFilter{.from = {2026, 12, 7}, .to = {2026, 12, 7}} << QStringList{"Bo"};
+    QTest::newRow("from a day on") << JournalFilter{.from = {2026, 12, 7}}
+                                   << QStringList{"Cy", "Bo"};
+    QTest::newRow("waiting for an outcome for more than a week")
+        << JournalFilter{.overdueOn = {2026, 12, 15}} << QStringList{"Bo", "Eve"};
+    QTest::newRow("on this day in earlier years")
+        << JournalFilter{.onThisDay = {2026, 12, 8}} << QStringList{"Eve"};
 }
 
 void TestJournalStore::searchAndFilters()
 {
-    QFETCH(QString, text);
-    QFETCH(int, spread);
-    QFETCH(int, card);
-    QFETCH(QDate, day);
+    QFETCH(JournalFilter, filter);
     QFETCH(QStringList, found);
-    QCOMPARE(names(m_store->list({text, spread, card, day})), found);
+    QCOMPARE(names(m_store->list(filter)), found);
     QCOMPARE(m_store->problem(), JournalStore::Problem::None);
 }
 
@@ -164,7 +183,7 @@ void TestJournalStore::exportsAsDocumented()
                  "  {\"time\": \"2026-12-08T09:15:02+01:00\", \"name\": \"Ann \\\"A\\\"\","
                  " \"spread\": \"Butterfly Spread\", \"source\": \"drawn\", \"file\": \"\","
                  " \"question\": \"\", \"notes\": \"line one\\nline two, with a comma\","
-                 " \"cards\": [{\"position\": 1, \"title\": \"%1\", \"card\": \"The Bat\","
+                 " \"outcome\": \"\", \"outcomeDate\": \"\", \"cards\": [{\"position\": 1, \"title\": \"%1\", \"card\": \"The Bat\","
                  " \"reversed\": true}, {\"position\": 2, \"title\": \"%2\", \"card\": \"The Deer\","
                  " \"reversed\": false}, {\"position\": 3, \"title\": \"%3\", \"card\": \"The Eagle\","
                  " \"reversed\": false}, {\"position\": 4, \"title\": \"%4\","
@@ -172,7 +191,8 @@ void TestJournalStore::exportsAsDocumented()
                 .arg(one.cards[0].title, one.cards[1].title, one.cards[2].title,
                      one.cards[3].title));
     const QList<QByteArray> rows = journalCsv({one}).split('\n');
-    QCOMPARE(rows[0], QByteArray("time,name,spread,source,file,question,notes,cards\r"));
+    QCOMPARE(rows[0], QByteArray("time,name,spread,source,file,question,notes,outcome,outcomeDate,"
+                                 "cards\r"));
     QVERIFY(
         rows[1].startsWith("2026-12-08T09:15:02+01:00,\"Ann \"\"A\"\"\",Butterfly Spread,drawn,,,"
                            "\"line one"));
@@ -188,6 +208,7 @@ void TestJournalStore::openingJudgesTheFile_data()
     QTest::newRow("none yet") << "none" << int(P::None) << false;
     QTest::newRow("an empty database, version 0") << "version 0" << int(P::None) << false;
     QTest::newRow("written by a newer version") << "version 99" << int(P::None) << true;
+    QTest::newRow("the first version, with readings") << "first" << int(P::None) << false;
     QTest::newRow("not a database") << "not a database" << int(P::Damaged) << false;
     QTest::newRow("cut short") << "cut short" << int(P::Damaged) << false;
     QTest::newRow("pages overwritten") << "overwritten" << int(P::Damaged) << false;
@@ -209,8 +230,19 @@ void TestJournalStore::openingJudgesTheFile()
             for (int i = 0; i < 200; ++i)
                 QVERIFY(store->keep(m_ann));
         }
+        if (file == QLatin1String("first")) {
+            sqlite3 *db = nullptr;
+            sqlite3_open(QFile::encodeName(path).constData(), &db);
+            QCOMPARE(sqlite3_exec(db, "ALTER TABLE reading DROP COLUMN outcome;"
+                                      "ALTER TABLE reading DROP COLUMN outcome_date;"
+                                      "PRAGMA user_version = 1", nullptr, nullptr, nullptr),
+                     SQLITE_OK);
+            sqlite3_close(db);
+        }
         QByteArray bytes = Test::readFile(path);
-        if (file == QLatin1String("not a database"))
+        if (file == QLatin1String("first"))
+            ; // kept as it is
+        else if (file == QLatin1String("not a database"))
             bytes = QByteArray(bytes.size(), 'x');
         else if (file == QLatin1String("cut short"))
             bytes.truncate(bytes.size() / 3);
@@ -228,7 +260,12 @@ void TestJournalStore::openingJudgesTheFile()
     if (problem != int(JournalStore::Problem::None))
         return;
     // A usable journal keeps readings, unless a newer program wrote it: that one is never altered.
+    const qsizetype had = store->all().size();
     QCOMPARE(store->keep(m_ann).has_value(), !readOnly);
+    if (file == QLatin1String("first")) { // upgraded, every reading still there
+        QCOMPARE(had, 200);
+        QVERIFY(store->setOutcome(1, QStringLiteral("fine"), {2026, 12, 9}));
+    }
     store.reset();
     if (readOnly)
         QCOMPARE(Test::readFile(path), before);
