@@ -19,13 +19,13 @@ constexpr std::array<std::pair<JournalSource, const char *>, 4> sourceNames{{
     {JournalSource::Imported, "imported"},
 }};
 
+} // namespace
+
 JournalCard journalCard(int position, const QString &title, int card, bool reversed)
 {
     const Card text = CardDeck::card(card).value_or(Card{});
     return {position, title, card, text.name, text.keyword, reversed};
 }
-
-} // namespace
 
 QString cardOfTheDayName()
 {

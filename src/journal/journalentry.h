@@ -38,6 +38,9 @@ struct JournalCard
     bool operator==(const JournalCard &) const = default;
 };
 
+/** Position @p position as the journal keeps it: the card's name and keyword from the deck. */
+JournalCard journalCard(int position, const QString &title, int card, bool reversed);
+
 /** A reading kept in the journal, with what the user wrote about it. */
 struct JournalEntry
 {

@@ -24,8 +24,8 @@ QDate nextStep(QDate start, JournalStatistics::Step step)
     return step == JournalStatistics::Step::Week ? start.addDays(7) : start.addMonths(1);
 }
 
-void countOverTime(JournalStatistics &statistics, const QList<JournalSummary> &readings,
-                   QDate from, QDate to)
+void countOverTime(JournalStatistics &statistics, const QList<JournalSummary> &readings, QDate from,
+                   QDate to)
 {
     // The open ends close on the readings themselves.
     QDate first = from;
@@ -43,7 +43,8 @@ void countOverTime(JournalStatistics &statistics, const QList<JournalSummary> &r
                                                          : JournalStatistics::Step::Month;
     for (QDate start = stepStart(first, statistics.step); start <= last;
          start = nextStep(start, statistics.step)) {
-        statistics.overTime.append(TimeCount{start, nextStep(start, statistics.step).addDays(-1), 0});
+        statistics.overTime.append(
+            TimeCount{start, nextStep(start, statistics.step).addDays(-1), 0});
     }
     for (const JournalSummary &reading : readings) {
         const QDate start = stepStart(reading.time.date(), statistics.step);

@@ -82,8 +82,7 @@ void TestJournalStatistics::expectationIsTheDraws()
         const double expected = Readings * chance[card];
         const double deviation = std::sqrt(expected * (1 - chance[card]));
         QVERIFY2(std::abs(seen[card] - expected) < 4.5 * deviation,
-                 qPrintable(QStringLiteral("card %1: %2 seen, %3 expected")
-                                .arg(card).arg(seen[card]).arg(expected)));
+                 qPrintable(QStringLiteral("card %1: %2 seen, %3 expected") .arg(card).arg(seen[card]).arg(expected)));
         total += chance[card];
     }
     QVERIFY(std::abs(total - cardsDrawn) < 1e-9);
@@ -95,8 +94,8 @@ void TestJournalStatistics::falseDiscoveries_data()
 {
     QTest::addColumn<QList<double>>("pValues");
     QTest::addColumn<QList<bool>>("standing");
-    QTest::newRow("all within their share") << QList<double>{0.01, 0.04, 0.03, 0.005}
-                                            << QList<bool>{true, true, true, true};
+    QTest::newRow("all within their share")
+        << QList<double>{0.01, 0.04, 0.03, 0.005} << QList<bool>{true, true, true, true};
     QTest::newRow("the step up stops at the first too large")
         << QList<double>{0.01, 0.02, 0.04, 0.5} << QList<bool>{true, true, false, false};
     QTest::newRow("a later one that stands carries the smaller ones")
@@ -120,8 +119,9 @@ void TestJournalStatistics::approximationMeetsExactCount()
     for (int count : {20, 35, 40, 52, 70}) {
         const double exact = twoSidedPValue(count, chances);
         const double approximate = twoSidedPValue(count, chances + QList<double>{0.0});
-        QVERIFY2(std::abs(exact - approximate) < 0.002,
-                 qPrintable(QStringLiteral("%1: %2 against %3").arg(count).arg(exact).arg(approximate)));
+        QVERIFY2(
+            std::abs(exact - approximate) < 0.002,
+            qPrintable(QStringLiteral("%1: %2 against %3").arg(count).arg(exact).arg(approximate)));
     }
     QCOMPARE(twoSidedPValue(0, QList<double>(10, 0.5)), 2.0 / 1024);
 }
@@ -146,7 +146,8 @@ void TestJournalStatistics::statisticsOfReadings()
     QCOMPARE(otter.count, 60);
     QCOMPARE(otter.reversed, 60);
     QCOMPARE(otter.mark, ChanceMark::More);
-    QCOMPARE(qRound(otter.expected * 100), qRound((60 * chanceOfCard(3)[8] + 2 * chanceOfCard(1)[8]) * 100));
+    QCOMPARE(qRound(otter.expected * 100),
+             qRound((60 * chanceOfCard(3)[8] + 2 * chanceOfCard(1)[8]) * 100));
     QCOMPARE(statistics.perCard[0].mark, ChanceMark::None);
     QCOMPARE(statistics.spreads.last().name, QStringLiteral("Card of the Day"));
     QCOMPARE(statistics.spreads.last().readings, 2);
@@ -161,7 +162,8 @@ void TestJournalStatistics::statisticsOfReadings()
         counted += step.readings;
     QCOMPARE(counted, 62);
     // A short period goes by weeks, each starting on a Monday, empty ones too.
-    const JournalStatistics december = journalStatistics(readings.mid(60), {2026, 11, 20}, {2026, 12, 10});
+    const JournalStatistics december = journalStatistics(readings.mid(60), {2026, 11, 20},
+                                                         {2026, 12, 10});
     QCOMPARE(december.step, JournalStatistics::Step::Week);
     QCOMPARE(december.overTime.first().first, QDate(2026, 11, 16));
     QCOMPARE(december.overTime.size(), 4);

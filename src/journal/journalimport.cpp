@@ -1,0 +1,314 @@
+#include "journalimport.h"
+
+#include "journalexport.h"
+#include "oracle/carddeck.h"
+#include "oracle/spreadcatalogue.h"
+#include "platform/fileaccess.h"
+#include "storage/readingfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <variant>
+
+namespace Orvella {
+
+namespace {
+
+const QByteArray SqliteHeader("SQLite format 3\0", 16);
+
+std::optional<int> cardNamed(const QString &name)
+{
+    for (int card = 0; card < CardDeck::CardCount; ++card) {
+        if (CardDeck::card(card)->name == name)
+            return card;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> spreadNamed(const QString &name)
+{
+    if (name == cardOfTheDayName())
+        return CardOfTheDaySpread;
+    const qsizetype index = SpreadCatalogue::names().indexOf(name);
+    return index >= 0 ? std::optional<int>(int(index)) : std::nullopt;
+}
+
+int cardsOfSpread(int spread)
+{
+    return spread == CardOfTheDaySpread
+               ? 1
+               : SpreadCatalogue::spread(spread).value_or(Spread{}).cardCount;
+}
+
+// Why a file could not be read; looked at only after reading it failed.
+QString unreadable(const QString &path)
+{
+    const QFileInfo file(path);
+    if (!file.exists())
+        return QStringLiteral("there is no such file");
+    if (!file.isFile())
+        return QStringLiteral("it is not an ordinary file");
+    if (file.size() > MaxImportSize)
+        return QStringLiteral("it is larger than any journal (%1 MB at most)") .arg(
+            MaxImportSize / (1024 * 1024));
+    return QStringLiteral("it cannot be read");
+}
+
+// Sound in form, but is it a reading the draw could have made?
+void take(const QString &path, int place, JournalEntry entry, ImportedReadings &found)
+{
+    if (const QString problem = entryProblem(entry); !problem.isEmpty())
+        found.refused.append({path, place, problem});
+    else
+        found.entries.append(std::move(entry));
+}
+
+// A reading of a JSON export, or why it is not one.
+std::variant<JournalEntry, QString> exportedEntry(const QJsonValue &value)
+{
+    const QString notAsExported = QStringLiteral("it is not written as a journal export writes it");
+    if (!value.isObject())
+        return notAsExported;
+    const QJsonObject reading = value.toObject();
+    const auto text = [&](const char *key, bool needed) -> std::optional<QString> {
+        const QJsonValue field = reading.value(QLatin1String(key));
+        if (field.isString())
+            return field.toString();
+        if (field.isUndefined() && !needed)
+            return QString();
+        return std::nullopt;
+    };
+    JournalEntry entry;
+    const auto time = text("time", true);
+    entry.time = QDateTime::fromString(time.value_or(QString()), Qt::ISODate);
+    if (!entry.time.isValid())
+        return QStringLiteral("it has no time it was shown at");
+    const auto spreadName = text("spread", true);
+    const auto spread = spreadNamed(spreadName.value_or(QString()));
+    if (!spread)
+        return QStringLiteral("an unknown spread, \"%1\"").arg(spreadName.value_or(QString()));
+    entry.spread = *spread;
+    entry.spreadName = *spreadName;
+    const auto source = journalSourceFromName(text("source", true).value_or(QString()));
+    const auto name = text("name", false);
+    const auto file = text("file", false);
+    const auto question = text("question", false);
+    const auto notes = text("notes", false);
+    const auto outcome = text("outcome", false);
+    const auto outcomeDate = text("outcomeDate", false);
+    if (!source || !name || !file || !question || !notes || !outcome || !outcomeDate)
+        return notAsExported;
+    entry.source = *source;
+    entry.name = *name;
+    entry.file = *file;
+    entry.question = *question;
+    entry.notes = *notes;
+    entry.outcome = *outcome;
+    entry.outcomeDate = QDate::fromString(*outcomeDate, Qt::ISODate);
+    if (!outcomeDate->isEmpty() && !entry.outcomeDate.isValid())
+        return notAsExported;
+    const QJsonValue cards = reading.value(QLatin1String("cards"));
+    if (!cards.isArray())
+        return notAsExported;
+    for (const QJsonValue &each : cards.toArray()) {
+        const QJsonObject card = each.toObject();
+        const QJsonValue title = card.value(QLatin1String("title"));
+        const QJsonValue cardName = card.value(QLatin1String("card"));
+        const QJsonValue reversed = card.value(QLatin1String("reversed"));
+        if (card.value(QLatin1String("position")).toInt(-1) != entry.cards.size() + 1
+            || !title.isString() || !cardName.isString() || !reversed.isBool())
+            return notAsExported;
+        const std::optional<int> index = cardNamed(cardName.toString());
+        if (!index)
+            return QStringLiteral("an unknown card, \"%1\"").arg(cardName.toString());
+        entry.cards.append(
+            journalCard(int(entry.cards.size()) + 1, title.toString(), *index, reversed.toBool()));
+    }
+    return entry;
+}
+
+void readExport(const QString &path, const QByteArray &bytes, ImportedReadings &found)
+{
+    // Qt's parser refuses nesting deeper than a thousand levels at once.
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    const QJsonObject top = document.object();
+    if (error.error != QJsonParseError::NoError || !document.isObject()
+        || top.value(QLatin1String("format")).toString() != QLatin1String(JournalFormat)
+        || !top.value(QLatin1String("readings")).isArray()) {
+        found.refused.append({path, 0, QStringLiteral("it is damaged, or not a journal export")});
+        return;
+    }
+    if (top.value(QLatin1String("version")).toInt(0) > JournalFormatVersion) {
+        found.refused.append(
+            {path, 0, QStringLiteral("it was written by a newer version of this program")});
+        return;
+    }
+    const QJsonArray readings = top.value(QLatin1String("readings")).toArray();
+    for (qsizetype i = 0; i < readings.size(); ++i) {
+        auto entry = exportedEntry(readings[i]);
+        if (auto *refused = std::get_if<QString>(&entry))
+            found.refused.append({path, int(i + 1), *refused});
+        else
+            take(path, int(i + 1), std::move(std::get<JournalEntry>(entry)), found);
+    }
+}
+
+void readBackup(const QString &path, const QByteArray &bytes, ImportedReadings &found)
+{
+    // The bytes already read, in a file of our own: what SQLite opens is then
+    // what was judged, and an older backup can be brought up to date in it.
+    QTemporaryDir folder;
+    const QString copy = folder.filePath(QStringLiteral("backup.sqlite"));
+    if (!folder.isValid() || !writeWhole(copy, bytes)) {
+        found.refused.append({path, 0, QStringLiteral("it could not be copied to be read")});
+        return;
+    }
+    const std::unique_ptr<JournalStore> backup = openJournalStore(copy,
+                                                                  JournalStore::Access::ReadWrite);
+    QList<JournalEntry> entries;
+    if (backup && backup->problem() == JournalStore::Problem::None)
+        entries = backup->all();
+    if (!backup || backup->problem() != JournalStore::Problem::None) {
+        found.refused.append({path, 0, QStringLiteral("it is a damaged journal")});
+        return;
+    }
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        entries[i].id = 0;
+        take(path, int(i + 1), std::move(entries[i]), found);
+    }
+}
+
+void readSavedReading(const QString &path, const QByteArray &bytes, ImportedReadings &found)
+{
+    const std::optional<Reading> reading = ReadingFile::decode(bytes);
+    if (!reading) {
+        found.refused.append(
+            {path, 0,
+             QStringLiteral("it is damaged, or not a reading, a journal export or a "
+                                     "journal backup")});
+        return;
+    }
+    const QFileInfo file(path);
+    take(path, 0,
+         journalEntry(*reading, file.lastModified(), JournalSource::Imported, {},
+                      file.absoluteFilePath()),
+         found);
+}
+
+} // namespace
+
+QString entryProblem(const JournalEntry &entry)
+{
+    const int wanted = cardsOfSpread(entry.spread);
+    if (entry.cards.size() != wanted) {
+        return QStringLiteral("%1 %2 for the %3, which has %4")
+            .arg(entry.cards.size())
+            .arg(entry.cards.size() == 1 ? QStringLiteral("card") : QStringLiteral("cards"),
+                 entry.spreadName)
+            .arg(wanted);
+    }
+    QSet<int> seen;
+    for (const JournalCard &card : entry.cards) {
+        if (!CardDeck::isCard(card.card))
+            return QStringLiteral("an unknown card");
+        if (seen.contains(card.card))
+            return QStringLiteral("%1 twice").arg(card.cardName);
+        seen.insert(card.card);
+    }
+    return {};
+}
+
+ImportedReadings readImports(const QStringList &paths)
+{
+    ImportedReadings found;
+    for (const QString &path : paths) {
+        const std::optional<QByteArray> bytes = readSmallFile(path, MaxImportSize);
+        if (!bytes) {
+            found.refused.append({path, 0, unreadable(path)});
+            continue;
+        }
+        if (bytes->startsWith(SqliteHeader))
+            readBackup(path, *bytes, found);
+        else if (bytes->trimmed().startsWith('{'))
+            readExport(path, *bytes, found);
+        else
+            readSavedReading(path, *bytes, found);
+    }
+    return found;
+}
+
+ImportResult importReadings(JournalStore &store, const QStringList &paths,
+                            const std::function<void(int, int)> &progress,
+                            const std::function<bool()> &cancelled)
+{
+    ImportResult result;
+    const ImportedReadings found = readImports(paths);
+    result.refused = found.refused;
+    if (cancelled && cancelled()) {
+        result.failed = result.cancelled = true;
+        return result;
+    }
+    const int total = int(found.entries.size());
+    const std::optional<int> kept = store.keepAll(
+        found.entries,
+        [&](int done) {
+            if (progress)
+                progress(done, total);
+        },
+        cancelled);
+    if (!kept) {
+        result.failed = true;
+        result.cancelled = cancelled && cancelled();
+        result.problem = store.problem();
+        return result;
+    }
+    result.kept = *kept;
+    result.alreadyKept = total - *kept;
+    return result;
+}
+
+QString importSummary(const ImportResult &result)
+{
+    const auto readings = [](int count) {
+        return count == 1 ? QStringLiteral("1 reading") : QStringLiteral("%1 readings").arg(count);
+    };
+    QString summary;
+    if (result.cancelled) {
+        summary = QStringLiteral("The import was cancelled: no reading was kept.");
+    } else if (result.failed) {
+        summary = QStringLiteral("No reading was kept: %1.").arg(
+            result.problem == JournalStore::Problem::Full
+            ? QStringLiteral("the disk is full")
+            : result.problem == JournalStore::Problem::Busy
+            ? QStringLiteral("another program holds the journal; try again in a moment")
+            : result.problem == JournalStore::Problem::NotWritable
+            ? QStringLiteral("the journal cannot be written")
+            : result.problem == JournalStore::Problem::Damaged
+            ? QStringLiteral("the journal is damaged")
+            : QStringLiteral("the journal failed"));
+    } else {
+        summary = QStringLiteral("%1 kept, %2 already in the journal") .arg(
+            readings(result.kept), QString::number(result.alreadyKept));
+        summary += result.refused.isEmpty()
+            ? QStringLiteral(".")
+            : QStringLiteral(", %1 refused:").arg(result.refused.size());
+    }
+    if (result.failed && !result.refused.isEmpty())
+        summary += QStringLiteral("\nRefused as well:");
+    for (const ImportRefusal &refusal : result.refused) {
+        const QString where = QDir::toNativeSeparators(refusal.file);
+        summary += u'\n'
+                   + (refusal.reading ? QStringLiteral("%1, reading %2: %3") .arg(where).arg(refusal.reading).arg(refusal.reason)
+                                      : QStringLiteral("%1: %2").arg(where, refusal.reason));
+    }
+    return summary;
+}
+
+} // namespace Orvella

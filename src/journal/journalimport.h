@@ -1,0 +1,73 @@
+#pragma once
+
+#include "journalentry.h"
+#include "journalstore.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace Orvella {
+
+/** A file, or one reading in it, that an import did not take, and why. */
+struct ImportRefusal
+{
+    QString file;
+    /** The reading's place in the file, counted from 1; 0 when the whole file is refused. */
+    int reading = 0;
+    QString reason;
+
+    bool operator==(const ImportRefusal &) const = default;
+};
+
+/** The readings found in files to import, and what was refused. */
+struct ImportedReadings
+{
+    QList<JournalEntry> entries;
+    QList<ImportRefusal> refused;
+};
+
+/** What an import did. */
+struct ImportResult
+{
+    int kept = 0;
+    int alreadyKept = 0;
+    QList<ImportRefusal> refused;
+    /** Nothing was kept: the journal failed (see problem), or the import was cancelled. */
+    bool failed = false;
+    bool cancelled = false;
+    JournalStore::Problem problem = JournalStore::Problem::None;
+};
+
+/** No file to import is read beyond this size: a journal export of 10,000 readings is 6 MB. */
+inline constexpr qint64 MaxImportSize = 64 * 1024 * 1024;
+
+/**
+ * The readings in the files at @p paths, each a saved reading (.mca, kept as
+ * "imported" at its file's modification time), a journal JSON export or a
+ * journal backup (both kept as they were), told apart by their content. A
+ * reading with an unknown card or spread, the wrong number of cards for its
+ * spread or a card twice is refused, and so is a file that is none of the
+ * three, damaged, too large, or not an ordinary file. Never waits on a pipe
+ * or a device.
+ */
+ImportedReadings readImports(const QStringList &paths);
+
+/**
+ * Reads @p paths and keeps what they hold in @p store in one transaction:
+ * every good reading not kept yet, or none. @p progress hears how many of how
+ * many readings are done; @p cancelled is asked now and then.
+ */
+ImportResult importReadings(JournalStore &store, const QStringList &paths,
+                            const std::function<void(int done, int total)> &progress = {},
+                            const std::function<bool()> &cancelled = {});
+
+/** "12 readings kept, 3 already in the journal, 1 refused:" and a line per refusal. */
+QString importSummary(const ImportResult &result);
+
+/** What is wrong with @p entry for the journal; an empty text when nothing is. */
+QString entryProblem(const JournalEntry &entry);
+
+} // namespace Orvella

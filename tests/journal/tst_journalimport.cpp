@@ -1,0 +1,214 @@
+#include "journal/journalexport.h"
+#include "journal/journalimport.h"
+#include "journaldb/sqlitejournalstore.h"
+#include "reading/draw.h"
+#include "storage/readingfile.h"
+#include "support/files.h"
+#include "support/scriptedrandom.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sqlite3.h>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+using namespace Orvella;
+
+namespace {
+
+std::unique_ptr<JournalStore> openStore(const QString &path)
+{
+    return SqliteJournalStore::open(path, JournalStore::Access::ReadWrite);
+}
+
+Reading drawn(int spread, QList<double> values = {})
+{
+    Test::ScriptedRandom random(std::move(values));
+    Reading reading;
+    Draw(reading, qint16(spread), random);
+    return reading;
+}
+
+// A journal export of one reading, its cards given by name.
+QByteArray exportOf(const QString &spread, const QStringList &cards, const QString &extra = {})
+{
+    QByteArray json = "{\"format\": \"orvella-medicine-cards-journal\", \"version\": 1, "
+                      "\"readings\": [{\"time\": \"2026-12-08T09:15:02+01:00\", \"spread\": \""
+                      + spread.toUtf8() + "\", \"source\": \"drawn\"" + extra.toUtf8()
+                      + ", \"cards\": [";
+    for (qsizetype i = 0; i < cards.size(); ++i) {
+        json += (i ? ", " : "") + QByteArray("{\"position\": ") + QByteArray::number(i + 1)
+                + ", \"title\": \"t\", \"card\": \"" + cards[i].toUtf8()
+                + "\", \"reversed\": false}";
+    }
+    return json + "]}]}";
+}
+
+} // namespace
+
+class TestJournalImport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void exportsAndBackupsComeBackWhole();
+    void refusals_data();
+    void refusals();
+    void failedOrCancelledKeepsNone();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestJournalImport::exportsAndBackupsComeBackWhole()
+{
+    const auto kept = openStore(m_dir.filePath("kept.sqlite"));
+    JournalEntry ann = journalEntry(drawn(0),
+                                    QDateTime::fromString("2026-11-02T09:15:02+01:00", Qt::ISODate),
+                                    JournalSource::Drawn, QStringLiteral("Ann"));
+    ann.notes = QStringLiteral("Ünïcode\nand \"quotes\"");
+    ann.outcome = QStringLiteral("Better than feared");
+    ann.outcomeDate = QDate(2026, 11, 20);
+    Test::ScriptedRandom random({0.5, 0.9});
+    const JournalEntry day = cardOfTheDay(
+        random, QDateTime::fromString("2026-12-08T07:00:00+00:00", Qt::ISODate));
+    const JournalEntry opened = journalEntry(
+        drawn(2), QDateTime::fromString("2026-12-01T20:00:00-05:00", Qt::ISODate),
+        JournalSource::Opened, {}, QStringLiteral("/a.mca"));
+    for (const JournalEntry &entry : {ann, day, opened})
+        QVERIFY(kept->keep(entry));
+    const QByteArray exported = journalJson(kept->all());
+    QVERIFY(Test::writeFile(m_dir.filePath("export.json"), exported));
+    QVERIFY(kept->backUp(m_dir.filePath("backup.sqlite")));
+
+    // A saved reading comes in at its file's time, as imported.
+    const QString saved = m_dir.filePath("saved.mca");
+    QVERIFY(Test::writeFile(saved, ReadingFile::encode(drawn(1))));
+    const QDateTime savedAt = QDateTime::fromString("2026-10-05T12:00:00Z", Qt::ISODate);
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadWrite)
+            && file.setFileTime(savedAt, QFileDevice::FileModificationTime));
+    file.close();
+
+    for (const QString from : {"export.json", "backup.sqlite"}) {
+        const auto store = openStore(m_dir.filePath(QStringLiteral("into-%1.sqlite").arg(from)));
+        ImportResult result = importReadings(*store, {m_dir.filePath(from), saved});
+        QCOMPARE(result.kept, 4);
+        QVERIFY(result.refused.isEmpty());
+        QList<JournalEntry> entries = store->all();
+        const JournalEntry imported = entries.takeFirst();
+        QCOMPARE(imported.source, JournalSource::Imported);
+        QCOMPARE(imported.time, savedAt);
+        QCOMPARE(imported.file, QFileInfo(saved).absoluteFilePath());
+        QCOMPARE(journalJson(entries), exported);
+        // Imported again: every reading is known and none is kept twice.
+        result = importReadings(*store, {m_dir.filePath(from), saved, saved});
+        QCOMPARE(result.kept, 0);
+        QCOMPARE(result.alreadyKept, 5);
+        QCOMPARE(importSummary(result),
+                 QStringLiteral("0 readings kept, 5 already in the journal."));
+    }
+}
+
+void TestJournalImport::refusals_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a damaged reading file") << QByteArray("12\r\nnonsense\r\n") << "it is damaged";
+    QTest::newRow("an unknown card") << exportOf("Card of the Day", {"The Unicorn"})
+                                     << "reading 1: an unknown card, \"The Unicorn\"";
+    QTest::newRow("the wrong number of cards")
+        << exportOf("Pathway Spread", {"The Otter"})
+        << "reading 1: 1 card for the Pathway Spread, which has 7";
+    QTest::newRow("a card twice") << exportOf("Butterfly Spread",
+                                              {"The Otter", "The Bat", "The Otter", "The Deer"})
+                                  << "reading 1: The Otter twice";
+    QTest::newRow("a wrong type") << exportOf("Card of the Day", {"The Otter"}, ", \"notes\": 5")
+                                  << "reading 1: it is not written";
+    QTest::newRow("nested thousands deep")
+        << QByteArray("{\"format\": \"orvella-medicine-cards-journal\", \"readings\": ")
+               + QByteArray(5000, '[') + QByteArray(5000, ']') + "}"
+        << "it is damaged, or not a journal export";
+    QTest::newRow("a damaged backup")
+        << QByteArray("SQLite format 3\0", 16) + QByteArray(4096, 'x') << "it is a damaged journal";
+    QTest::newRow("200 MB") << QByteArray() << "it is larger than any journal";
+    QTest::newRow("a folder") << QByteArray() << "it is not an ordinary file";
+#ifdef Q_OS_UNIX
+    QTest::newRow("a pipe") << QByteArray() << "it is not an ordinary file";
+#endif
+}
+
+void TestJournalImport::refusals()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("import"));
+    const QString row = QString::fromLatin1(QTest::currentDataTag());
+    if (row == QLatin1String("200 MB")) {
+        QFile big(path); // sparse: no time or disk spent on it
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(200 * 1024 * 1024));
+    } else if (row == QLatin1String("a folder")) {
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("import")));
+#ifdef Q_OS_UNIX
+    } else if (row == QLatin1String("a pipe")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#endif
+    } else {
+        QVERIFY(Test::writeFile(path, content));
+    }
+    const auto store = openStore(dir.filePath(QStringLiteral("journal.sqlite")));
+    const ImportResult result = importReadings(*store, {path});
+    QCOMPARE(result.kept, 0);
+    QCOMPARE(result.refused.size(), 1);
+    const QString summary = importSummary(result);
+    QVERIFY2(summary.startsWith(
+        QStringLiteral("0 readings kept, 0 already in the journal, 1 refused:\n"))
+        && summary.contains(path + (result.refused[0].reading ? ", " : ": ") + reason),
+        qPrintable(summary));
+    QVERIFY(store->all().isEmpty());
+}
+
+void TestJournalImport::failedOrCancelledKeepsNone()
+{
+    QTemporaryDir dir;
+    QList<JournalEntry> many;
+    for (int i = 0; i < 500; ++i) {
+        many << journalEntry(drawn(i % 5),
+                             QDateTime(QDate(2026, 1, 1), QTime(0, 0)).addSecs(i * 60),
+                             JournalSource::Drawn);
+    }
+    const QString exported = dir.filePath(QStringLiteral("many.json"));
+    QVERIFY(Test::writeFile(exported, journalJson(many)));
+    const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
+    const auto store = openStore(path);
+
+    // Cancelled midway: nothing kept.
+    int heard = 0;
+    ImportResult result = importReadings(
+        *store, {exported}, [&](int, int) { ++heard; }, [&] { return heard > 2; });
+    QVERIFY(result.cancelled && result.failed);
+    QVERIFY(store->all().isEmpty());
+    QCOMPARE(importSummary(result),
+             QStringLiteral("The import was cancelled: no reading was kept."));
+
+    // Another program holds the journal: nothing kept, and it says why.
+    sqlite3 *other = nullptr;
+    QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &other), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    result = importReadings(*store, {exported});
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    QVERIFY(result.failed && !result.cancelled);
+    QCOMPARE(result.problem, JournalStore::Problem::Busy);
+    QVERIFY(store->all().isEmpty());
+
+    result = importReadings(*store, {exported});
+    QCOMPARE(result.kept, 500);
+}
+
+QTEST_GUILESS_MAIN(TestJournalImport)
+#include "tst_journalimport.moc"
