@@ -19,31 +19,58 @@ CommandLine parseCommandLine(const QStringList &arguments)
                        "its name; - writes JSON to standard output) and ends."),
                        QStringLiteral("file"));
     parser.addOption(exportJournal);
+    const QCommandLineOption statistics(QStringLiteral("journal-statistics"),
+        QStringLiteral("Writes how often each card came up in the journal, against chance, to "
+                       "<file> as CSV (- for standard output) and ends."),
+                       QStringLiteral("file"));
+    parser.addOption(statistics);
+    const QCommandLineOption importJournal(QStringLiteral("import-journal"),
+        QStringLiteral("Keeps the readings of the files named (.mca readings, journal exports "
+                       "and journal backups) in the journal, says what it did and ends."));
+    parser.addOption(importJournal);
     parser.addPositionalArgument(QStringLiteral("reading"), QStringLiteral("A saved reading (.mca) to open."), QStringLiteral("[reading]"));
 
     CommandLine line;
     const bool parsed = parser.parse(arguments);
     const QString program = QFileInfo(arguments.value(0)).fileName();
+    const QStringList files = parser.positionalArguments();
+    const int journalOptions = int(parser.isSet(exportJournal)) + int(parser.isSet(statistics))
+                               + int(parser.isSet(importJournal));
+    QString refusal;
+    if (!parsed)
+        refusal = parser.errorText();
+    else if (journalOptions > 1)
+        refusal = QStringLiteral("Only one journal option can be given at a time.");
+    else if (parser.isSet(importJournal) && files.isEmpty())
+        refusal = QStringLiteral("Name the files to import.");
+    else if (journalOptions == 1 && !parser.isSet(importJournal) && !files.isEmpty())
+        refusal = parser.isSet(exportJournal)
+                      ? QStringLiteral("The journal is exported without opening a reading.")
+                      : QStringLiteral("The statistics are written without opening a reading.");
+    else if (journalOptions == 0 && files.size() > 1)
+        refusal = QStringLiteral("Only one reading can be opened at a time.");
+
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         line.action = CommandLine::Action::ShowHelp;
         line.text = parser.helpText();
     } else if (parser.isSet(version)) {
         line.action = CommandLine::Action::ShowVersion;
         line.text = Product::name() + QLatin1Char(' ') + Product::version() + QLatin1Char('\n');
-    } else if (!parsed || parser.positionalArguments().size() > 1
-               || (parser.isSet(exportJournal) && !parser.positionalArguments().isEmpty())) {
+    } else if (!refusal.isEmpty()) {
         line.action = CommandLine::Action::Refuse;
-        const QString why = !parsed ? parser.errorText()
-                                    : parser.isSet(exportJournal)
-                                ? QStringLiteral("The journal is exported without opening a reading.")
-                                : QStringLiteral("Only one reading can be opened at a time.");
         line.text = QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(program,
-                                                                                          why);
+                                                                                          refusal);
     } else if (parser.isSet(exportJournal)) {
         line.action = CommandLine::Action::ExportJournal;
         line.journalFile = parser.value(exportJournal);
+    } else if (parser.isSet(statistics)) {
+        line.action = CommandLine::Action::JournalStatistics;
+        line.journalFile = parser.value(statistics);
+    } else if (parser.isSet(importJournal)) {
+        line.action = CommandLine::Action::ImportJournal;
+        line.importFiles = files;
     } else {
-        line.readingFile = parser.positionalArguments().value(0);
+        line.readingFile = files.value(0);
     }
     return line;
 }
@@ -68,9 +95,11 @@ bool runsWithoutWindow(const QStringList &arguments)
     for (const QString &argument : arguments.mid(1)) {
         if (argument == QLatin1String("--"))
             break;
-        if (argument == QLatin1String("--export-journal")
-            || argument.startsWith(QLatin1String("--export-journal=")))
-            return true;
+        for (const char *option : {"--export-journal", "--journal-statistics", "--import-journal"}) {
+            if (argument == QLatin1String(option)
+                || argument.startsWith(QLatin1String(option) + QLatin1Char('=')))
+                return true;
+        }
     }
     return false;
 }

@@ -8,22 +8,34 @@ namespace Orvella {
 /** What the program was asked on its command line. */
 struct CommandLine
 {
-    enum class Action { Run, ShowHelp, ShowVersion, Refuse, ExportJournal };
+    enum class Action {
+        Run,
+        ShowHelp,
+        ShowVersion,
+        Refuse,
+        ExportJournal,
+        ImportJournal,
+        JournalStatistics,
+    };
 
     Action action = Action::Run;
     /** The reading file to open; empty for none. */
     QString readingFile;
-    /** Where --export-journal writes: a file, or "-" for standard output. */
+    /** Where --export-journal or --journal-statistics writes: a file, or "-" for standard output. */
     QString journalFile;
+    /** What --import-journal takes in. */
+    QStringList importFiles;
     /** What to print: the help, the version, or why the command line is refused. */
     QString text;
 };
 
 /**
  * Reads @p arguments, the program's own name first: --help, --version,
- * --export-journal FILE and one optional reading file. An unknown option, a
- * second file, or a file with --export-journal is refused. --help and
- * --version win over anything else given with them.
+ * --export-journal FILE, --journal-statistics FILE, --import-journal FILE...
+ * and one optional reading file. An unknown option, a second reading file, a
+ * reading file with a journal option, two journal options, or
+ * --import-journal without files is refused. --help and --version win over
+ * anything else given with them.
  */
 CommandLine parseCommandLine(const QStringList &arguments);
 
@@ -36,8 +48,8 @@ bool asksForHelpOrVersion(const QStringList &arguments);
 
 /**
  * True when @p arguments ask for something done without a window (--help,
- * --version, --export-journal): it is done without a display, also while a
- * copy of the program runs.
+ * --version and the journal's options): it is done without a display, also
+ * while a copy of the program runs.
  */
 bool runsWithoutWindow(const QStringList &arguments);
 

@@ -13,4 +13,19 @@ namespace Orvella {
  */
 int exportJournalCommand(const QString &folder, const QString &target);
 
+/**
+ * --journal-statistics: how often each card came up over every reading kept
+ * in the journal in @p folder, against chance, as CSV to @p target ("-":
+ * standard output). The exit code as exportJournalCommand() gives it.
+ */
+int journalStatisticsCommand(const QString &folder, const QString &target);
+
+/**
+ * --import-journal: keeps the readings of @p files in the journal in
+ * @p folder (made when missing), also while a copy of the program runs, and
+ * prints what it did. The exit code: 0 when every file was taken whole, 1
+ * when anything was refused or nothing could be kept.
+ */
+int importJournalCommand(const QString &folder, const QStringList &files);
+
 } // namespace Orvella

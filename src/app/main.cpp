@@ -35,6 +35,10 @@ int answer(const Orvella::CommandLine &line)
         return Orvella::CommandLineRefused;
     case Action::ExportJournal:
         return Orvella::exportJournalCommand(Orvella::instanceFolder(), line.journalFile);
+    case Action::JournalStatistics:
+        return Orvella::journalStatisticsCommand(Orvella::instanceFolder(), line.journalFile);
+    case Action::ImportJournal:
+        return Orvella::importJournalCommand(Orvella::instanceFolder(), line.importFiles);
     case Action::Run:
         break;
     }

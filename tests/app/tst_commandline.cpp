@@ -42,6 +42,17 @@ void TestCommandLine::parse_data()
         << QStringList{"a.mca", "b.mca"} << Action::Refuse << QString() << false;
     QTest::newRow("--export-journal")
         << QStringList{"--export-journal", "j.csv"} << Action::ExportJournal << QString() << false;
+    QTest::newRow("--journal-statistics")
+        << QStringList{"--journal-statistics", "-"} << Action::JournalStatistics << QString()
+        << false;
+    QTest::newRow("--import-journal")
+        << QStringList{"--import-journal", "a.mca", "j.json"} << Action::ImportJournal
+        << QString() << false;
+    QTest::newRow("--import-journal without files")
+        << QStringList{"--import-journal"} << Action::Refuse << QString() << false;
+    QTest::newRow("two journal options")
+        << QStringList{"--import-journal", "--export-journal", "-", "a.mca"} << Action::Refuse
+        << QString() << false;
     QTest::newRow("--version after --")
         << QStringList{"--", "--version"} << Action::Run << "--version" << false;
 }
@@ -80,6 +91,15 @@ void TestCommandLine::answeredBeforeAnyDisplay_data()
     QTest::newRow("the journal, before any reading was kept")
         << QStringList{"--export-journal", "-"} << 0
         << "{\"format\": \"orvella-medicine-cards-journal\", \"version\": 1, \"readings\": []}\n"
+        << "";
+    QTest::newRow("the statistics, before any reading was kept")
+        << QStringList{"--journal-statistics", "-"} << 0
+        << "card,count,reversed,expected,mark\r\nThe Eagle,0,0,0.00,\r\n"
+        << "";
+    QTest::newRow("an import with a file refused")
+        << QStringList{"--import-journal", "no-such.mca"} << 1
+        << "0 readings kept, 0 already in the journal, 1 refused:\nno-such.mca: there is no such "
+           "file\n"
         << "";
     QTest::newRow("the journal and a reading")
         << QStringList{"--export-journal", "-", "a.mca"} << 2 << ""
