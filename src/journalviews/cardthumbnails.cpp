@@ -1,0 +1,30 @@
+#include "cardthumbnails.h"
+
+#include "oracle/carddeck.h"
+#include "presentation/cardpictures.h"
+
+#include <cmath>
+
+namespace Orvella {
+
+static_assert(CardDeck::CardCount == 44);
+
+QPixmap CardThumbnails::picture(int card, QSize size, qreal ratio)
+{
+    if (!CardDeck::isCard(card) || size.isEmpty())
+        return {};
+    // Pictures of another size are of no more use: the figure has been laid out anew.
+    if (size != m_size) {
+        m_pictures.clear();
+        m_size = size;
+    }
+    QPixmap &picture = m_pictures[int(std::lround(ratio * 100))][card];
+    if (picture.isNull()) {
+        QImage drawn = cardPicture(card, (QSizeF(size) * ratio).toSize());
+        drawn.setDevicePixelRatio(ratio);
+        picture = QPixmap::fromImage(std::move(drawn));
+    }
+    return picture;
+}
+
+} // namespace Orvella

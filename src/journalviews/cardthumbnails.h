@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QHash>
+#include <QPixmap>
+#include <QSize>
+
+#include <array>
+
+namespace Orvella {
+
+/**
+ * The deck's small pictures for one size, each made once for every screen
+ * pixel ratio it is shown at, so painting never scales a picture.
+ */
+class CardThumbnails
+{
+public:
+    /** Card @p card's picture @p size large in logical pixels, for @p ratio device pixels to one.
+     */
+    QPixmap picture(int card, QSize size, qreal ratio);
+
+private:
+    QSize m_size;
+    /** By the ratio in hundredths: the 44 pictures, null until asked for. */
+    QHash<int, std::array<QPixmap, 44>> m_pictures;
+};
+
+} // namespace Orvella

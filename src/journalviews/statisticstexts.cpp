@@ -1,0 +1,125 @@
+#include "statisticstexts.h"
+
+#include "oracle/carddeck.h"
+
+#include <QLocale>
+#include <QStringList>
+
+namespace Orvella {
+
+namespace {
+
+const QString Separator = QStringLiteral("; ");
+
+QString cardName(int card)
+{
+    return CardDeck::card(card).value_or(Card{}).name;
+}
+
+} // namespace
+
+QString readingsText(int readings)
+{
+    return readings == 1 ? QStringLiteral("1 reading")
+                         : QStringLiteral("%1 readings").arg(QLocale().toString(readings));
+}
+
+QString reversedShareText(const JournalStatistics &statistics)
+{
+    if (statistics.readings == 0)
+        return QStringLiteral("No readings in this period.");
+    if (statistics.cards == 0)
+        return QStringLiteral("No cards in the %1 of this period.") .arg(
+            readingsText(statistics.readings));
+    const QString cards = statistics.cards == 1
+        ? QStringLiteral("1 card")
+        : QStringLiteral("%1 cards").arg(QLocale().toString(statistics.cards));
+    return QStringLiteral("%1 % of the %2 in %3 came up reversed")
+                              .arg(qRound(statistics.reversedShare() * 100))
+                              .arg(cards, readingsText(statistics.readings));
+}
+
+QString cardCountText(const CardCount &count)
+{
+    QString text = cardName(count.card) + QStringLiteral(": ") + QString::number(count.count);
+    if (count.reversed > 0)
+        text += QStringLiteral(", %1 reversed").arg(count.reversed);
+    return text;
+}
+
+QString cardHeardText(const CardCount &count)
+{
+    switch (count.mark) {
+    case ChanceMark::More:
+        return cardCountText(count) + QStringLiteral(", more than chance alone");
+    case ChanceMark::Less:
+        return cardCountText(count) + QStringLiteral(", less than chance alone");
+    case ChanceMark::None:
+        break;
+    }
+    return cardCountText(count);
+}
+
+QString expectedText(double expected)
+{
+    return QLocale().toString(expected, 'f', 1);
+}
+
+QString timeCountName(const TimeCount &count, JournalStatistics::Step step)
+{
+    // QDate's own formats name the months in English, as every text of the program is.
+    return step == JournalStatistics::Step::Week
+        ? QStringLiteral("Week of ") + count.first.toString(u"d MMMM yyyy")
+        : count.first.toString(u"MMMM yyyy");
+}
+
+QString timeCountLabel(const TimeCount &count, JournalStatistics::Step step)
+{
+    return count.first.toString(step == JournalStatistics::Step::Week ? u"d MMM" : u"MMM");
+}
+
+QString timeCountText(const TimeCount &count, JournalStatistics::Step step)
+{
+    return timeCountName(count, step) + QStringLiteral(": ") + readingsText(count.readings);
+}
+
+QString spreadCountText(const SpreadCount &count)
+{
+    return count.name + QStringLiteral(": ") + readingsText(count.readings);
+}
+
+QString deckDescription(const JournalStatistics &statistics)
+{
+    QStringList cards;
+    for (const CardCount &count : statistics.perCard)
+        cards << cardHeardText(count);
+    return cards.join(Separator);
+}
+
+QString overTimeDescription(const JournalStatistics &statistics)
+{
+    if (statistics.overTime.isEmpty())
+        return QStringLiteral("No readings in this period.");
+    QStringList steps;
+    for (const TimeCount &count : statistics.overTime)
+        steps << timeCountText(count, statistics.step);
+    return steps.join(Separator);
+}
+
+QString spreadsDescription(const JournalStatistics &statistics)
+{
+    QStringList spreads;
+    for (const SpreadCount &count : statistics.spreads)
+        spreads << spreadCountText(count);
+    return spreads.join(Separator);
+}
+
+QString chanceMarkMeaning()
+{
+    return QStringLiteral(
+        "A card marked more or less came up more or less often than chance alone would bring it "
+        "in these readings, even allowing for all 44 cards being looked at at once: at most one "
+        "such mark in twenty would be chance.");
+}
+
+} // namespace Orvella
