@@ -1,10 +1,12 @@
 // The journal's speed: keeping a reading on the user-interface thread, and a
 // journal of 10,000 readings (made here) opened in its window, searched as one
-// types, its rows painted and exported as JSON. Prints each figure with its goal.
+// types, its rows painted, exported as JSON and imported again. Prints each
+// figure with its goal.
 //   bench_journal [readings]      (default 10000; runs offscreen)
 // With BENCH_DETAIL set, each keystroke's time is printed with its query's share.
 
 #include "journal/journalexport.h"
+#include "journal/journalimport.h"
 #include "journaldb/sqlitejournalstore.h"
 #include "journalviews/journal.h"
 #include "journalviews/journalwindow.h"
@@ -12,6 +14,7 @@
 #include "reading/draw.h"
 #include "session/readingsession.h"
 #include "support/fakeplatform.h"
+#include "support/files.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -152,5 +155,17 @@ int main(int argc, char *argv[])
     const QByteArray json = journalJson(journal.store()->all());
     std::printf("exporting all %d as JSON: %.1f ms, %lld bytes (goal <= 1000)\n", readings,
                 ms(exporting), static_cast<long long>(json.size()));
+
+    // That export read back into an empty journal, and once more into the full one.
+    const QString exported = dir.filePath(QStringLiteral("export.json"));
+    Test::writeFile(exported, json);
+    for (const char *into : {"an empty journal", "the same journal again"}) {
+        static const auto store = openStore(dir.filePath(QStringLiteral("imported.sqlite")));
+        QElapsedTimer importing;
+        importing.start();
+        const ImportResult result = importReadings(*store, {exported});
+        std::printf("importing %d from JSON into %s: %.0f ms, %d kept (goal <= 2000)\n", readings,
+                    into, ms(importing), result.kept);
+    }
     return 0;
 }

@@ -51,6 +51,11 @@ Journal::Journal(ReadingSession &session, Platform &platform, const QString &fol
 
 Journal::~Journal() = default;
 
+QString Journal::path() const
+{
+    return m_folder.isEmpty() ? QString() : QDir(m_folder).filePath(fileName());
+}
+
 JournalStore *Journal::store()
 {
     if (!m_opened) {
@@ -64,7 +69,7 @@ void Journal::open()
 {
     if (m_folder.isEmpty())
         return;
-    m_store = m_opener(QDir(m_folder).filePath(fileName()));
+    m_store = m_opener(path());
     if (!m_store)
         return;
     if (m_store->problem() == JournalStore::Problem::Damaged) {
@@ -80,18 +85,17 @@ void Journal::open()
 
 bool Journal::reopenAfterDamage()
 {
-    const QString path = QDir(m_folder).filePath(fileName());
     m_store.reset(); // closed before its file is moved
-    const QString aside = setDamagedJournalAside(path, m_platform.today());
+    const QString aside = setDamagedJournalAside(path(), m_platform.today());
     if (aside.isEmpty()) {
         m_platform.showMessage(m_dialogParent,
                                QStringLiteral("The journal %1 is damaged and could not be moved "
                                               "aside; no reading is kept until it is.")
-                                                  .arg(QDir::toNativeSeparators(path)),
+                                                  .arg(QDir::toNativeSeparators(path())),
                                               Platform::Icon::Critical);
         return false;
     }
-    m_store = m_opener(path);
+    m_store = m_opener(path());
     m_platform.showMessage(m_dialogParent,
                            QStringLiteral("The journal was damaged. It is kept as %1, and a new "
                                           "journal begins.")
@@ -121,6 +125,31 @@ void Journal::readingShown(ReadingSource source)
     m_waiting.append(journalEntry(m_session.reading(), QDateTime::currentDateTime(), *kept,
                                   m_session.name(), m_session.file()));
     keepWaiting();
+}
+
+JournalEntry Journal::cardOfTheDay()
+{
+    const QDate today = m_platform.today();
+    if (m_cardOfTheDay && m_cardOfTheDay->time.date() == today)
+        return *m_cardOfTheDay;
+    if (JournalStore *journal = store()) {
+        // Newest first: the one drawn first today is the last.
+        const QList<JournalSummary> drawn = journal->list(
+            {.spread = CardOfTheDaySpread, .from = today, .to = today});
+        if (!drawn.isEmpty()) {
+            if (std::optional<JournalEntry> kept = journal->entry(drawn.last().id)) {
+                m_cardOfTheDay = kept;
+                return *kept;
+            }
+        }
+    }
+    m_cardOfTheDay = Orvella::cardOfTheDay(m_session.random(),
+                                           QDateTime(today, QTime::currentTime()));
+    if (keepsNewReadings()) {
+        m_waiting.append(*m_cardOfTheDay);
+        keepWaiting();
+    }
+    return *m_cardOfTheDay;
 }
 
 void Journal::keepWaiting()

@@ -35,6 +35,8 @@ public:
 
     /** The journal's file name in the program's data folder. */
     static QString fileName() { return QStringLiteral("journal.sqlite"); }
+    /** Its whole path; empty when there is no data folder to be had. */
+    QString path() const;
 
     /**
      * Keeps what @p session shows in @p folder (the program's private data
@@ -56,6 +58,13 @@ public:
     /** Whether newly shown readings are kept; remembered in the journal. On by default. */
     bool keepsNewReadings();
     void setKeepsNewReadings(bool keep);
+
+    /**
+     * Today's card of the day: the one drawn the first time it was asked for
+     * today, also in an earlier run, or one drawn now and kept (while new
+     * readings are kept).
+     */
+    JournalEntry cardOfTheDay();
 
     /** Readings shown but not kept yet, waiting for the journal to be free. */
     qsizetype waiting() const { return m_waiting.size(); }
@@ -82,6 +91,7 @@ private:
     bool m_opened = false;
     bool m_saidUnable = false;
     QList<JournalEntry> m_waiting;
+    std::optional<JournalEntry> m_cardOfTheDay;
     QTimer *m_retry = nullptr;
     QWidget *m_dialogParent = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "journal.h"
 #include "journalwindow.h"
+#include "reading/shownposition.h"
 #include "windows/mainwindow.h"
 
 #include <QAction>
@@ -16,6 +17,16 @@ JournalCommands::JournalCommands(MainWindow &window, Journal &journal)
     command->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
     connect(command, &QAction::triggered, this, &JournalCommands::openJournal);
     window.addCommand(command);
+
+    auto *cardOfTheDay = new QAction(QStringLiteral("Card of the &Day"), &window);
+    cardOfTheDay->setObjectName(QStringLiteral("mnuCardOfTheDay"));
+    connect(cardOfTheDay, &QAction::triggered, this, &JournalCommands::showCardOfTheDay);
+    window.addCommand(cardOfTheDay);
+}
+
+void JournalCommands::showCardOfTheDay()
+{
+    m_main.openCardView(shownPositions(readingOf(m_journal.cardOfTheDay())));
 }
 
 JournalWindow *JournalCommands::journalWindow() const
@@ -31,6 +42,8 @@ void JournalCommands::openJournal()
             m_main.raise();
             m_main.activateWindow();
         });
+        connect(m_window, &JournalWindow::cardsShown, &m_main,
+                qOverload<const QList<ShownPosition> &>(&MainWindow::openCardView));
     } else {
         m_window->reload();
     }

@@ -6,10 +6,11 @@
 
 namespace Orvella {
 
-void JournalListModel::setReadings(QList<JournalSummary> readings)
+void JournalListModel::setReadings(QList<JournalSummary> readings, QDate today)
 {
     beginResetModel();
     m_readings = std::move(readings);
+    m_today = today;
     endResetModel();
 }
 
@@ -22,12 +23,14 @@ int JournalListModel::rowOf(qint64 id) const
     return -1;
 }
 
-void JournalListModel::setHasWords(qint64 id, bool hasWords)
+void JournalListModel::setWords(qint64 id, bool hasWords, bool hasOutcome)
 {
     const int row = rowOf(id);
-    if (row < 0 || m_readings[row].hasWords == hasWords)
+    if (row < 0
+        || (m_readings[row].hasWords == hasWords && m_readings[row].hasOutcome == hasOutcome))
         return;
     m_readings[row].hasWords = hasWords;
+    m_readings[row].hasOutcome = hasOutcome;
     emit dataChanged(index(row), index(row));
 }
 
@@ -59,7 +62,7 @@ QString JournalListModel::timeText(const QDateTime &time)
                            + QStringLiteral(", ") + time.time().toString(QStringLiteral("HH:mm"));
 }
 
-QString JournalListModel::spokenText(const JournalSummary &reading)
+QString JournalListModel::spokenText(const JournalSummary &reading) const
 {
     QStringList cards;
     for (const JournalCardMark &card : reading.cards) {
@@ -73,6 +76,8 @@ QString JournalListModel::spokenText(const JournalSummary &reading)
                            + QStringLiteral(": ") + cards.join(QStringLiteral(", "));
     if (reading.hasWords)
         text += QStringLiteral(", with notes");
+    if (isOverdue(reading))
+        text += QStringLiteral(", waiting to hear how it turned out");
     return text;
 }
 

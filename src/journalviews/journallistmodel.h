@@ -20,12 +20,15 @@ public:
 
     using QAbstractListModel::QAbstractListModel;
 
-    void setReadings(QList<JournalSummary> readings);
+    /** Shows @p readings; those waiting for their outcome by @p today are marked. */
+    void setReadings(QList<JournalSummary> readings, QDate today = {});
     const QList<JournalSummary> &readings() const { return m_readings; }
     /** The row showing reading @p id, or -1. */
     int rowOf(qint64 id) const;
-    /** Marks whether reading @p id has a question or notes. */
-    void setHasWords(qint64 id, bool hasWords);
+    /** Marks whether reading @p id has a question or notes, and an outcome. */
+    void setWords(qint64 id, bool hasWords, bool hasOutcome);
+    /** Whether @p reading is past a week and still waits to hear how it turned out. */
+    bool isOverdue(const JournalSummary &reading) const { return reading.awaitsOutcome(m_today); }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
@@ -33,10 +36,11 @@ public:
     /** "8 December 2026, 09:15": how a reading's time is shown and heard. */
     static QString timeText(const QDateTime &time);
     /** What is heard of a reading: its time, name, spread and cards. */
-    static QString spokenText(const JournalSummary &reading);
+    QString spokenText(const JournalSummary &reading) const;
 
 private:
     QList<JournalSummary> m_readings;
+    QDate m_today;
 };
 
 } // namespace Orvella

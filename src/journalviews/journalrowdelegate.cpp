@@ -53,7 +53,8 @@ void JournalRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     style->drawControl(QStyle::CE_ItemViewItem, &ground, painter, view);
 
     const auto *reading = index.data(JournalListModel::SummaryRole).value<const JournalSummary *>();
-    if (!reading)
+    const auto *model = qobject_cast<const JournalListModel *>(index.model());
+    if (!reading || !model)
         return;
     painter->save();
     const bool selected = option.state & QStyle::State_Selected;
@@ -69,8 +70,9 @@ void JournalRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
                       JournalListModel::timeText(reading->time));
     painter->setFont(option.font);
-    const QString who = reading->name.isEmpty() ? QFileInfo(reading->file).fileName()
-                                                : reading->name;
+    QString who = reading->name.isEmpty() ? QFileInfo(reading->file).fileName() : reading->name;
+    if (model->isOverdue(*reading))
+        who += (who.isEmpty() ? QString() : QStringLiteral("  ")) + QStringLiteral("\u2022 how did it turn out?");
     text.translate(0, line);
     painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
                       metrics.elidedText(who, Qt::ElideRight, text.width()));

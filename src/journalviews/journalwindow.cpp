@@ -6,6 +6,9 @@
 #include "journal/journalexport.h"
 #include "journallistmodel.h"
 #include "journalrowdelegate.h"
+#include "journaltransfers.h"
+#include "journal/journalstatistics.h"
+#include "statisticsview.h"
 #include "oracle/carddeck.h"
 #include "oracle/spreadcatalogue.h"
 #include "platform/fileaccess.h"
@@ -18,6 +21,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QShortcut>
+#include <QTabBar>
 #include <QTextCharFormat>
 #include <QTimer>
 
@@ -53,6 +57,25 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
             &JournalWindow::selectionChanged);
     connect(m_ui->txtQuestion, &QLineEdit::textEdited, this, &JournalWindow::wordsEdited);
     connect(m_ui->txtNotes, &QPlainTextEdit::textChanged, this, &JournalWindow::wordsEdited);
+    connect(m_ui->txtOutcome, &QLineEdit::textEdited, this, [this](const QString &outcome) {
+        // Dated the day it is first told; the date can be changed after.
+        if (!m_ui->datOutcome->isEnabled() && !outcome.isEmpty()) {
+            const QSignalBlocker quiet(m_ui->datOutcome);
+            m_ui->datOutcome->setDate(m_journal.platform().today());
+        }
+        m_ui->datOutcome->setEnabled(!outcome.isEmpty());
+        wordsEdited();
+    });
+    connect(m_ui->datOutcome, &QDateEdit::dateChanged, this, &JournalWindow::wordsEdited);
+    connect(m_ui->cmdImport, &QPushButton::clicked, this, [this] {
+        saveWords();
+        importIntoJournal(m_journal, this);
+    });
+    connect(m_ui->cmdBackUp, &QPushButton::clicked, this, [this] {
+        saveWords();
+        backUpJournal(m_journal, this);
+    });
+    connect(m_ui->tabsJournal, &QTabWidget::currentChanged, this, &JournalWindow::restate);
     connect(m_ui->cmdShowReading, &QPushButton::clicked, this, &JournalWindow::showSelectedReading);
     connect(m_ui->cmdDelete, &QPushButton::clicked, this, &JournalWindow::deleteSelected);
     connect(m_ui->cmdExport, &QPushButton::clicked, this, &JournalWindow::exportListed);
@@ -65,6 +88,8 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
     const bool writable = store && !store->isReadOnly();
     m_ui->chkKeepNew->setChecked(m_journal.keepsNewReadings());
     m_ui->chkKeepNew->setEnabled(writable);
+    m_ui->cmdImport->setEnabled(writable);
+    m_ui->cmdBackUp->setEnabled(store != nullptr);
     restoreSize();
     reload();
 }
@@ -82,6 +107,8 @@ void JournalWindow::setupLook()
     m_ui->lstReadings->setAlternatingRowColors(true);
     m_ui->lstReadings->setSelectionMode(QAbstractItemView::SingleSelection);
     m_ui->lstReadings->installEventFilter(this);
+    // Heard apart from its tabs, which a screen reader names one by one.
+    m_ui->tabsJournal->tabBar()->setAccessibleName(QStringLiteral("Journal pages"));
     m_ui->txtSearch->installEventFilter(this);
 }
 
@@ -91,6 +118,7 @@ void JournalWindow::setupFilters()
     const QStringList spreads = SpreadCatalogue::names();
     for (int i = 0; i < spreads.size(); ++i)
         m_ui->cboSpreadFilter->addItem(spreads[i], i);
+    m_ui->cboSpreadFilter->addItem(cardOfTheDayName(), CardOfTheDaySpread);
     m_ui->cboCardFilter->addItem(QStringLiteral("All cards"), -1);
     for (int card = 0; card < CardDeck::CardCount; ++card)
         m_ui->cboCardFilter->addItem(CardDeck::card(card)->name, card);
@@ -98,17 +126,11 @@ void JournalWindow::setupFilters()
     connect(m_ui->txtSearch, &QLineEdit::textChanged, this, &JournalWindow::relist);
     connect(m_ui->cboSpreadFilter, &QComboBox::currentIndexChanged, this, &JournalWindow::relist);
     connect(m_ui->cboCardFilter, &QComboBox::currentIndexChanged, this, &JournalWindow::relist);
+    connect(m_ui->cboShow, &QComboBox::currentIndexChanged, this, &JournalWindow::relist);
     // Clicked, or chosen from the keyboard with Enter.
-    for (auto chosen : {&QCalendarWidget::clicked, &QCalendarWidget::activated}) {
-        connect(m_ui->calDays, chosen, this, [this](QDate day) {
-            m_day = day;
-            relist();
-        });
-    }
-    connect(m_ui->cmdAllDays, &QPushButton::clicked, this, [this] {
-        m_day = QDate();
-        relist();
-    });
+    for (auto chosen : {&QCalendarWidget::clicked, &QCalendarWidget::activated})
+        connect(m_ui->calDays, chosen, this, [this](QDate day) { showDays(day, day); });
+    connect(m_ui->cmdAllDays, &QPushButton::clicked, this, [this] { showDays({}, {}); });
 }
 
 void JournalWindow::setupKeys()
@@ -159,13 +181,68 @@ void JournalWindow::closeEvent(QCloseEvent *event)
 
 JournalFilter JournalWindow::filter() const
 {
+    enum Show { All, Overdue, OnThisDay };
+    const QDate today = m_journal.platform().today();
+    const int show = m_ui->cboShow->currentIndex();
     JournalFilter filter{.text = m_ui->txtSearch->text(),
                          .card = m_ui->cboCardFilter->currentData().toInt(),
-                         .from = m_day,
-                         .to = m_day};
+                         .from = m_from,
+                         .to = m_to,
+                         .overdueOn = show == Overdue ? today : QDate(),
+                         .onThisDay = show == OnThisDay ? today : QDate()};
     if (const QVariant spread = m_ui->cboSpreadFilter->currentData(); spread.isValid())
         filter.spread = spread.toInt();
     return filter;
+}
+
+void JournalWindow::showDays(QDate first, QDate last)
+{
+    m_from = first;
+    m_to = last;
+    relist();
+}
+
+StatisticsView &JournalWindow::statistics()
+{
+    if (!m_statistics) {
+        m_statistics = new StatisticsView(m_journal.platform(), m_ui->tabStatistics);
+        m_ui->tabStatistics->layout()->addWidget(m_statistics);
+        connect(m_statistics, &StatisticsView::periodChanged, this, &JournalWindow::restate);
+        // What a figure points at is shown in the list, over the period looked at.
+        const auto showListed = [this](QDate first, QDate last) {
+            m_ui->tabsJournal->setCurrentWidget(m_ui->tabReadings);
+            showDays(first, last);
+        };
+        connect(m_statistics, &StatisticsView::cardChosen, this, [this, showListed](int card) {
+            const auto period = m_statistics->period(m_journal.platform().today());
+            const QSignalBlocker quiet(m_ui->cboCardFilter);
+            m_ui->cboCardFilter->setCurrentIndex(m_ui->cboCardFilter->findData(card));
+            showListed(period.first, period.second);
+        });
+        connect(m_statistics, &StatisticsView::spreadChosen, this, [this, showListed](int spread) {
+            const auto period = m_statistics->period(m_journal.platform().today());
+            const QSignalBlocker quiet(m_ui->cboSpreadFilter);
+            m_ui->cboSpreadFilter->setCurrentIndex(m_ui->cboSpreadFilter->findData(spread));
+            showListed(period.first, period.second);
+        });
+        connect(m_statistics, &StatisticsView::daysChosen, this, showListed);
+    }
+    return *m_statistics;
+}
+
+void JournalWindow::restate()
+{
+    // Counted only while looked at: the list alone costs nothing more.
+    if (m_ui->tabsJournal->currentWidget() != m_ui->tabStatistics)
+        return;
+    StatisticsView &view = statistics();
+    const auto [from, to] = view.period(m_journal.platform().today());
+    JournalFilter counted = filter();
+    counted.from = from;
+    counted.to = to;
+    JournalStore *store = m_journal.store();
+    view.setStatistics(journalStatistics(store ? store->list(counted) : QList<JournalSummary>{},
+                                         from, to));
 }
 
 qint64 JournalWindow::selectedId() const
@@ -184,18 +261,29 @@ void JournalWindow::relist()
 {
     const qint64 keep = selectedId();
     JournalStore *store = m_journal.store();
-    m_model->setReadings(store ? store->list(filter()) : QList<JournalSummary>{});
+    m_model->setReadings(store ? store->list(filter()) : QList<JournalSummary>{},
+                         m_journal.platform().today());
     const qsizetype count = m_model->rowCount();
     QString shown = count == 1 ? QStringLiteral("1 reading")
                                : QStringLiteral("%1 readings").arg(count);
-    shown += m_day.isValid()
-        ? QStringLiteral(" on ")
-                         + JournalListModel::timeText(m_day.startOfDay()).section(u',', 0, 0)
-        : QStringLiteral(", all days");
+    const auto day = [](QDate date) {
+        return JournalListModel::timeText(date.startOfDay()).section(u',', 0, 0);
+    };
+    if (m_from.isValid() && m_from == m_to)
+        shown += QStringLiteral(" on ") + day(m_from);
+    else if (m_from.isValid() && m_to.isValid())
+        shown += QStringLiteral(" from ") + day(m_from) + QStringLiteral(" to ") + day(m_to);
+    else if (m_from.isValid())
+        shown += QStringLiteral(" from ") + day(m_from) + QStringLiteral(" on");
+    else if (m_to.isValid())
+        shown += QStringLiteral(" up to ") + day(m_to);
+    else
+        shown += QStringLiteral(", all days");
     m_ui->lblShown->setText(shown);
     m_ui->cmdExport->setEnabled(count > 0);
     // The reading that was selected, while it is listed; else the first one.
     select(m_model->rowOf(keep) >= 0 ? keep : m_model->readings().value(0).id);
+    restate();
 }
 
 void JournalWindow::markDays()
@@ -243,15 +331,24 @@ void JournalWindow::selectionChanged()
     {
         const QSignalBlocker question(m_ui->txtQuestion);
         const QSignalBlocker notes(m_ui->txtNotes);
+        const QSignalBlocker outcome(m_ui->txtOutcome);
+        const QSignalBlocker outcomeDate(m_ui->datOutcome);
         m_ui->txtQuestion->setText(shown.question);
         m_ui->txtNotes->setPlainText(shown.notes);
+        m_ui->txtOutcome->setText(shown.outcome);
+        m_ui->datOutcome->setDate(shown.outcomeDate.isValid() ? shown.outcomeDate
+                                                              : m_journal.platform().today());
     }
     m_wordsChanged = false;
     const bool writable = entry && !store->isReadOnly();
-    m_ui->txtQuestion->setEnabled(entry.has_value());
-    m_ui->txtNotes->setEnabled(entry.has_value());
+    for (QWidget *words : {static_cast<QWidget *>(m_ui->txtQuestion),
+                           static_cast<QWidget *>(m_ui->txtNotes),
+                           static_cast<QWidget *>(m_ui->txtOutcome)})
+        words->setEnabled(entry.has_value());
     m_ui->txtQuestion->setReadOnly(!writable);
     m_ui->txtNotes->setReadOnly(!writable);
+    m_ui->txtOutcome->setReadOnly(!writable);
+    m_ui->datOutcome->setEnabled(writable && !shown.outcome.isEmpty());
     m_ui->cmdShowReading->setEnabled(entry.has_value());
     m_ui->cmdDelete->setEnabled(writable);
 }
@@ -270,9 +367,11 @@ bool JournalWindow::saveWords()
     JournalStore *store = m_journal.store();
     const QString question = m_ui->txtQuestion->text();
     const QString notes = m_ui->txtNotes->toPlainText();
-    if (store && store->setWords(m_shownId, question, notes)) {
+    const QString outcome = m_ui->txtOutcome->text().trimmed();
+    if (store && store->setWords(m_shownId, question, notes)
+        && store->setOutcome(m_shownId, outcome, m_ui->datOutcome->date())) {
         m_wordsChanged = false;
-        m_model->setHasWords(m_shownId, !question.isEmpty() || !notes.isEmpty());
+        m_model->setWords(m_shownId, !question.isEmpty() || !notes.isEmpty(), !outcome.isEmpty());
         return true;
     }
     // Held by another program: tried again shortly; the words stay typed meanwhile.
@@ -293,6 +392,10 @@ void JournalWindow::showSelectedReading()
     const std::optional<JournalEntry> entry = store ? store->entry(selectedId()) : std::nullopt;
     if (!entry)
         return;
+    if (entry->isCardOfTheDay()) {
+        emit cardsShown(shownPositions(readingOf(*entry)));
+        return;
+    }
     m_journal.session().show(readingOf(*entry), ReadingSource::Journal, entry->name, entry->file);
     emit readingShown();
 }

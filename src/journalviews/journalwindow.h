@@ -2,6 +2,7 @@
 
 #include "journal/journalstore.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -16,13 +17,18 @@ namespace Orvella {
 
 class Journal;
 class JournalListModel;
+class StatisticsView;
+struct ShownPosition;
 
 /**
  * The journal window: the readings kept, newest first, found as the user
- * types, by spread, by card or by day; the one selected laid out in its
- * spread's figure with its question and notes, which are saved as they are
- * typed. A kept reading can be shown again in the main window, deleted after
- * asking, and the listed readings exported as JSON or CSV.
+ * types, by spread, by card, by day, waiting for their outcome or on this day
+ * in earlier years; the one selected laid out in its spread's figure with its
+ * question, notes and outcome, which are saved as they are typed. A kept
+ * reading can be shown again, deleted after asking, and the listed readings
+ * exported as JSON or CSV; readings come in by import, and the whole journal
+ * goes out as a backup. Its statistics, made when first looked at, count what
+ * the search keeps over a period.
  */
 class JournalWindow : public QWidget
 {
@@ -40,6 +46,8 @@ public:
 signals:
     /** A kept reading was shown in the main window, which should now come forward. */
     void readingShown();
+    /** A kept card of the day is to be seen large: it has no spread to be shown in. */
+    void cardsShown(const QList<Orvella::ShownPosition> &positions);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -51,6 +59,11 @@ private:
     void setupKeys();
     void restoreSize();
     JournalFilter filter() const;
+    /** Shows the readings of @p first to @p last (null dates: all days). */
+    void showDays(QDate first, QDate last);
+    /** The statistics tab, made the first time it is looked at. */
+    StatisticsView &statistics();
+    void restate();
     /** Reads the list again for the filter as it now is. */
     void relist();
     void select(qint64 id);
@@ -70,7 +83,9 @@ private:
     qint64 m_shownId = 0;
     bool m_wordsChanged = false;
     bool m_saidUnableToSave = false;
-    QDate m_day;
+    QDate m_from;
+    QDate m_to;
+    QPointer<StatisticsView> m_statistics;
 };
 
 } // namespace Orvella

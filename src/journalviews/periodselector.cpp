@@ -42,11 +42,11 @@ PeriodSelector::PeriodSelector(QDate today, QWidget *parent) : QWidget(parent)
                                                                  this);
     m_to = dateField(QStringLiteral("datTo"), QStringLiteral("To"), today, this);
 
-    auto *period = new QLabel(QStringLiteral("Pe&riod:"), this);
+    auto *period = new QLabel(QStringLiteral("P&eriod:"), this);
     period->setBuddy(m_choice);
     auto *from = new QLabel(QStringLiteral("Fro&m:"), this);
     from->setBuddy(m_from);
-    auto *to = new QLabel(QStringLiteral("&To:"), this);
+    auto *to = new QLabel(QStringLiteral("T&o:"), this);
     to->setBuddy(m_to);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

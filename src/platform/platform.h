@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <functional>
@@ -43,6 +44,10 @@ public:
      */
     virtual QString openFileName(QWidget *parent, const QString &title, const QString &filter,
                                  const QString &defaultSuffix) = 0;
+
+    /** Existing files, any number of them; an empty list when the user cancelled. */
+    virtual QStringList openFileNames(QWidget *parent, const QString &title,
+                                      const QString &filter) = 0;
 
     /**
      * Shows a preview of the pages and the desktop's print dialog; when the user

@@ -63,6 +63,15 @@ QString QtPlatform::openFileName(QWidget *parent, const QString &title, const QS
     return dialog.selectedFiles().constFirst();
 }
 
+QStringList QtPlatform::openFileNames(QWidget *parent, const QString &title,
+                                      const QString &filter)
+{
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+}
+
 bool QtPlatform::print(QWidget *parent, const QString &documentName,
                        const std::function<void(QPagedPaintDevice &)> &paint)
 {

@@ -21,6 +21,8 @@ public:
     Answer showMessage(QWidget *parent, const QString &text, Icon icon, Buttons buttons) override;
     QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
                          const QString &defaultSuffix) override;
+    QStringList openFileNames(QWidget *parent, const QString &title,
+                              const QString &filter) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &filter,
                          const QString &defaultSuffix) override;
     bool print(QWidget *parent, const QString &documentName,

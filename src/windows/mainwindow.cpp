@@ -365,6 +365,14 @@ void MainWindow::openCardView(int position)
     presentCardView();
 }
 
+void MainWindow::openCardView(const QList<ShownPosition> &positions)
+{
+    if (positions.isEmpty())
+        return;
+    loadedCardView().showReading(positions, 0);
+    presentCardView();
+}
+
 void MainWindow::openCardMeanings()
 {
     loadedCardView().showDeck(0);

@@ -77,6 +77,11 @@ public:
 
     /** Opens the card view on position @p position of the reading on show. */
     void openCardView(int position);
+    /**
+     * Opens the card view on @p positions, which need not be the reading on
+     * show (the card of the day is one).
+     */
+    void openCardView(const QList<ShownPosition> &positions);
     /** Opens the card view on the deck's meanings, from its first card. */
     void openCardMeanings();
     /** The card view, once it has been opened; null before. */

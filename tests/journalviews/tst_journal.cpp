@@ -2,12 +2,19 @@
 #include "journalviews/journal.h"
 #include "journalviews/journalcommands.h"
 #include "journalviews/journalwindow.h"
+#include "journalviews/statisticsview.h"
+#include "reading/draw.h"
+#include "support/scriptedrandom.h"
+#include "windows/cardview.h"
 #include "session/readingsession.h"
 #include "storage/readingfile.h"
 #include "support/files.h"
 #include "support/mainwindowdriver.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QTabWidget>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListView>
@@ -52,6 +59,7 @@ private slots:
     void journalThatCannotBeKeptIsSaidOnceOrKeptAside_data();
     void journalThatCannotBeKeptIsSaidOnceOrKeptAside();
     void windowFindsWritesShowsAndDeletes();
+    void cardOfTheDayFollowUpsStatisticsAndTransfers();
 
 private:
     JournalStore &store() { return *m_driver->journal()->store(); }
@@ -232,6 +240,95 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
              QStringList(2, QStringLiteral("Delete This Reading From The Journal?")));
     QCOMPARE(store().all().size(), 1);
     QCOMPARE(list->model()->rowCount(), 1);
+}
+
+void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
+{
+    m_driver->attachJournal(m_dir->path());
+    const QDate today = m_driver->platform().currentDate;
+    auto *cardOfTheDay = m_driver->child<QAction>(QStringLiteral("mnuCardOfTheDay"));
+
+    // Drawn once a day and kept; asked again, also after a restart, the same card.
+    cardOfTheDay->trigger();
+    QVERIFY(m_driver->window().cardView()->isVisible());
+    QCOMPARE(m_driver->window().cardView()->count(), 1);
+    const QList<JournalEntry> kept = store().all();
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(kept[0].spreadName, QStringLiteral("Card of the Day"));
+    QCOMPARE(kept[0].time.date(), today);
+    m_driver = std::make_unique<MainWindowDriver>();
+    QVERIFY(m_driver->show());
+    m_driver->attachJournal(m_dir->path());
+    m_driver->random().script({0.99, 0.99});
+    m_driver->child<QAction>(QStringLiteral("mnuCardOfTheDay"))->trigger();
+    QCOMPARE(store().all(), kept);
+    m_driver->platform().currentDate = today.addDays(1);
+    m_driver->child<QAction>(QStringLiteral("mnuCardOfTheDay"))->trigger();
+    QCOMPARE(store().all().size(), 2);
+    m_driver->platform().currentDate = today;
+
+    // A reading ten days old waits to hear how it turned out; one a year old is "on this day".
+    Test::ScriptedRandom random;
+    Reading pathway;
+    Draw(pathway, 0, random);
+    const qint64 oldId = *store().keep(journalEntry(pathway, today.addDays(-10).startOfDay(),
+                                                    JournalSource::Drawn, QStringLiteral("Old")));
+    QVERIFY(store().keep(journalEntry(pathway, today.addYears(-1).startOfDay(),
+                                      JournalSource::Drawn, QStringLiteral("Year"))));
+    QTest::keyClick(&m_driver->window(), Qt::Key_J, Qt::ControlModifier);
+    JournalWindow *window = m_driver->journalCommands()->journalWindow();
+    auto *list = window->findChild<QListView *>(QStringLiteral("lstReadings"));
+    auto *show = window->findChild<QComboBox *>(QStringLiteral("cboShow"));
+    show->setCurrentIndex(1);
+    QCOMPARE(list->model()->rowCount(), 2);
+    QCOMPARE(window->selectedId(), oldId);
+    QVERIFY(list->currentIndex().data().toString().endsWith(
+        QStringLiteral(", waiting to hear how it turned out")));
+    QTest::keyClicks(window->findChild<QLineEdit *>(QStringLiteral("txtOutcome")),
+                     QStringLiteral("Went well"));
+    QTRY_COMPARE(store().entry(oldId)->outcome, QStringLiteral("Went well"));
+    QCOMPARE(store().entry(oldId)->outcomeDate, today);
+    window->reload();
+    QCOMPARE(list->model()->rowCount(), 1);
+    show->setCurrentIndex(2);
+    QCOMPARE(list->model()->rowCount(), 1);
+    QVERIFY(list->model()->index(0, 0).data().toString().contains(QStringLiteral("Year")));
+    show->setCurrentIndex(0);
+
+    // The statistics are counted when looked at; a card chosen there lists its readings.
+    auto *tabs = window->findChild<QTabWidget *>(QStringLiteral("tabsJournal"));
+    QVERIFY(!window->findChild<StatisticsView *>());
+    tabs->setCurrentIndex(1);
+    auto *statistics = window->findChild<StatisticsView *>();
+    QVERIFY(statistics);
+    QCOMPARE(statistics->statistics().readings, 4);
+    emit statistics->cardChosen(pathway.cards[0]);
+    QCOMPARE(tabs->currentIndex(), 0);
+    const QList<JournalEntry> all = store().all();
+    QCOMPARE(list->model()->rowCount(), std::count_if(all.cbegin(), all.cend(), [&](const JournalEntry &entry) {
+        return std::any_of(entry.cards.cbegin(), entry.cards.cend(),
+                           [&](const JournalCard &card) { return card.card == pathway.cards[0]; });
+    }));
+    window->findChild<QComboBox *>(QStringLiteral("cboCardFilter"))->setCurrentIndex(0);
+
+    // Backed up while open, and imported back with a file that is refused.
+    const QString backup = m_dir->filePath(QStringLiteral("backup.sqlite"));
+    m_driver->platform().fileNames.enqueue(backup);
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdBackUp")), Qt::LeftButton);
+    QVERIFY(Test::readFile(backup).startsWith("SQLite format 3"));
+    QVERIFY(store().remove(oldId));
+    const QString junk = m_dir->filePath(QStringLiteral("junk.mca"));
+    QVERIFY(Test::writeFile(junk, "junk"));
+    m_driver->platform().fileLists.enqueue({backup, junk});
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdImport")), Qt::LeftButton);
+    QVERIFY2(m_driver->platform().messageTexts().constLast().startsWith(
+                 QStringLiteral("1 reading kept, 3 already in the journal, 1 refused:\n")),
+             qPrintable(m_driver->platform().messageTexts().constLast()));
+    QCOMPARE(list->model()->rowCount(), 4);
+    const QList<JournalEntry> back = store().all();
+    QVERIFY(std::any_of(back.cbegin(), back.cend(), [](const JournalEntry &entry) {
+        return entry.name == QLatin1String("Old") && entry.outcome == QLatin1String("Went well");
+    }));
 }
 
 int main(int argc, char *argv[])

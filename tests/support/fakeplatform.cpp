@@ -28,6 +28,12 @@ QString FakePlatform::openFileName(QWidget *, const QString &title, const QStrin
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
+QStringList FakePlatform::openFileNames(QWidget *, const QString &title, const QString &filter)
+{
+    openRequests.append({title, filter, QString()});
+    return fileLists.isEmpty() ? QStringList() : fileLists.dequeue();
+}
+
 bool FakePlatform::print(QWidget *, const QString &documentName,
                          const std::function<void(QPagedPaintDevice &)> &paint)
 {

@@ -32,6 +32,8 @@ public:
                          const QString &defaultSuffix) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &filter,
                          const QString &defaultSuffix) override;
+    QStringList openFileNames(QWidget *parent, const QString &title,
+                              const QString &filter) override;
     bool print(QWidget *parent, const QString &documentName,
                const std::function<void(QPagedPaintDevice &)> &paint) override;
     void copyImage(const QImage &picture) override { copiedImages << picture; }
@@ -41,6 +43,7 @@ public:
     // What the tests script.
     QQueue<Answer> answers;     // for Yes/No boxes; No when empty
     QQueue<QString> fileNames;  // for either dialog; empty (Cancel) when none left
+    QQueue<QStringList> fileLists; // for the dialog choosing many files
     bool printAccepted = false; // whether the print dialog is confirmed
     QDate currentDate{2026, 12, 7};
 

@@ -1,0 +1,113 @@
+#include "journaltransfers.h"
+
+#include "journal.h"
+#include "journal/journalimport.h"
+#include "platform/platform.h"
+
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
+
+namespace Orvella {
+
+namespace {
+
+// Below this a progress bar would only flash.
+constexpr int ProgressAfterMs = 400;
+constexpr int ProgressEveryMs = 50;
+
+} // namespace
+
+void importIntoJournal(Journal &journal, QWidget *parent)
+{
+    Platform &platform = journal.platform();
+    const QStringList files = platform.openFileNames(
+        parent, QStringLiteral("Import Readings"),
+        QStringLiteral("Readings and journals (*.mca *.json *.sqlite);;All files (*)"));
+    if (files.isEmpty())
+        return;
+    if (journal.path().isEmpty() || !journal.store()) {
+        platform.showMessage(parent, QStringLiteral("There is no journal to import into."),
+                             Platform::Icon::Critical);
+        return;
+    }
+
+    // A connection of its own on the import's thread: the journal goes on
+    // keeping the readings shown meanwhile, waiting its turn if it must.
+    std::atomic<int> done = 0;
+    std::atomic<int> total = 0;
+    std::atomic<bool> cancelled = false;
+    ImportResult result;
+    const QString path = journal.path();
+    std::unique_ptr<QThread> worker(QThread::create([&] {
+        const std::unique_ptr<JournalStore> store = openJournalStore(path,
+                                                                     JournalStore::Access::ReadWrite);
+        if (!store || store->problem() != JournalStore::Problem::None || store->isReadOnly()) {
+            result.failed = true;
+            result.problem = store ? store->problem() : JournalStore::Problem::Failed;
+            if (result.problem == JournalStore::Problem::None)
+                result.problem = JournalStore::Problem::NotWritable;
+            return;
+        }
+        result = importReadings(
+            *store, files,
+            [&](int now, int of) {
+                done = now;
+                total = of;
+            },
+            [&] { return cancelled.load(); });
+    }));
+
+    QProgressDialog progress(QStringLiteral("Importing readings..."), QStringLiteral("Cancel"), 0,
+                             0, parent);
+    progress.setWindowTitle(QStringLiteral("Import Readings"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(ProgressAfterMs);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    QEventLoop loop;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, &progress, [&] {
+        progress.setMaximum(total);
+        progress.setValue(done);
+    });
+    QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&] { cancelled = true; });
+    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    tick.start(ProgressEveryMs);
+    worker->start();
+    loop.exec();
+    worker->wait();
+    tick.stop();
+    progress.close();
+
+    if (result.kept > 0)
+        journal.announceChange();
+    const bool allWell = !result.failed && result.refused.isEmpty();
+    platform.showMessage(parent, importSummary(result),
+                         allWell ? Platform::Icon::Information : Platform::Icon::Critical);
+}
+
+void backUpJournal(Journal &journal, QWidget *parent)
+{
+    Platform &platform = journal.platform();
+    JournalStore *store = journal.store();
+    if (!store) {
+        platform.showMessage(parent, QStringLiteral("There is no journal to back up."),
+                             Platform::Icon::Critical);
+        return;
+    }
+    const QString path = platform.saveFileName(parent, QStringLiteral("Back Up Journal"),
+                                               QStringLiteral("Journal backups (*.sqlite)"),
+                                               QStringLiteral("sqlite"));
+    if (path.isEmpty())
+        return;
+    if (!store->backUp(path)) {
+        platform.showMessage(parent, QStringLiteral("Unable To Back Up The Journal."),
+                             Platform::Icon::Critical);
+    }
+}
+
+} // namespace Orvella
