@@ -2,7 +2,7 @@
 # Takes the pictures in docs/ of the real program under a private Xvfb: the
 # selection panel, a Pathway reading (also at double density) and a Butterfly
 # reading, the card view of a reading and of the deck's meanings at normal
-# and at double density, the journal, and an exported page (the cards drawn are whatever
+# and at double density, the journal and its statistics, and an exported page (the cards drawn are whatever
 # the deck deals). Needs Xvfb, xdotool and ImageMagick's import. With Debian's
 # faketime installed, the program runs on a clock frozen at one moment: the
 # deck, seeded from it, deals the same cards and the page prints the same date
@@ -123,6 +123,10 @@ xdotool key alt+o
 xdotool type --delay 10 "A new path opens once the old one is let go."
 sleep 0.6
 save "$journal" docs/screenshot-journal.png
+# Its statistics tab, over the same readings.
+xdotool key alt+t
+sleep 0.6
+save "$journal" docs/screenshot-statistics.png
 stop_program
 
 # An exported page: File > Export Reading as PDF..., the file named in the

@@ -2,7 +2,12 @@
 
 #include "journal/journalstore.h"
 
+#include "sqlitestatement.h"
+
 #include <sqlite3.h>
+
+#include <map>
+#include <memory>
 
 namespace Orvella {
 
@@ -60,10 +65,13 @@ private:
     bool transaction(Change &&change);
     QList<JournalEntry> select(const char *where, qint64 id);
     bool insert(const JournalEntry &entry, qint64 &id);
+    /** The statement for @p sql, a text that lives as long as the program, prepared once. */
+    SqliteStatement &cached(const char *sql);
     /** Runs @p sql on reading @p id with two texts, and brings its search words up to date. */
     bool change(qint64 id, const char *sql, const QString &first, const QString &second);
 
     sqlite3 *m_db = nullptr;
+    std::map<const char *, std::unique_ptr<SqliteStatement>> m_statements;
     bool m_readOnly = false;
     bool m_newer = false;
     Problem m_problem = Problem::None;

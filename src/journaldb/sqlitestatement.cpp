@@ -24,6 +24,12 @@ SqliteStatement &SqliteStatement::bind(int index, const QString &text)
     return *this;
 }
 
+void SqliteStatement::reset()
+{
+    sqlite3_reset(m_statement);
+    sqlite3_clear_bindings(m_statement);
+}
+
 int SqliteStatement::step()
 {
     return m_prepared == SQLITE_OK ? sqlite3_step(m_statement) : m_prepared;

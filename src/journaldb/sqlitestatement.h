@@ -24,6 +24,9 @@ public:
     SqliteStatement &bind(int index, qint64 value);
     SqliteStatement &bind(int index, const QString &text);
 
+    /** Ready to run again, its values unbound; it holds no read of the database meanwhile. */
+    void reset();
+
     /** SQLITE_ROW, SQLITE_DONE or an error code. */
     int step();
     /** Steps to the end; SQLITE_DONE, or the first error. */
