@@ -3,13 +3,13 @@
 #include "chancetablemodel.h"
 #include "journal/journalstatistics.h"
 #include "presentation/cardpictures.h"
+#include "presentation/paper.h"
 #include "presentation/readingfont.h"
 #include "product/product.h"
 #include "statisticsfigures.h"
 #include "statisticstexts.h"
 
 #include <QBuffer>
-#include <QLocale>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -42,13 +42,6 @@ QFont font(qreal pointSize, bool bold = false)
     return f;
 }
 
-// Letter where the user's country prints on it, A4 everywhere else.
-QPageSize localPaper()
-{
-    return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
-                                                                                : QPageSize::A4);
-}
-
 FigureStyle paperStyle(qreal k)
 {
     FigureStyle style;
@@ -69,16 +62,7 @@ FigureStyle paperStyle(qreal k)
 QPixmap paperPicture(int card, QSize size, qreal dpi)
 {
     const QSize pixels = (QSizeF(size) * std::min(1.0, PictureDpi / dpi)).toSize();
-    const QImage drawing = cardPicture(card, pixels);
-    if (drawing.isNull())
-        return {};
-    // Flattened on white: a page has no transparency, and the file no mask.
-    QImage paper(drawing.size(), QImage::Format_RGB32);
-    paper.fill(Qt::white);
-    QPainter painter(&paper);
-    painter.drawImage(0, 0, drawing);
-    painter.end();
-    return QPixmap::fromImage(paper);
+    return QPixmap::fromImage(onWhitePaper(cardPicture(card, pixels)));
 }
 
 /** What is painted where: the pieces of the pages, placed before any is painted. */

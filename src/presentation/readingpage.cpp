@@ -3,6 +3,7 @@
 #include "cardlayout.h"
 #include "oracle/spreadcatalogue.h"
 #include "pagebreaks.h"
+#include "paper.h"
 #include "presentation/cardpictures.h"
 #include "product/product.h"
 #include "reading/reading.h"
@@ -63,16 +64,8 @@ QColor colour(quint32 rgb)
 // The card's picture on white paper: drawn at @p atLeast pixels or more, turned where it lies so.
 QImage printedPicture(const ShownPosition &shown, QSize atLeast)
 {
-    const QImage drawing = cardPicture(shown.pictureCard, cardDrawingFor(atLeast));
-    if (drawing.isNull())
-        return {};
-    // Flattened on white: a page has no transparency, and the file no mask.
-    QImage paper(drawing.size(), QImage::Format_RGB32);
-    paper.fill(Qt::white);
-    QPainter painter(&paper);
-    painter.drawImage(0, 0, drawing);
-    painter.end();
-    if (shown.pictureTurned)
+    QImage paper = onWhitePaper(cardPicture(shown.pictureCard, cardDrawingFor(atLeast)));
+    if (shown.pictureTurned && !paper.isNull())
         RotateHalfTurn(paper);
     return paper;
 }

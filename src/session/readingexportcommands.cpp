@@ -2,28 +2,17 @@
 
 #include "oracle/spreadcatalogue.h"
 #include "platform/platform.h"
+#include "presentation/paper.h"
 #include "presentation/readingpage.h"
 #include "product/product.h"
 #include "reading/reading.h"
 #include "platform/fileaccess.h"
 
 #include <QBuffer>
-#include <QLocale>
 #include <QPageLayout>
 #include <QPdfWriter>
 
 namespace Orvella {
-
-namespace {
-
-// Letter where the user's country prints on it, A4 everywhere else.
-QPageSize localPaper()
-{
-    return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
-                                                                                : QPageSize::A4);
-}
-
-} // namespace
 
 ReadingExportCommands::ReadingExportCommands(Platform &platform) : m_platform(platform) {}
 

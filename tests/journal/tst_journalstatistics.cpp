@@ -128,7 +128,7 @@ void TestJournalStatistics::approximationMeetsExactCount()
 
 void TestJournalStatistics::statisticsOfReadings()
 {
-    // Sixty three-card readings over five months, The Otter in every one, and
+    // Sixty three-card readings over five months, The Butterfly in every one, and
     // two cards of the day.
     QList<JournalSummary> readings;
     for (int i = 0; i < 60; ++i) {
@@ -142,11 +142,11 @@ void TestJournalStatistics::statisticsOfReadings()
     QCOMPARE(statistics.readings, 62);
     QCOMPARE(statistics.cards, 182);
     QCOMPARE(statistics.reversed, 61);
-    const CardCount otter = statistics.perCard[8];
-    QCOMPARE(otter.count, 60);
-    QCOMPARE(otter.reversed, 60);
-    QCOMPARE(otter.mark, ChanceMark::More);
-    QCOMPARE(qRound(otter.expected * 100),
+    const CardCount butterfly = statistics.perCard[8];
+    QCOMPARE(butterfly.count, 60);
+    QCOMPARE(butterfly.reversed, 60);
+    QCOMPARE(butterfly.mark, ChanceMark::More);
+    QCOMPARE(qRound(butterfly.expected * 100),
              qRound((60 * chanceOfCard(3)[8] + 2 * chanceOfCard(1)[8]) * 100));
     QCOMPARE(statistics.perCard[0].mark, ChanceMark::None);
     QCOMPARE(statistics.spreads.last().name, QStringLiteral("Card of the Day"));
@@ -172,7 +172,7 @@ void TestJournalStatistics::statisticsOfReadings()
     QCOMPARE(rows.size(), 46);
     QCOMPARE(rows[0], QByteArray("card,count,reversed,expected,mark\r"));
     QCOMPARE(rows[9], CardDeck::card(8)->name.toUtf8() + ",60,60,"
-                          + QByteArray::number(otter.expected, 'f', 2) + ",more\r");
+                          + QByteArray::number(butterfly.expected, 'f', 2) + ",more\r");
 }
 
 QTEST_GUILESS_MAIN(TestJournalStatistics)
