@@ -18,6 +18,9 @@ constexpr QSize
     FigureSize(3960 / CardLayout::TwipsPerPixel + CardLayout::CardSize.width() - FigureOrigin.x(),
                3000 / CardLayout::TwipsPerPixel + CardLayout::CardSize.height() - FigureOrigin.y());
 constexpr int Margin = 8;
+constexpr QPoint MiddlePlace = FigureOrigin
+                               + QPoint((FigureSize.width() - CardLayout::CardSize.width()) / 2,
+                                        (FigureSize.height() - CardLayout::CardSize.height()) / 2);
 
 } // namespace
 
@@ -51,7 +54,10 @@ void JournalFigure::paintEvent(QPaintEvent *)
     painter.setFont(number);
     const qreal ratio = devicePixelRatioF();
     for (const ShownPosition &shown : std::as_const(m_shown)) {
-        const auto place = CardLayout::place(m_spread, shown.position);
+        // The card of the day has no spread: its one card lies in the middle.
+        const auto place = m_spread == CardOfTheDaySpread
+                               ? std::optional<QPoint>(MiddlePlace)
+                               : CardLayout::place(m_spread, shown.position);
         if (!place)
             continue;
         const QPoint at = *place - FigureOrigin + QPoint(Margin, Margin);
