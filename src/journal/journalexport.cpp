@@ -85,23 +85,22 @@ QByteArray journalJson(const QList<JournalEntry> &entries)
     for (qsizetype i = 0; i < entries.size(); ++i) {
         const JournalEntry &entry = entries[i];
         out += i ? ",\n  {" : "\n  {";
-        appendField(out, "time", entry.timeText());
-        out += ", ";
-        appendField(out, "name", entry.name);
-        out += ", ";
-        appendField(out, "spread", entry.spreadName);
-        out += ", ";
-        appendField(out, "source", journalSourceName(entry.source));
-        out += ", ";
-        appendField(out, "file", entry.file);
-        out += ", ";
-        appendField(out, "question", entry.question);
-        out += ", ";
-        appendField(out, "notes", entry.notes);
-        out += ", ";
-        appendField(out, "outcome", entry.outcome);
-        out += ", ";
-        appendField(out, "outcomeDate", dateText(entry.outcomeDate));
+        const std::pair<const char *, QString> fields[] = {
+            {"time", entry.timeText()},
+            {"name", entry.name},
+            {"spread", entry.spreadName},
+            {"source", journalSourceName(entry.source)},
+            {"file", entry.file},
+            {"question", entry.question},
+            {"notes", entry.notes},
+            {"outcome", entry.outcome},
+            {"outcomeDate", dateText(entry.outcomeDate)},
+        };
+        for (const auto &[key, value] : fields) {
+            if (key != fields[0].first)
+                out += ", ";
+            appendField(out, key, value);
+        }
         out += ", \"cards\": [";
         for (qsizetype c = 0; c < entry.cards.size(); ++c) {
             const JournalCard &card = entry.cards[c];

@@ -4,16 +4,12 @@
 #include "journal/journalstatistics.h"
 #include "presentation/cardpictures.h"
 #include "presentation/paper.h"
-#include "presentation/readingfont.h"
 #include "product/product.h"
 #include "statisticsfigures.h"
 #include "statisticstexts.h"
 
-#include <QBuffer>
-#include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 
 #include <array>
 #include <cmath>
@@ -23,30 +19,14 @@ namespace Orvella {
 
 namespace {
 
-// Lengths are worked out in 1/96 inch and painted in the device's own pixels.
-constexpr qreal PagePixelsPerInch = 96;
 // Card pictures are printed at no more than this many dots per inch.
 constexpr qreal PictureDpi = 300;
-
-constexpr qreal mm(qreal millimetres)
-{
-    return millimetres / 25.4 * PagePixelsPerInch;
-}
-
-QFont font(qreal pointSize, bool bold = false)
-{
-    QFont f = readingFont(pointSize);
-    f.setBold(bold);
-    // No ligatures, so every word of the page is found by a search of the PDF.
-    f.setStyleStrategy(QFont::PreferNoShaping);
-    return f;
-}
 
 FigureStyle paperStyle(qreal k)
 {
     FigureStyle style;
-    style.font = font(8);
-    style.smallFont = font(6.5);
+    style.font = paperFont(8);
+    style.smallFont = paperFont(6.5);
     style.text = Qt::black;
     style.faint = QColor(0x80, 0x80, 0x80);
     style.bar = QColor(0xa0, 0xa0, 0xa0);
@@ -162,10 +142,10 @@ int printStatistics(QPagedPaintDevice &device, const JournalStatistics &statisti
     const QRect paper = device.pageLayout().paintRectPixels(device.logicalDpiY());
     const qreal width = paper.width();
     const FigureStyle style = paperStyle(k);
-    const QFont titleFont = font(16, true);
-    const QFont headingFont = font(11, true);
-    const QFont textFont = font(9);
-    const QFont footerFont = font(8);
+    const QFont titleFont = paperFont(16, true);
+    const QFont headingFont = paperFont(11, true);
+    const QFont textFont = paperFont(9);
+    const QFont footerFont = paperFont(8);
     const qreal titleLine = QFontMetricsF(titleFont, &device).height();
     const qreal headingLine = QFontMetricsF(headingFont, &device).height();
     const QFontMetricsF text(textFont, &device);
@@ -273,18 +253,9 @@ int printStatistics(QPagedPaintDevice &device, const JournalStatistics &statisti
 
 QByteArray statisticsPdf(const JournalStatistics &statistics, const QString &periodText)
 {
-    QByteArray bytes;
-    QBuffer file(&bytes);
-    file.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&file);
-        writer.setTitle(statisticsDocumentName());
-        writer.setCreator(Product::name() + QLatin1Char(' ') + Product::version());
-        writer.setPageLayout(QPageLayout(localPaper(), QPageLayout::Portrait,
-                                         QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-        printStatistics(writer, statistics, periodText);
-    }
-    return bytes;
+    return pdfOf(statisticsDocumentName(), [&](QPagedPaintDevice &device) {
+        printStatistics(device, statistics, periodText);
+    });
 }
 
 QString statisticsDocumentName()

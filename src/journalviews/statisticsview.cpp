@@ -4,6 +4,7 @@
 #include "periodselector.h"
 #include "platform/fileaccess.h"
 #include "platform/platform.h"
+#include "session/readingexportcommands.h"
 #include "statisticsfigurewidgets.h"
 #include "statisticspage.h"
 #include "statisticstexts.h"
@@ -177,9 +178,9 @@ void StatisticsView::exportStatistics()
 
 void StatisticsView::exportPdf()
 {
-    const QString path = m_platform.saveFileName(
-        this, QStringLiteral("Export as PDF"), QStringLiteral("PDF Documents (*.pdf)"),
-                                                              QStringLiteral("pdf"));
+    const QString path = m_platform.saveFileName(this, ReadingExportCommands::pdfTitle(),
+                                                 ReadingExportCommands::pdfFilter(),
+                                                 QStringLiteral("pdf"));
     if (!path.isEmpty())
         writeExport(path, statisticsPdf(m_statistics, periodText()));
 }

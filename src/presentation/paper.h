@@ -1,9 +1,32 @@
 #pragma once
 
+#include <QByteArray>
+#include <QFont>
 #include <QImage>
 #include <QPageSize>
+#include <QString>
+
+#include <functional>
+
+class QPagedPaintDevice;
 
 namespace Orvella {
+
+/**
+ * Printed pages work out their lengths in page pixels, 96 to the inch, and
+ * paint them in the device's own pixels; text sizes are points, which every
+ * device knows.
+ */
+inline constexpr qreal PagePixelsPerInch = 96;
+
+constexpr qreal mm(qreal millimetres)
+{
+    return millimetres / 25.4 * PagePixelsPerInch;
+}
+
+/** The reading font at @p pointSize as a page prints it: every word found by a search of the PDF.
+ */
+QFont paperFont(qreal pointSize, bool bold = false);
 
 /** Letter where the user's country prints on it, A4 everywhere else. */
 QPageSize localPaper();
@@ -13,5 +36,11 @@ QPageSize localPaper();
  * transparency, and a PDF's picture then needs no mask.
  */
 QImage onWhitePaper(const QImage &drawing);
+
+/**
+ * A PDF titled @p title, made by this program, on the local paper with 15 mm
+ * margins, its pages drawn by @p paint.
+ */
+QByteArray pdfOf(const QString &title, const std::function<void(QPagedPaintDevice &)> &paint);
 
 } // namespace Orvella

@@ -9,7 +9,6 @@
 #include "reading/reading.h"
 #include "reading/readingreport.h"
 #include "reading/reportrun.h"
-#include "readingfont.h"
 #include "reportrenderer.h"
 #include "rotatehalfturn.h"
 
@@ -26,15 +25,6 @@ namespace Orvella {
 
 namespace {
 
-// Lengths are worked out in page pixels, 96 to the inch, and painted in the
-// device's own pixels; text sizes are points, which every device knows.
-constexpr qreal PagePixelsPerInch = 96;
-
-constexpr qreal mm(qreal millimetres)
-{
-    return millimetres / 25.4 * PagePixelsPerInch;
-}
-
 // A card's place and its number, in twips, as the window lays them out.
 constexpr qreal CardWidthTwips = CardLayout::CardSize.width() * CardLayout::TwipsPerPixel;
 constexpr qreal CardHeightTwips = CardLayout::CardSize.height() * CardLayout::TwipsPerPixel;
@@ -45,15 +35,6 @@ const QColor FooterGrey(0x55, 0x55, 0x55);
 qreal devicePixels(const QPaintDevice &device)
 {
     return device.logicalDpiY() / PagePixelsPerInch;
-}
-
-QFont font(qreal pointSize, bool bold = false)
-{
-    QFont f = readingFont(pointSize);
-    f.setBold(bold);
-    // No ligatures: "fl" drawn as one glyph is not found by a search for "Camouflage".
-    f.setStyleStrategy(QFont::PreferNoShaping);
-    return f;
 }
 
 QColor colour(quint32 rgb)
@@ -109,7 +90,7 @@ ReadingPage::ReadingPage(const Reading &reading, QDate printed)
 {
     m_report.setUseDesignMetrics(true);
     m_report.setDocumentMargin(0);
-    m_report.setDefaultFont(font(10));
+    m_report.setDefaultFont(paperFont(10));
     renderReport(m_report, ReadingReport::build(reading));
 }
 
@@ -117,8 +98,8 @@ ReadingPage::~ReadingPage() = default;
 
 qreal ReadingPage::headerHeight(const QPaintDevice &device) const
 {
-    const QFontMetricsF title(font(20, true), &device);
-    const QFontMetricsF spread(font(14, true), &device);
+    const QFontMetricsF title(paperFont(20, true), &device);
+    const QFontMetricsF spread(paperFont(14, true), &device);
     return title.height() + spread.height() + mm(2) * devicePixels(device);
 }
 
@@ -126,9 +107,9 @@ void ReadingPage::paintHeader(QPainter &painter, qreal width) const
 {
     const QPaintDevice &device = *painter.device();
     const qreal k = devicePixels(device);
-    const QFont titleFont = font(20, true);
-    const QFont spreadFont = font(14, true);
-    const QFont dateFont = font(10);
+    const QFont titleFont = paperFont(20, true);
+    const QFont spreadFont = paperFont(14, true);
+    const QFont dateFont = paperFont(10);
     const QFontMetricsF title(titleFont, &device);
     const QFontMetricsF spread(spreadFont, &device);
 
@@ -191,7 +172,7 @@ void ReadingPage::paintFigure(QPainter &painter, const Figure &figure, qreal wid
     const qreal wanted = qMin(card.width(), inches * PictureDpi);
     const QSize atLeast(qCeil(wanted), qCeil(wanted * CardHeightTwips / CardWidthTwips));
 
-    QFont number = font(
+    QFont number = paperFont(
         CardLayout::NumberPointSize * figure.cardWidth / CardLayout::CardSize.width(), true);
     painter.setFont(number);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -215,7 +196,7 @@ int ReadingPage::print(QPagedPaintDevice &device)
     const qreal width = paper.width();
     const qreal height = paper.height();
 
-    const QFont footerFont = font(8);
+    const QFont footerFont = paperFont(8);
     const QFontMetricsF footer(footerFont, &device);
     const qreal footerHeight = footer.height() + mm(3) * k;
     const qreal header = headerHeight(device) + mm(5) * k;

@@ -9,8 +9,6 @@
 #include "platform/fileaccess.h"
 
 #include <QBuffer>
-#include <QPageLayout>
-#include <QPdfWriter>
 
 namespace Orvella {
 
@@ -44,18 +42,8 @@ QString ReadingExportCommands::documentName(const Reading &reading)
 
 QByteArray ReadingExportCommands::pdf(const Reading &reading, QDate printed)
 {
-    QByteArray bytes;
-    QBuffer file(&bytes);
-    file.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&file);
-        writer.setTitle(documentName(reading));
-        writer.setCreator(Product::name() + QLatin1Char(' ') + Product::version());
-        writer.setPageLayout(QPageLayout(localPaper(), QPageLayout::Portrait,
-                                         QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-        ReadingPage(reading, printed).print(writer);
-    }
-    return bytes;
+    return pdfOf(documentName(reading),
+                 [&](QPagedPaintDevice &device) { ReadingPage(reading, printed).print(device); });
 }
 
 QImage ReadingExportCommands::picture(const Reading &reading, QDate printed, qreal screenRatio)
