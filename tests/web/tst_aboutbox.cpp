@@ -1,5 +1,6 @@
 #include "product/buildconfig.h"
 #include "support/fakeplatform.h"
+#include "support/pointer.h"
 #include "web/aboutbox.h"
 #include "web/linklabel.h"
 
@@ -122,6 +123,8 @@ void TestAboutBox::linksOpenTheirPagesAndTheBoxStaysOpen()
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     auto *home = child<QLabel>(box, "lblHomePage");
     auto *brand = child<QLabel>(box, "lblCoBrand");
+    Test::pointAt(home);
+    Test::pointAt(brand);
     QCOMPARE(home->cursor().pixmap().cacheKey(), linkCursor().pixmap().cacheKey());
     QCOMPARE(brand->cursor().pixmap().cacheKey(), linkCursor().pixmap().cacheKey());
 

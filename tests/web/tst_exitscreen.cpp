@@ -3,6 +3,7 @@
 #include "product/buildconfig.h"
 #include "product/webaddresses.h"
 #include "support/fakeplatform.h"
+#include "support/pointer.h"
 #include "support/scriptedrandom.h"
 #include "web/linklabel.h"
 
@@ -164,6 +165,7 @@ void TestExitScreen::controlsAsBuilt()
     auto *goToHome = child<QLabel>("lblGoToHome");
     QCOMPARE(goToHome->text(), QStringLiteral("Click Here To Visit Orvella Softwares"));
     QCOMPARE(goToHome->parentWidget(), child<QGroupBox>("Frame6"));
+    Test::pointAt(goToHome);
     QCOMPARE(goToHome->cursor().pixmap().toImage(), linkCursor().pixmap().toImage());
     QCOMPARE(goToHome->cursor().hotSpot(), linkCursor().hotSpot());
     auto *label3 = child<QLabel>("Label3");

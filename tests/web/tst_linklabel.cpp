@@ -1,5 +1,7 @@
 #include "web/linklabel.h"
 
+#include "support/pointer.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QCursor>
@@ -122,6 +124,7 @@ void TestLinkLabel::onlyAFullLeftClickCounts()
 
 void TestLinkLabel::showsTheLinkCursor()
 {
+    Test::pointAt(m_label);
     QCOMPARE(m_label->cursor().shape(), Qt::BitmapCursor);
     QCOMPARE(m_label->cursor().pixmap().cacheKey(), linkCursor().pixmap().cacheKey());
     QCOMPARE(linkCursor().pixmap().size(), QSize(32, 32));

@@ -1,6 +1,7 @@
 #include "product/buildconfig.h"
 #include "storage/settingsstore.h"
 #include "support/fakeplatform.h"
+#include "support/pointer.h"
 #include "support/scriptedrandom.h"
 #include "web/aboutbox.h"
 #include "web/linkcommands.h"
@@ -326,6 +327,7 @@ void TestWebLinks::linkLabelsOpenTheirPageOncePerClick()
     // Click the one that is seen, as the user would.
     link->show();
     link->raise();
+    Test::pointAt(link);
     QCOMPARE(link->cursor().shape(), Qt::BitmapCursor);
     QCOMPARE(link->cursor().pixmap().cacheKey(), linkCursor().pixmap().cacheKey());
 
