@@ -34,6 +34,8 @@ namespace {
 
 // Set in a child copy of this test: hold the instance lock at the given path until killed.
 const char HoldLockVariable[] = "ORVELLA_TEST_HOLD_LOCK";
+// Set in a child copy of this test: end at once, having made nothing.
+const char EndAtOnceVariable[] = "ORVELLA_TEST_END_AT_ONCE";
 
 // Runs this test program again as a second copy that takes the lock at @p path and holds it.
 void startLockHolder(QProcess &holder, const QString &path)
@@ -94,7 +96,10 @@ qint64 finishedProcessId()
     QProcess process;
     qint64 pid = 0;
     QObject::connect(&process, &QProcess::started, [&] { pid = process.processId(); });
-    process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("-functions")});
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(EndAtOnceVariable), QStringLiteral("1"));
+    process.setProcessEnvironment(environment);
+    process.start(QCoreApplication::applicationFilePath(), {});
     process.waitForFinished(10000);
     return pid;
 }
@@ -439,6 +444,8 @@ void TestStartup::folderNotTheUsersAloneIsNeverUsed()
 
 int main(int argc, char *argv[])
 {
+    if (qEnvironmentVariableIsSet(EndAtOnceVariable))
+        return 0;
     const QByteArray holdPath = qgetenv(HoldLockVariable);
     if (!holdPath.isEmpty()) {
         QCoreApplication app(argc, argv);
