@@ -119,6 +119,11 @@ public:
     virtual QList<QDate> days() = 0;
     /** Writes a consistent copy of the journal to @p path, whole or not at all. */
     virtual bool backUp(const QString &path) = 0;
+    /**
+     * Whether another program (another copy, the command line) changed the
+     * journal since it was opened or last asked.
+     */
+    virtual bool changedElsewhere() = 0;
 
     /** A value the journal keeps about itself (the window's size, say), or @p fallback. */
     virtual QString setting(const QString &key, const QString &fallback = {}) = 0;

@@ -214,15 +214,42 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
     }
     m_newer = m_newer || version > SchemaVersion;
     judge(sqlite3_exec(m_db, "PRAGMA foreign_keys = ON", nullptr, nullptr, nullptr));
-    if (m_readOnly)
+    if (m_readOnly) {
+        m_dataVersion = dataVersion();
         return m_problem == Problem::None;
+    }
     // Write-ahead logging: readers never wait for a writer, and a commit is
     // whole after a crash. NORMAL syncs at checkpoints, not at each commit:
     // what was committed survives the program being killed.
     if (!judge(sqlite3_exec(m_db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL", nullptr,
                             nullptr, nullptr)))
         return false;
-    return version == SchemaVersion || upgrade(version);
+    if (version != SchemaVersion && !upgrade(version))
+        return false;
+    m_dataVersion = dataVersion();
+    return true;
+}
+
+std::optional<qint64> SqliteJournalStore::dataVersion()
+{
+    SqliteStatement &query = cached("PRAGMA data_version");
+    const int result = query.step();
+    std::optional<qint64> version;
+    if (result == SQLITE_ROW)
+        version = query.integer(0);
+    query.reset();
+    return version;
+}
+
+bool SqliteJournalStore::changedElsewhere()
+{
+    if (!m_db || m_problem == Problem::Damaged)
+        return false;
+    const std::optional<qint64> now = dataVersion();
+    const bool changed = now && m_dataVersion && *now != *m_dataVersion;
+    if (now)
+        m_dataVersion = now;
+    return changed;
 }
 
 bool SqliteJournalStore::upgrade(int from)

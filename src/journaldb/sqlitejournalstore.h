@@ -49,6 +49,7 @@ public:
     bool remove(qint64 id) override;
     QList<QDate> days() override;
     bool backUp(const QString &path) override;
+    bool changedElsewhere() override;
     QString setting(const QString &key, const QString &fallback) override;
     bool setSetting(const QString &key, const QString &value) override;
 
@@ -57,6 +58,8 @@ private:
 
     bool prepare(const QString &path, Access access);
     bool upgrade(int from);
+    /** SQLite's count of the changes others committed; nothing when it cannot be read. */
+    std::optional<qint64> dataVersion();
     /** Records what @p result says went wrong; true when it is a success code. */
     bool judge(int result);
     bool writable();
@@ -74,6 +77,7 @@ private:
     std::map<const char *, std::unique_ptr<SqliteStatement>> m_statements;
     bool m_readOnly = false;
     bool m_newer = false;
+    std::optional<qint64> m_dataVersion;
     Problem m_problem = Problem::None;
 };
 

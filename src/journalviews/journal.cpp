@@ -83,6 +83,12 @@ void Journal::open()
     }
 }
 
+void Journal::noticeChangesElsewhere()
+{
+    if (m_store && m_store->changedElsewhere())
+        emit changed();
+}
+
 bool Journal::reopenAfterDamage()
 {
     m_store.reset(); // closed before its file is moved

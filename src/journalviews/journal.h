@@ -71,6 +71,11 @@ public:
 
     /** Says that the journal's readings changed (a window edited them): lists are read again. */
     void announceChange() { emit changed(); }
+    /**
+     * Says so too when another program (another copy, the command line)
+     * changed the journal since it was last asked; nothing when it is not open.
+     */
+    void noticeChangesElsewhere();
 
 signals:
     /** Readings were kept, changed or removed. */

@@ -171,6 +171,14 @@ void JournalWindow::restoreSize()
         resize(size[0].toInt(), size[1].toInt());
 }
 
+void JournalWindow::changeEvent(QEvent *event)
+{
+    // Come back to, it shows what the command line or another copy kept meanwhile.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        m_journal.noticeChangesElsewhere();
+    QWidget::changeEvent(event);
+}
+
 void JournalWindow::closeEvent(QCloseEvent *event)
 {
     saveWords();

@@ -134,6 +134,13 @@ void TestJournalStore::keepsFindsAndForgets()
     QCOMPARE(m_store->all().size(), 4);
     QVERIFY(m_store->setSetting(QStringLiteral("k"), QStringLiteral("v")));
     QCOMPARE(m_store->setting(QStringLiteral("k")), QStringLiteral("v"));
+
+    // Its own changes are no news; another program's are, once.
+    QVERIFY(!m_store->changedElsewhere());
+    QVERIFY(openStore(m_dir.filePath(QStringLiteral("journal.sqlite")))
+                ->setSetting(QStringLiteral("k"), QStringLiteral("w")));
+    QVERIFY(m_store->changedElsewhere());
+    QVERIFY(!m_store->changedElsewhere());
 }
 
 void TestJournalStore::searchAndFilters_data()

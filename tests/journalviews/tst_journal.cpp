@@ -240,6 +240,14 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
              QStringList(2, QStringLiteral("Delete This Reading From The Journal?")));
     QCOMPARE(store().all().size(), 1);
     QCOMPARE(list->model()->rowCount(), 1);
+
+    // What the command line keeps meanwhile is listed when the window is come back to.
+    QVERIFY(SqliteJournalStore::open(m_driver->journal()->path(), JournalStore::Access::ReadWrite)
+                ->keep(ann));
+    QCOMPARE(list->model()->rowCount(), 1);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTRY_COMPARE(list->model()->rowCount(), 2);
 }
 
 void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
