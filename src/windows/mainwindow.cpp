@@ -27,6 +27,7 @@
 #include <QCloseEvent>
 #include <QLayout>
 #include <QScrollBar>
+#include <QTextBrowser>
 #include <QTimer>
 
 namespace Orvella {
@@ -67,7 +68,6 @@ MainWindow::MainWindow(ReadingSession &session, Platform &platform, RandomSource
     setupMenus();
     setupLinkLabels();
 
-    new ReportViewGuard(m_ui->RTB, platform);
     m_links = new ReportLinks(platform, this);
 
     m_ui->cboSpread->addItems(SpreadCatalogue::names());
@@ -267,10 +267,11 @@ void MainWindow::showSessionReading()
         m_lblCardNo[slot]->hide();
     }
 
-    m_links->HookReportLinks(m_ui->RTB);
+    QTextBrowser *view = reportView();
+    m_links->HookReportLinks(view);
     // The view is narrower than the forum's address: it wraps only between its parts.
     renderReport(
-        m_ui->RTB, ReadingReport::build(m_session.reading()),
+        view, ReadingReport::build(m_session.reading()),
         [this](int position) {
             if (position >= 0 && position < CardLayout::SlotCount) {
                 m_picCard[position]->show();
@@ -282,10 +283,28 @@ void MainWindow::showSessionReading()
     showCardPictures();
     placeCards();
     bringToFront(m_ui->fraResult);
-    m_ui->RTB->setFocus();
+    view->setFocus();
     // Shown and given the focus, the view scrolls to its insertion point, which
     // stays after the last run; the reader still starts at the top.
-    m_ui->RTB->verticalScrollBar()->setValue(0);
+    view->verticalScrollBar()->setValue(0);
+}
+
+QTextBrowser *MainWindow::reportView()
+{
+    if (m_reportView)
+        return m_reportView;
+    m_reportView = new QTextBrowser(m_ui->fraResult);
+    m_reportView->setObjectName(QStringLiteral("RTB"));
+    m_reportView->setGeometry(440, 44, 185, 220);
+    m_reportView->setAccessibleName(tr("Reading report"));
+    // In its place among its neighbours: drawn, heard and tabbed to between
+    // the two buttons, as if it had been made with them.
+    m_reportView->stackUnder(m_ui->cmdBack);
+    setTabOrder(m_ui->cmdSave, m_reportView);
+    setTabOrder(m_reportView, m_ui->cmdBack);
+    m_reportView->show();
+    new ReportViewGuard(m_reportView, m_platform);
+    return m_reportView;
 }
 
 void MainWindow::forgetCardNames()

@@ -23,6 +23,7 @@
 #include <memory>
 
 class QLabel;
+class QTextBrowser;
 
 namespace Ui {
 class frmMain;
@@ -102,6 +103,8 @@ protected:
 
 private:
     void showSessionReading();
+    /** The report's view (RTB) between cmdSave and cmdBack, made the first time it is needed. */
+    QTextBrowser *reportView();
     bool ValidateName();
     void cmdProceed_Click();
     void cmdBack_Click();
@@ -125,6 +128,7 @@ private:
     Platform &m_platform;
     RandomSource &m_random;
     ReportLinks *m_links = nullptr;
+    QTextBrowser *m_reportView = nullptr;
     CardPictureCache m_pictures;
     QPointer<CardView> m_cardView;
     std::array<QLabel *, 7> m_picCard{};
