@@ -3,8 +3,8 @@
 #include "presentation/pngresource.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QIcon>
 #include <QIconEngine>
 #include <QPainter>
