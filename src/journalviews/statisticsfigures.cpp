@@ -17,6 +17,15 @@ namespace Orvella {
 
 namespace {
 
+// Which of @p count equal slices of the stretch from @p from, @p length long,
+// holds @p at; -1 when there are none. The far edge belongs to the last one.
+int sliceAt(qreal from, qreal length, int count, qreal at)
+{
+    if (count <= 0)
+        return -1;
+    return std::min(int((at - from) * count / length), count - 1);
+}
+
 // The height of a card for its width, as the pictures are drawn.
 constexpr qreal CardAspect = qreal(cardDesignSize.height()) / cardDesignSize.width();
 // A card that never came up is drawn this faint.
@@ -223,9 +232,7 @@ QRectF overTimeBarRect(const QRectF &rect, int bars, int bar)
 
 int overTimeBarAt(const QRectF &rect, int bars, QPointF at)
 {
-    if (bars <= 0 || !rect.contains(at))
-        return -1;
-    return std::min(int((at.x() - rect.left()) * bars / rect.width()), bars - 1);
+    return rect.contains(at) ? sliceAt(rect.left(), rect.width(), bars, at.x()) : -1;
 }
 
 void paintOverTime(QPainter &painter, const QRectF &rect, const JournalStatistics &statistics,
@@ -322,9 +329,7 @@ QRectF spreadRowRect(const QRectF &rect, int rows, int row)
 
 int spreadRowAt(const QRectF &rect, int rows, QPointF at)
 {
-    if (rows <= 0 || !rect.contains(at))
-        return -1;
-    return std::min(int((at.y() - rect.top()) * rows / rect.height()), rows - 1);
+    return rect.contains(at) ? sliceAt(rect.top(), rect.height(), rows, at.y()) : -1;
 }
 
 void paintSpreads(QPainter &painter, const QRectF &rect, const JournalStatistics &statistics,
