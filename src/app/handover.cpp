@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QUuid>
 
+#include <algorithm>
+
 namespace Orvella {
 
 namespace {
@@ -31,6 +33,13 @@ constexpr std::chrono::milliseconds Step(20);
 QString place(const QDir &inbox, int number)
 {
     return inbox.filePath(QStringLiteral("%1.request").arg(number));
+}
+
+// Only what the user's own copies left is taken or removed: a file another
+// account put there while the folder was open to it stays as it is.
+bool leftByTheUser(const QDir &inbox, const QString &file)
+{
+    return QFileInfo(file).ownerId() == QFileInfo(inbox.path()).ownerId();
 }
 
 struct Request
@@ -98,7 +107,11 @@ Answer handOver(const QString &inbox, const QString &readingPath, std::chrono::m
     // Made again if it was removed: the running copy watches for it.
     if (inbox.isEmpty() || !preparePrivateFolder(inbox).isUsable())
         return Answer::NoAnswer;
+    // The grace for a request being taken as the wait ends is part of the
+    // wait, never an addition to it.
+    const auto grace = std::min<std::chrono::milliseconds>(std::chrono::seconds(1), timeout / 5);
     const QDeadlineTimer deadline(timeout);
+    const QDeadlineTimer withdrawal(timeout - grace);
     const QDir folder(inbox);
     const QString name = QUuid::createUuid().toString(QUuid::WithoutBraces);
     const QByteArray content = Greeting + name.toLatin1() + '\n'
@@ -110,7 +123,7 @@ Answer handOver(const QString &inbox, const QString &readingPath, std::chrono::m
 
     // The second start shows no window, so a plain wait is all it needs.
     const QString answer = folder.filePath(name + AnswerSuffix);
-    while (!deadline.hasExpired()) {
+    while (!withdrawal.hasExpired()) {
         if (QFileInfo::exists(answer))
             return takeAnswer(answer);
         QThread::msleep(Step.count());
@@ -118,8 +131,7 @@ Answer handOver(const QString &inbox, const QString &readingPath, std::chrono::m
     // Nobody took it: withdraw it, unless it is being taken right now.
     if (QFile::remove(request))
         return Answer::NoAnswer;
-    for (QDeadlineTimer grace(std::chrono::seconds(1)); !grace.hasExpired();
-         QThread::msleep(Step.count())) {
+    for (; !deadline.hasExpired(); QThread::msleep(Step.count())) {
         if (QFileInfo::exists(answer))
             return takeAnswer(answer);
     }
@@ -128,10 +140,14 @@ Answer handOver(const QString &inbox, const QString &readingPath, std::chrono::m
 
 void clear(const QString &inbox)
 {
+    // An empty path would be the working folder: a refused inbox is left alone.
+    if (inbox.isEmpty())
+        return;
     const QDir folder(inbox);
     for (int number = 0; number < Places; ++number) {
-        if (QFileInfo(place(folder, number)).isFile())
-            QFile::remove(place(folder, number));
+        const QString request = place(folder, number);
+        if (QFileInfo(request).isFile() && leftByTheUser(folder, request))
+            QFile::remove(request);
     }
 }
 
@@ -179,6 +195,8 @@ void HandOverInbox::answerRequests()
     const QDir folder(m_inbox);
     for (int number = 0; number < HandOver::Places; ++number) {
         const QString request = place(folder, number);
+        if (QFileInfo::exists(request) && !leftByTheUser(folder, request))
+            continue;
         const std::optional<QByteArray> content = readSmallFile(request, MaxRequestSize);
         // Missing, or not an ordinary file (a folder someone made there): not a
         // request. An ordinary file too large for one is junk in our place.

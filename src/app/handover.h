@@ -43,7 +43,10 @@ QString inbox(const QString &instanceFolder);
 Answer handOver(const QString &inbox, const QString &readingPath,
                 std::chrono::milliseconds timeout);
 
-/** Removes the requests left in the inbox's places by copies that have ended. */
+/**
+ * Removes the requests left in the inbox's places by the user's copies that
+ * have ended; nothing when the inbox was refused (@p inbox empty).
+ */
 void clear(const QString &inbox);
 
 } // namespace HandOver

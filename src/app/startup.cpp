@@ -42,6 +42,13 @@ QString notUsed(const QString &path, const QString &problem)
                               .arg(QDir::toNativeSeparators(path), problem);
 }
 
+QString madePrivate(const QString &path)
+{
+    return QStringLiteral("%1 could be reached by other accounts.\nIt has been made private: "
+                          "only you can use it now.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
 } // namespace
 
 bool runStartup(StartupSteps &steps)
@@ -103,6 +110,10 @@ bool ProgramStartup::anotherCopyIsRunning()
         m_inboxFolder = inbox.path;
     else
         m_privacyProblem = notUsed(inbox.path, inbox.problem);
+    if (folder.state == PrivateFolder::State::Repaired)
+        m_privacyRepair = madePrivate(folder.path);
+    else if (inbox.state == PrivateFolder::State::Repaired)
+        m_privacyRepair = madePrivate(inbox.path);
     if (!m_lock.acquire())
         return true;
     // A lock file that is there but not fit to use is named; a folder where
@@ -170,8 +181,11 @@ void ProgramStartup::openReadings()
     showProgramIcon();
     // After the window is on screen: none of it costs the start anything.
     QTimer::singleShot(0, window, [this, window] {
+        // Said once: a refusal stays until it is put right, a repair is done.
         if (!m_privacyProblem.isEmpty())
             m_platform.showMessage(window, m_privacyProblem, Platform::Icon::Critical);
+        else if (!m_privacyRepair.isEmpty())
+            m_platform.showMessage(window, m_privacyRepair, Platform::Icon::Information);
         m_inbox = std::make_unique<HandOverInbox>(
             m_inboxFolder, [window](const QString &path) { return window->receiveReading(path); });
         m_inbox->start();

@@ -110,7 +110,7 @@ public:
 
     /**
      * Once the event loop runs: says, once, why the instance folder could not
-     * be used, opens the reading named on the command line and takes the
+     * be used or that it was made private again, opens the reading named on the command line and takes the
      * readings later starts hand over.
      */
     void openReadings();
@@ -127,6 +127,7 @@ private:
     QString m_dataFolder;  // the user's private folder; empty when it is not to be used
     QString m_inboxFolder; // found with the lock, shared by both ends of a hand-over
     QString m_privacyProblem;
+    QString m_privacyRepair;
     std::unique_ptr<ReadingSession> m_session;
     std::unique_ptr<Journal> m_journal;
     std::unique_ptr<MainWindow> m_mainWindow;

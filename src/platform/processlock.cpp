@@ -59,6 +59,10 @@ ProcessLock::Result ProcessLock::acquire(const QString &path, int attempts)
         ::close(fd);
         return Result::Unavailable;
     }
+    // The user's own, left open to others: theirs alone again (a read-only
+    // folder leaves it as it is, and nobody else can reach it there anyway).
+    if ((file.st_mode & 077) != 0)
+        ::fchmod(fd, 0600);
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const bool taken = errno == EWOULDBLOCK;
         ::close(fd);

@@ -4,9 +4,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
+#include <atomic>
 #include <future>
 
 using namespace Orvella;
@@ -124,6 +127,28 @@ void TestHandOver::nobodyAnswersAndTheRequestIsWithdrawn()
     QVERIFY(QDir(m_inbox).isEmpty());
     QCOMPARE(HandOver::handOver(QString(), QStringLiteral("/lost.mca"), 200ms),
                                 HandOver::Answer::NoAnswer);
+
+    // Taken but never answered (the copy ended while taking it): the wait
+    // still ends with its time, the grace for an answer included.
+    std::atomic<bool> waiting = true;
+    auto taker = std::async(std::launch::async, [&] {
+        for (; waiting; QThread::msleep(1))
+            QFile::remove(QDir(m_inbox).filePath(QStringLiteral("0.request")));
+    });
+    QElapsedTimer took;
+    took.start();
+    QCOMPARE(HandOver::handOver(m_inbox, QStringLiteral("/lost.mca"), 500ms),
+             HandOver::Answer::NoAnswer);
+    waiting = false;
+    QVERIFY2(took.elapsed() < 800, qPrintable(QString::number(took.elapsed())));
+
+    // A refused inbox is no path at all, never the working folder.
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    const auto restore = qScopeGuard([&] { QDir::setCurrent(before); });
+    QVERIFY(QFile(QStringLiteral("0.request")).open(QIODevice::WriteOnly));
+    HandOver::clear(QString());
+    QVERIFY(QFile::exists(QStringLiteral("0.request")));
 }
 
 void TestHandOver::junkIsIgnored()

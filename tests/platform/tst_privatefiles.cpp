@@ -161,6 +161,7 @@ void TestPrivateFiles::lockIsNeverStaleNorAnothers_data()
     using Result = ProcessLock::Result;
     QTest::newRow("nothing") << "nothing" << int(Result::Acquired);
     QTest::newRow("left by a copy that was killed") << "left" << int(Result::Acquired);
+    QTest::newRow("left open to others: made private") << "open" << int(Result::Acquired);
     QTest::newRow("left in a folder that cannot be written") << "read-only" << int(Result::Acquired);
     QTest::newRow("held by a live copy") << "held" << int(Result::HeldElsewhere);
     QTest::newRow("a link") << "link" << int(Result::Unavailable);
@@ -181,6 +182,8 @@ void TestPrivateFiles::lockIsNeverStaleNorAnothers()
         QVERIFY(Test::writeFile(path, "12345\n")); // as an older lock would read
     if (found == QLatin1String("read-only"))
         ::chmod(QFile::encodeName(dir.path()).constData(), 0500);
+    if (found == QLatin1String("open"))
+        ::chmod(name.constData(), 0666);
     if (found == QLatin1String("another's"))
         QCOMPARE(::chown(name.constData(), Nobody, Nobody), 0);
     if (found == QLatin1String("link"))
@@ -193,6 +196,8 @@ void TestPrivateFiles::lockIsNeverStaleNorAnothers()
         ProcessLock lock;
         QCOMPARE(int(lock.acquire(path)), result);
         QCOMPARE(lock.isHeld(), result == int(ProcessLock::Result::Acquired));
+        if (found == QLatin1String("open"))
+            QCOMPARE(modeOf(path), mode_t(0600));
     }
     ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
     // What is not ours stays, untouched.
