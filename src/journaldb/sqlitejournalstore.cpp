@@ -184,6 +184,9 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
         return false;
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, 100);
+    // Until its version is known, closing must not fold the log into the file:
+    // a newer program's journal is never altered.
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
 
     // A file that is not a database, cut short or overwritten in places fails here.
     {
@@ -205,14 +208,15 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
         version = int(versionQuery.integer(0));
     }
     if (version > SchemaVersion && !m_readOnly) {
-        // Written by a newer program: opened again for reading only, so that
-        // not even closing it (which folds the log into the file) alters it.
+        // Written by a newer program: opened again for reading only.
         sqlite3_close_v2(m_db);
         m_db = nullptr;
         m_newer = true;
         return prepare(path, Access::ReadOnly);
     }
     m_newer = m_newer || version > SchemaVersion;
+    if (!m_newer)
+        sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
     judge(sqlite3_exec(m_db, "PRAGMA foreign_keys = ON", nullptr, nullptr, nullptr));
     if (m_readOnly) {
         m_dataVersion = dataVersion();
