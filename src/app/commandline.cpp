@@ -7,6 +7,16 @@
 
 namespace Orvella {
 
+namespace {
+
+bool isJournalExportName(const QString &target)
+{
+    return target == QLatin1String("-") || target.endsWith(QLatin1String(".json"), Qt::CaseInsensitive)
+           || target.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -47,6 +57,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
         refusal = parser.isSet(exportJournal)
                       ? QStringLiteral("The journal is exported without opening a reading.")
                       : QStringLiteral("The statistics are written without opening a reading.");
+    else if (parser.isSet(exportJournal) && !isJournalExportName(parser.value(exportJournal)))
+        refusal = QStringLiteral("The journal is exported to a .json or a .csv file, or to - .");
     else if (journalOptions == 0 && files.size() > 1)
         refusal = QStringLiteral("Only one reading can be opened at a time.");
 

@@ -23,11 +23,23 @@ int failWith(const QString &message)
     return 1;
 }
 
+QString notUsedForTheJournal(const PrivateFolder &folder)
+{
+    return QStringLiteral("%1 cannot be used for the journal: %2.")
+        .arg(QDir::toNativeSeparators(folder.path), folder.problem);
+}
+
 // Every reading of the journal in @p folder, read as it is; the store stays
 // open for the caller. Null, with the message said, when it cannot be read.
 std::unique_ptr<JournalStore> readJournal(const QString &folder, int &failed)
 {
-    const QString path = QDir(folder).filePath(Journal::fileName());
+    // Another account's folder, or a link out of it, is not the user's journal.
+    const PrivateFolder data = preparePrivateFolder(folder);
+    if (!data.isUsable()) {
+        failed = failWith(notUsedForTheJournal(data));
+        return nullptr;
+    }
+    const QString path = QDir(data.path).filePath(Journal::fileName());
     if (!QFileInfo::exists(path))
         return nullptr;
     std::unique_ptr<JournalStore> store = openJournalStore(path, JournalStore::Access::ReadOnly);
@@ -90,7 +102,7 @@ int importJournalCommand(const QString &folder, const QStringList &files)
 {
     const PrivateFolder data = preparePrivateFolder(folder);
     if (!data.isUsable())
-        return failWith(QStringLiteral("%1 cannot be used for the journal.").arg(folder));
+        return failWith(notUsedForTheJournal(data));
     const QString path = QDir(data.path).filePath(Journal::fileName());
     const std::unique_ptr<JournalStore> store = openJournalStore(path,
                                                                  JournalStore::Access::ReadWrite);

@@ -93,8 +93,6 @@ QByteArray journalJson(const QList<JournalEntry> &entries)
             {"file", entry.file},
             {"question", entry.question},
             {"notes", entry.notes},
-            {"outcome", entry.outcome},
-            {"outcomeDate", dateText(entry.outcomeDate)},
         };
         for (const auto &[key, value] : fields) {
             if (key != fields[0].first)
@@ -111,7 +109,12 @@ QByteArray journalJson(const QList<JournalEntry> &entries)
             appendField(out, "card", card.cardName);
             out += card.reversed ? ", \"reversed\": true}" : ", \"reversed\": false}";
         }
-        out += "]}";
+        // Came after the first version of this format: after its keys, which stay as they were.
+        out += "], ";
+        appendField(out, "outcome", entry.outcome);
+        out += ", ";
+        appendField(out, "outcomeDate", dateText(entry.outcomeDate));
+        out += '}';
     }
     out += entries.isEmpty() ? "]}\n" : "\n]}\n";
     return out;

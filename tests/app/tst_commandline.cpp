@@ -42,6 +42,8 @@ void TestCommandLine::parse_data()
         << QStringList{"a.mca", "b.mca"} << Action::Refuse << QString() << false;
     QTest::newRow("--export-journal")
         << QStringList{"--export-journal", "j.csv"} << Action::ExportJournal << QString() << false;
+    QTest::newRow("--export-journal to a name of neither kind")
+        << QStringList{"--export-journal", "j.txt"} << Action::Refuse << QString() << false;
     QTest::newRow("--journal-statistics")
         << QStringList{"--journal-statistics", "-"} << Action::JournalStatistics << QString()
         << false;

@@ -193,11 +193,12 @@ void TestJournalStore::exportsAsDocumented()
                  "  {\"time\": \"2026-12-08T09:15:02+01:00\", \"name\": \"Ann \\\"A\\\"\","
                  " \"spread\": \"Butterfly Spread\", \"source\": \"drawn\", \"file\": \"\","
                  " \"question\": \"\", \"notes\": \"line one\\nline two, with a comma\","
-                 " \"outcome\": \"\", \"outcomeDate\": \"\", \"cards\": [{\"position\": 1, \"title\": \"%1\", \"card\": \"The Bat\","
+                 " \"cards\": [{\"position\": 1, \"title\": \"%1\", \"card\": \"The Bat\","
                  " \"reversed\": true}, {\"position\": 2, \"title\": \"%2\", \"card\": \"The Deer\","
                  " \"reversed\": false}, {\"position\": 3, \"title\": \"%3\", \"card\": \"The Eagle\","
                  " \"reversed\": false}, {\"position\": 4, \"title\": \"%4\","
-                 " \"card\": \"The Hummingbird\", \"reversed\": false}]}\n]}\n")
+                 " \"card\": \"The Hummingbird\", \"reversed\": false}],"
+                 " \"outcome\": \"\", \"outcomeDate\": \"\"}\n]}\n")
                 .arg(one.cards[0].title, one.cards[1].title, one.cards[2].title,
                      one.cards[3].title));
     const QList<QByteArray> rows = journalCsv({one}).split('\n');
