@@ -599,7 +599,7 @@ bool SqliteJournalStore::backUp(const QString &path)
     if (!judge(vacuum.run()))
         return false;
     const std::optional<QByteArray> bytes = readSmallFile(copy, std::numeric_limits<int>::max());
-    if (!bytes || !writeWhole(path, *bytes)) {
+    if (!bytes || !writeWholePrivately(path, *bytes)) {
         m_problem = Problem::NotWritable;
         return false;
     }

@@ -13,11 +13,18 @@
 
 namespace Orvella {
 
-bool writeWhole(const QString &path, const QByteArray &data)
+namespace {
+
+bool writeWhole(const QString &path, const QByteArray &data, bool ownerOnly)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
+    // Set on the new file before it takes the name: never readable by others, not even briefly.
+    if (ownerOnly && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        file.cancelWriting();
+        return false;
+    }
     // commit() alone can report success after a short write or a failed final
     // flush, leaving a truncated file in place: check both before committing.
     if (file.write(data) != data.size() || !file.flush() || file.error() != QFileDevice::NoError) {
@@ -25,6 +32,18 @@ bool writeWhole(const QString &path, const QByteArray &data)
         return false;
     }
     return file.commit();
+}
+
+} // namespace
+
+bool writeWhole(const QString &path, const QByteArray &data)
+{
+    return writeWhole(path, data, false);
+}
+
+bool writeWholePrivately(const QString &path, const QByteArray &data)
+{
+    return writeWhole(path, data, true);
 }
 
 namespace {

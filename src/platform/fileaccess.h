@@ -15,6 +15,9 @@ namespace Orvella {
  */
 bool writeWhole(const QString &path, const QByteArray &data);
 
+/** writeWhole(), the file then readable by its owner alone (it holds what is private). */
+bool writeWholePrivately(const QString &path, const QByteArray &data);
+
 /**
  * The content of the ordinary file at @p path, read up to one byte beyond
  * @p maxSize so a caller can tell a file that grew too large; nothing when it

@@ -83,6 +83,10 @@ void TestJournalImport::exportsAndBackupsComeBackWhole()
     const QByteArray exported = journalJson(kept->all());
     QVERIFY(Test::writeFile(m_dir.filePath("export.json"), exported));
     QVERIFY(kept->backUp(m_dir.filePath("backup.sqlite")));
+#ifdef Q_OS_UNIX // a copy of the user's notes, private as the journal is
+    QCOMPARE(QFileInfo(m_dir.filePath("backup.sqlite")).permissions() & 0x0077,
+             QFileDevice::Permissions());
+#endif
 
     // A saved reading comes in at its file's time, as imported.
     const QString saved = m_dir.filePath("saved.mca");
