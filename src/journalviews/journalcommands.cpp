@@ -44,8 +44,8 @@ void JournalCommands::openJournal()
         });
         connect(m_window, &JournalWindow::cardsShown, &m_main,
                 qOverload<const QList<ShownPosition> &>(&MainWindow::openCardView));
-    } else {
-        m_window->reload();
+    } else if (m_window->isHidden()) {
+        m_window->openAfresh();
     }
     m_window->show();
     m_window->raise();

@@ -265,6 +265,22 @@ void JournalWindow::reload()
     relist();
 }
 
+void JournalWindow::openAfresh()
+{
+    saveWords();
+    {
+        const QSignalBlocker search(m_ui->txtSearch), spread(m_ui->cboSpreadFilter),
+            card(m_ui->cboCardFilter), show(m_ui->cboShow);
+        m_ui->txtSearch->clear();
+        m_ui->cboSpreadFilter->setCurrentIndex(0);
+        m_ui->cboCardFilter->setCurrentIndex(0);
+        m_ui->cboShow->setCurrentIndex(0);
+    }
+    m_from = m_to = QDate();
+    reload();
+    select(m_model->readings().value(0).id);
+}
+
 void JournalWindow::relist()
 {
     const qint64 keep = selectedId();

@@ -42,6 +42,8 @@ public:
     qint64 selectedId() const;
     /** Reads the list, the calendar's days and the selected reading again. */
     void reload();
+    /** As on its first opening: every reading listed, nothing searched, the newest selected. */
+    void openAfresh();
 
 signals:
     /** A kept reading was shown in the main window, which should now come forward. */

@@ -248,6 +248,17 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
     QTRY_COMPARE(list->model()->rowCount(), 2);
+
+    // Opened again, it starts as it did at first: every reading, the newest selected.
+    QTest::keyClicks(search, QStringLiteral("an"));
+    QCOMPARE(list->currentIndex().data().toString().contains(QStringLiteral("Ann")), true);
+    window->close();
+    m_driver->window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&m_driver->window()));
+    QTest::keyClick(&m_driver->window(), Qt::Key_J, Qt::ControlModifier);
+    QVERIFY(window->isVisible() && search->text().isEmpty());
+    QCOMPARE(list->model()->rowCount(), 2);
+    QCOMPARE(list->currentIndex().row(), 0);
 }
 
 void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
