@@ -91,16 +91,42 @@ JournalEntry journalEntry(const Reading &reading, const QDateTime &time, Journal
     return entry;
 }
 
-JournalEntry cardOfTheDay(RandomSource &random, const QDateTime &time)
+namespace {
+
+JournalEntry cardOfTheDay(const QDateTime &time, int card, bool reversed)
 {
     JournalEntry entry;
-    entry.time = journalTime(time);
+    entry.time = time;
     entry.spread = CardOfTheDaySpread;
     entry.spreadName = cardOfTheDayName();
-    const int card = cardCandidate(random.next());
-    entry.cards.append(journalCard(1, cardOfTheDayName(), card,
-                                   orientationFor(random.next()) == Reversed));
+    entry.cards.append(journalCard(1, cardOfTheDayName(), card, reversed));
     return entry;
+}
+
+} // namespace
+
+JournalEntry cardOfTheDay(RandomSource &random, const QDateTime &time)
+{
+    const int card = cardCandidate(random.next());
+    return cardOfTheDay(journalTime(time), card, orientationFor(random.next()) == Reversed);
+}
+
+QString cardOfTheDayLine(const JournalEntry &entry)
+{
+    const JournalCard card = entry.cards.value(0);
+    return QStringLiteral("%1 %2 %3").arg(entry.timeText()).arg(card.card).arg(int(card.reversed));
+}
+
+std::optional<JournalEntry> cardOfTheDayFromLine(const QString &line)
+{
+    const QStringList parts = line.split(u' ');
+    bool isCard = false;
+    const int card = parts.value(1).toInt(&isCard);
+    const QDateTime time = QDateTime::fromString(parts.value(0), Qt::ISODate);
+    if (parts.size() != 3 || !time.isValid() || !isCard || card < 0 || card >= CardDeck::CardCount
+        || (parts[2] != QLatin1String("0") && parts[2] != QLatin1String("1")))
+        return std::nullopt;
+    return cardOfTheDay(time, card, parts[2] == QLatin1String("1"));
 }
 
 Reading readingOf(const JournalEntry &entry)

@@ -81,6 +81,10 @@ JournalEntry journalEntry(const Reading &reading, const QDateTime &time, Journal
  */
 JournalEntry cardOfTheDay(RandomSource &random, const QDateTime &time);
 
+/** The card of the day as one short line (its time, card and orientation), and read back. */
+QString cardOfTheDayLine(const JournalEntry &entry);
+std::optional<JournalEntry> cardOfTheDayFromLine(const QString &line);
+
 /** The reading @p entry keeps, as it was shown: its spread, cards, orientations and titles. */
 Reading readingOf(const JournalEntry &entry);
 

@@ -12,6 +12,8 @@ namespace Orvella {
 namespace {
 
 const QString KeepSetting = QStringLiteral("keep-new-readings");
+// The card of the day drawn while readings were not kept: the same all day even so.
+const QString CardOfTheDaySetting = QStringLiteral("card-of-the-day");
 // Long enough for another program to finish, short enough not to be noticed.
 constexpr int RetryMs = 250;
 
@@ -148,12 +150,20 @@ JournalEntry Journal::cardOfTheDay()
                 return *kept;
             }
         }
+        const std::optional<JournalEntry> remembered =
+            cardOfTheDayFromLine(journal->setting(CardOfTheDaySetting));
+        if (remembered && remembered->time.date() == today) {
+            m_cardOfTheDay = remembered;
+            return *remembered;
+        }
     }
     m_cardOfTheDay = Orvella::cardOfTheDay(m_session.random(),
                                            QDateTime(today, QTime::currentTime()));
     if (keepsNewReadings()) {
         m_waiting.append(*m_cardOfTheDay);
         keepWaiting();
+    } else if (JournalStore *journal = store()) {
+        journal->setSetting(CardOfTheDaySetting, cardOfTheDayLine(*m_cardOfTheDay));
     }
     return *m_cardOfTheDay;
 }

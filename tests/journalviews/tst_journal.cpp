@@ -348,6 +348,23 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     QVERIFY(std::any_of(back.cbegin(), back.cend(), [](const JournalEntry &entry) {
         return entry.name == QLatin1String("Old") && entry.outcome == QLatin1String("Went well");
     }));
+
+    // With readings not kept, the card of the day is still the same all day, after a restart too.
+    m_driver->journal()->setKeepsNewReadings(false);
+    const QDate later = today.addDays(2);
+    QList<JournalEntry> drawnLater;
+    for (const double chance : {0.1, 0.99}) {
+        m_driver = std::make_unique<MainWindowDriver>();
+        QVERIFY(m_driver->show());
+        m_driver->attachJournal(m_dir->path());
+        m_driver->platform().currentDate = later;
+        m_driver->random().script({chance, chance});
+        m_driver->child<QAction>(QStringLiteral("mnuCardOfTheDay"))->trigger();
+        drawnLater << m_driver->journal()->cardOfTheDay();
+    }
+    QCOMPARE(drawnLater[1], drawnLater[0]);
+    QCOMPARE(drawnLater[0].time.date(), later);
+    QCOMPARE(store().all(), back);
 }
 
 int main(int argc, char *argv[])
