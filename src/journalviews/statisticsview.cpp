@@ -18,6 +18,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace Orvella {
 
 namespace {
@@ -104,8 +106,11 @@ QWidget *StatisticsView::makeContent()
 
     connect(m_deck, &StatisticsFigure::chosen, this, &StatisticsView::cardChosen);
     connect(m_overTime, &StatisticsFigure::chosen, this, [this](int bar) {
+        // A week or month is cut where the period counted begins or ends.
         const TimeCount &count = m_statistics.overTime[bar];
-        emit daysChosen(count.first, count.last);
+        const auto [from, to] = period(m_platform.today());
+        emit daysChosen(from.isValid() ? std::max(count.first, from) : count.first,
+                        to.isValid() ? std::min(count.last, to) : count.last);
     });
     connect(m_spreads, &StatisticsFigure::chosen, this,
             [this](int row) { emit spreadChosen(m_statistics.spreads[row].spread); });

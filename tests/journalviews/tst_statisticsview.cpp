@@ -198,25 +198,30 @@ void TestStatisticsView::choosingInTheFigures_data()
     QTest::addColumn<QList<int>>("keys"); // none: clicked
     QTest::addColumn<QByteArray>("signal");
     QTest::addColumn<QVariantList>("heard");
+    QTest::addColumn<int>("period"); // as chosen in cboPeriod
     const QByteArray card = SIGNAL(cardChosen(int));
     const QByteArray days = SIGNAL(daysChosen(QDate, QDate));
     const QByteArray spread = SIGNAL(spreadChosen(int));
     QTest::newRow("a card clicked")
-        << "figDeck" << Butterfly << QList<int>{} << card << QVariantList{Butterfly};
+        << "figDeck" << Butterfly << QList<int>{} << card << QVariantList{Butterfly} << 0;
     QTest::newRow("a card by keyboard")
         << "figDeck" << -1
         << QList<int>{Qt::Key_Down, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Return}
-        << card << QVariantList{Butterfly};
+        << card << QVariantList{Butterfly} << 0;
     QTest::newRow("a week's bar") << "figOverTime" << 2 << QList<int>{} << days
-                                  << QVariantList{week.first, week.last};
+                                  << QVariantList{week.first, week.last} << 0;
+    // The last 30 days begin on 8 November, a Sunday: only that day of its week.
+    QTest::newRow("a week's bar, as far as the period goes")
+        << "figOverTime" << 2 << QList<int>{} << days
+        << QVariantList{QDate(2026, 11, 8), QDate(2026, 11, 8)} << 1;
     QTest::newRow("a week by keyboard")
         << "figOverTime" << -1 << QList<int>{Qt::Key_End, Qt::Key_Left, Qt::Key_Space} << days
-        << QVariantList{QDate(2026, 11, 23), QDate(2026, 11, 29)};
-    QTest::newRow("a spread") << "figSpreads" << 1 << QList<int>{} << spread << QVariantList{1};
+        << QVariantList{QDate(2026, 11, 23), QDate(2026, 11, 29)} << 0;
+    QTest::newRow("a spread") << "figSpreads" << 1 << QList<int>{} << spread << QVariantList{1} << 0;
     QTest::newRow("the card of the day")
-        << "figSpreads" << 5 << QList<int>{} << spread << QVariantList{CardOfTheDaySpread};
+        << "figSpreads" << 5 << QList<int>{} << spread << QVariantList{CardOfTheDaySpread} << 0;
     QTest::newRow("a row of the table")
-        << "tblChance" << 0 << QList<int>{Qt::Key_Return} << card << QVariantList{Butterfly};
+        << "tblChance" << 0 << QList<int>{Qt::Key_Return} << card << QVariantList{Butterfly} << 0;
 }
 
 void TestStatisticsView::choosingInTheFigures()
@@ -228,6 +233,8 @@ void TestStatisticsView::choosingInTheFigures()
     QFETCH(QVariantList, heard);
     Test::FakePlatform platform;
     StatisticsView view(platform);
+    QFETCH(int, period);
+    child<QComboBox>(view, "cboPeriod")->setCurrentIndex(period);
     view.resize(900, 700);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
