@@ -29,24 +29,29 @@ for size in 16 32 48 64 128 256; do
 done
 [ -x "$prefix/bin/orvella-medicine-cards" ] || { echo "program not executable"; status=1; }
 
-# The print dialogs are a plugin the program finds from its own folder; the
-# program itself must not link Qt's print support, or it loads at every start.
-plugin=$(find "$prefix" -name orvella-print-dialogs.so -path '*/orvella-medicine-cards/*' | head -n 1)
-if [ -z "$plugin" ]; then
-    echo "MISSING the print dialogs plugin"
-    status=1
-else
+# The print dialogs and the journal's store are plugins the program finds from
+# its own folder; the program itself must not link what they load (Qt's print
+# support, SQLite), or that loads at every start.
+for name in orvella-print-dialogs orvella-journal-store; do
+    plugin=$(find "$prefix" -name "$name.so" -path '*/orvella-medicine-cards/*' | head -n 1)
+    if [ -z "$plugin" ]; then
+        echo "MISSING the plugin $name"
+        status=1
+        continue
+    fi
     echo "ok      ${plugin#"$prefix"/}"
     folder=$(realpath --relative-to="$prefix/bin" "$(dirname "$plugin")")
     grep -qaF "$folder" "$prefix/bin/orvella-medicine-cards" \
         || { echo "the program does not look in $folder"; status=1; }
-fi
+done
 if command -v readelf >/dev/null; then
-    if readelf -d "$prefix/bin/orvella-medicine-cards" | grep -q 'NEEDED.*PrintSupport'; then
-        echo "the program links Qt's print support"
-        status=1
-    else
-        echo "ok      the program does not link Qt's print support"
-    fi
+    for library in PrintSupport sqlite3; do
+        if readelf -d "$prefix/bin/orvella-medicine-cards" | grep -q "NEEDED.*$library"; then
+            echo "the program links $library"
+            status=1
+        else
+            echo "ok      the program does not link $library"
+        fi
+    done
 fi
 exit $status
