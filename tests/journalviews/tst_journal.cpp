@@ -12,6 +12,7 @@
 #include "support/mainwindowdriver.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QTabWidget>
@@ -350,7 +351,10 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     }));
 
     // With readings not kept, the card of the day is still the same all day, after a restart too.
-    m_driver->journal()->setKeepsNewReadings(false);
+    window->findChild<QCheckBox *>(QStringLiteral("chkKeepNew"))->click();
+    window->resize(window->minimumSizeHint().expandedTo(QSize(760, 560)));
+    const QSize size = window->size();
+    window->close();
     const QDate later = today.addDays(2);
     QList<JournalEntry> drawnLater;
     for (const double chance : {0.1, 0.99}) {
@@ -365,6 +369,11 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     QCOMPARE(drawnLater[1], drawnLater[0]);
     QCOMPARE(drawnLater[0].time.date(), later);
     QCOMPARE(store().all(), back);
+    // Both remembered: readings not kept, and the window's size.
+    QTest::keyClick(&m_driver->window(), Qt::Key_J, Qt::ControlModifier);
+    window = m_driver->journalCommands()->journalWindow();
+    QVERIFY(!window->findChild<QCheckBox *>(QStringLiteral("chkKeepNew"))->isChecked());
+    QCOMPARE(window->size(), size);
 }
 
 int main(int argc, char *argv[])
