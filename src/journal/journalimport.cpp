@@ -171,7 +171,12 @@ void readBackup(const QString &path, const QByteArray &bytes, ImportedReadings &
         return;
     }
     const std::unique_ptr<JournalStore> backup = openJournalStore(copy,
-                                                                  JournalStore::Access::ReadWrite);
+                                                                  JournalStore::Access::Foreign);
+    if (backup && backup->isNewer()) {
+        found.refused.append(
+            {path, 0, QStringLiteral("it was written by a newer version of this program")});
+        return;
+    }
     QList<JournalEntry> entries;
     if (backup && backup->problem() == JournalStore::Problem::None)
         entries = backup->all();

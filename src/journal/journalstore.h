@@ -70,7 +70,17 @@ struct JournalSummary
 class JournalStore
 {
 public:
-    enum class Access { ReadWrite, ReadOnly };
+    enum class Access {
+        ReadWrite,
+        ReadOnly,
+        /**
+         * A copy of a journal from elsewhere (a backup being imported): opened
+         * for writing, so an older one is brought up to date in it, but only
+         * used when its make-up is exactly one this program writes; otherwise
+         * Damaged. One written by a newer program is never read (isNewer()).
+         */
+        Foreign,
+    };
     enum class Problem {
         None,
         Busy,        ///< another program holds the journal: try again later

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -207,6 +208,15 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
             return false;
         version = int(versionQuery.integer(0));
     }
+    if (access == Access::Foreign) {
+        // Views, triggers or columns worked out as they are read could hold
+        // the import for ever: only our own tables are read.
+        m_newer = version > SchemaVersion;
+        if (m_newer || !hasSchemaOf(version)) {
+            m_problem = m_newer ? Problem::Failed : Problem::Damaged;
+            return false;
+        }
+    }
     if (version > SchemaVersion && !m_readOnly) {
         // Written by a newer program: opened again for reading only.
         sqlite3_close_v2(m_db);
@@ -232,6 +242,39 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
         return false;
     m_dataVersion = dataVersion();
     return true;
+}
+
+namespace {
+
+// Every table, index, view and trigger of @p db, with the statement that made it.
+std::optional<QList<QByteArray>> makeUp(sqlite3 *db)
+{
+    SqliteStatement query(db, "SELECT type, name, tbl_name, ifnull(sql, '') FROM sqlite_schema"
+                              " ORDER BY type, name");
+    QList<QByteArray> rows;
+    int result;
+    while ((result = query.step()) == SQLITE_ROW) {
+        for (int column = 0; column < 4; ++column)
+            rows << query.bytes(column).toByteArray();
+    }
+    return result == SQLITE_DONE ? std::optional(rows) : std::nullopt;
+}
+
+} // namespace
+
+bool SqliteJournalStore::hasSchemaOf(int version)
+{
+    // What this program's steps up to @p version make, in memory, to hold it against.
+    sqlite3 *made = nullptr;
+    const auto close = qScopeGuard([&] { sqlite3_close_v2(made); });
+    if (sqlite3_open_v2(":memory:", &made, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+        return false;
+    for (int step = 0; step < version; ++step) {
+        if (sqlite3_exec(made, SchemaSteps[size_t(step)], nullptr, nullptr, nullptr) != SQLITE_OK)
+            return false;
+    }
+    const std::optional<QList<QByteArray>> ours = makeUp(made);
+    return ours && ours == makeUp(m_db);
 }
 
 std::optional<qint64> SqliteJournalStore::dataVersion()

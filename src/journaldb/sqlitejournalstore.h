@@ -58,6 +58,8 @@ private:
 
     bool prepare(const QString &path, Access access);
     bool upgrade(int from);
+    /** Whether the file's tables, indexes and the like are exactly those of schema @p version. */
+    bool hasSchemaOf(int version);
     /** SQLite's count of the changes others committed; nothing when it cannot be read. */
     std::optional<qint64> dataVersion();
     /** Records what @p result says went wrong; true when it is a success code. */

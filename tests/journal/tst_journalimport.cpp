@@ -138,6 +138,14 @@ void TestJournalImport::refusals_data()
         << "it is damaged, or not a journal export";
     QTest::newRow("a damaged backup")
         << QByteArray("SQLite format 3\0", 16) + QByteArray(4096, 'x') << "it is a damaged journal";
+    // A backup made by this program, then changed as these statements say.
+    QTest::newRow("a backup whose readings never end")
+        << QByteArray("sql:ALTER TABLE reading RENAME TO kept; CREATE VIEW reading AS WITH "
+                      "RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) SELECT kept.* "
+                      "FROM n, kept WHERE n.x < 0")
+        << "it is a damaged journal";
+    QTest::newRow("a backup of a newer version") << QByteArray("sql:PRAGMA user_version = 99")
+                                                 << "it was written by a newer version";
     QTest::newRow("200 MB") << QByteArray() << "it is larger than any journal";
     QTest::newRow("a folder") << QByteArray() << "it is not an ordinary file";
 #ifdef Q_OS_UNIX
@@ -161,6 +169,13 @@ void TestJournalImport::refusals()
     } else if (row == QLatin1String("a pipe")) {
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
 #endif
+    } else if (content.startsWith("sql:")) {
+        QVERIFY(openStore(path)->keep(journalEntry(drawn(1), QDateTime::currentDateTime(),
+                                                   JournalSource::Drawn)));
+        sqlite3 *db = nullptr;
+        sqlite3_open(QFile::encodeName(path).constData(), &db);
+        QCOMPARE(sqlite3_exec(db, content.mid(4).constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
     } else {
         QVERIFY(Test::writeFile(path, content));
     }
