@@ -23,14 +23,36 @@ int failWith(const QString &message)
     return 1;
 }
 
+// Why the journal at @p path cannot be read (or, @p writing, written) now.
+QString journalProblem(JournalStore::Problem problem, const QString &path, bool writing)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    switch (problem) {
+    case JournalStore::Problem::Damaged:
+        return QStringLiteral("The journal %1 is damaged; open the program to set it aside.")
+            .arg(shown);
+    case JournalStore::Problem::NotYours:
+        return QStringLiteral("The journal %1 belongs to another account; open the program to "
+                              "set it aside.").arg(shown);
+    case JournalStore::Problem::Full:
+        return QStringLiteral("The disk is full: the journal %1 cannot be written.").arg(shown);
+    case JournalStore::Problem::Busy:
+        return QStringLiteral("Another program holds the journal %1; try again in a moment.")
+            .arg(shown);
+    default:
+        return (writing ? QStringLiteral("The journal %1 cannot be written now.")
+                        : QStringLiteral("The journal %1 cannot be read now."))
+            .arg(shown);
+    }
+}
+
 QString notUsedForTheJournal(const PrivateFolder &folder)
 {
     return QStringLiteral("%1 cannot be used for the journal: %2.")
         .arg(QDir::toNativeSeparators(folder.path), folder.problem);
 }
 
-// Every reading of the journal in @p folder, read as it is; the store stays
-// open for the caller. Null, with the message said, when it cannot be read.
+// The journal in @p folder, ready to be read; the store stays open for the caller. Null, with the message said, when it cannot be read.
 std::unique_ptr<JournalStore> readJournal(const QString &folder, int &failed)
 {
     // Another account's folder, or a link out of it, is not the user's journal.
@@ -42,16 +64,19 @@ std::unique_ptr<JournalStore> readJournal(const QString &folder, int &failed)
     const QString path = QDir(data.path).filePath(Journal::fileName());
     if (!QFileInfo::exists(path))
         return nullptr;
-    std::unique_ptr<JournalStore> store = openJournalStore(path, JournalStore::Access::ReadOnly);
+    // Opened as the program opens it, so one it has not brought up to date yet
+    // (older, or never written) is read all the same; only read where it
+    // cannot be written.
+    std::unique_ptr<JournalStore> store = openJournalStore(path, JournalStore::Access::ReadWrite);
+    if (store && store->problem() == JournalStore::Problem::NotWritable)
+        store = openJournalStore(path, JournalStore::Access::ReadOnly);
     if (!store) {
         failed = failWith(
             QStringLiteral("The journal cannot be read: its store plugin is missing."));
         return nullptr;
     }
     if (store->problem() != JournalStore::Problem::None) {
-        failed = failWith(store->problem() == JournalStore::Problem::Damaged
-                          ? QStringLiteral("The journal %1 is damaged.").arg(path)
-                          : QStringLiteral("The journal %1 cannot be read now.").arg(path));
+        failed = failWith(journalProblem(store->problem(), path, false));
         return nullptr;
     }
     return store;
@@ -109,13 +134,8 @@ int importJournalCommand(const QString &folder, const QStringList &files)
     if (!store)
         return failWith(
             QStringLiteral("The journal cannot be opened: its store plugin is missing."));
-    if (store->problem() != JournalStore::Problem::None || store->isReadOnly()) {
-        return failWith(
-            store->problem() == JournalStore::Problem::Damaged
-            ? QStringLiteral("The journal %1 is damaged; open the program to set it aside.").arg(
-                path)
-            : QStringLiteral("The journal %1 cannot be written now.").arg(path));
-    }
+    if (store->problem() != JournalStore::Problem::None || store->isReadOnly())
+        return failWith(journalProblem(store->problem(), path, true));
     const ImportResult result = importReadings(*store, files);
     const QString summary = importSummary(result) + QLatin1Char('\n');
     std::fputs(summary.toLocal8Bit().constData(), result.failed ? stderr : stdout);

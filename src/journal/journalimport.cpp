@@ -297,6 +297,8 @@ QString importSummary(const ImportResult &result)
             ? QStringLiteral("the journal cannot be written")
             : result.problem == JournalStore::Problem::Damaged
             ? QStringLiteral("the journal is damaged")
+            : result.problem == JournalStore::Problem::NotYours
+            ? QStringLiteral("the journal belongs to another account")
             : QStringLiteral("the journal failed"));
     } else {
         summary = QStringLiteral("%1 kept, %2 already in the journal") .arg(

@@ -87,6 +87,7 @@ public:
         Full,        ///< the disk is full
         NotWritable, ///< the journal or its folder cannot be written
         Damaged,     ///< the file is not a sound journal
+        NotYours,    ///< the file belongs to another account: never read nor written
         Failed,      ///< anything else
     };
 

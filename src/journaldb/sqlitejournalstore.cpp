@@ -11,6 +11,7 @@
 #include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <array>
 #include <limits>
@@ -169,9 +170,23 @@ bool SqliteJournalStore::judge(int result)
 bool SqliteJournalStore::prepare(const QString &path, Access access)
 {
     m_readOnly = access == Access::ReadOnly;
+    // Only an ordinary file of the folder's owner is opened: SQLite would wait
+    // in opening a pipe, and another account's file would take the user's notes.
+    // The folder is the user's alone, so nobody else can swap it in after this look.
+    const QFileInfo found(path);
+    if (found.exists() && !found.isSymLink()) {
+        if (!found.isFile()) {
+            m_problem = Problem::Damaged;
+            return false;
+        }
+        if (found.ownerId() != QFileInfo(found.absolutePath()).ownerId()) {
+            m_problem = Problem::NotYours;
+            return false;
+        }
+    }
     // Made by us, owner-only, before SQLite opens it: its log and shared
     // memory then take the same permissions. It holds the user's notes.
-    if (!m_readOnly && !QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) {
+    if (!m_readOnly && !found.exists() && !found.isSymLink()) {
         QFile made(path);
         if (!made.open(QIODevice::WriteOnly | QIODevice::NewOnly,
                        QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
@@ -179,9 +194,15 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
             return false;
         }
     }
-    const int flags = (m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE)
-                      | SQLITE_OPEN_NOFOLLOW;
-    if (!judge(sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, flags, nullptr)))
+    int flags = (m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOFOLLOW;
+    QByteArray name = QFile::encodeName(path);
+    // Read where nothing can be written beside it: the log's shared memory
+    // cannot be made there, and no program can be changing the journal.
+    if (m_readOnly && !QFileInfo(found.absolutePath()).isWritable()) {
+        name = QUrl::fromLocalFile(found.absoluteFilePath()).toEncoded() + "?immutable=1";
+        flags |= SQLITE_OPEN_URI;
+    }
+    if (!judge(sqlite3_open_v2(name.constData(), &m_db, flags, nullptr)))
         return false;
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, 100);
@@ -216,6 +237,9 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
             m_problem = m_newer ? Problem::Failed : Problem::Damaged;
             return false;
         }
+    } else if (version <= SchemaVersion && !hasTablesOf(version)) {
+        m_problem = Problem::Damaged;
+        return false;
     }
     if (version > SchemaVersion && !m_readOnly) {
         // Written by a newer program: opened again for reading only.
@@ -261,6 +285,16 @@ std::optional<QList<QByteArray>> makeUp(sqlite3 *db)
 }
 
 } // namespace
+
+bool SqliteJournalStore::hasTablesOf(int version)
+{
+    // Nothing at all before the first version; every table of ours after it.
+    SqliteStatement query(m_db, "SELECT count(*), count(type = 'table' AND name IN ('reading',"
+                                " 'position', 'search', 'setting') OR NULL) FROM sqlite_schema");
+    if (query.step() != SQLITE_ROW)
+        return false;
+    return version == 0 ? query.integer(0) == 0 : query.integer(1) == 4;
+}
 
 bool SqliteJournalStore::hasSchemaOf(int version)
 {

@@ -58,6 +58,8 @@ private:
 
     bool prepare(const QString &path, Access access);
     bool upgrade(int from);
+    /** Whether the file holds the tables of schema @p version (none for version 0). */
+    bool hasTablesOf(int version);
     /** Whether the file's tables, indexes and the like are exactly those of schema @p version. */
     bool hasSchemaOf(int version);
     /** SQLite's count of the changes others committed; nothing when it cannot be read. */

@@ -26,6 +26,9 @@ SqliteStatement &SqliteStatement::bind(int index, const QString &text)
 
 void SqliteStatement::reset()
 {
+    // One that failed to prepare has nothing to reset (and SQLite takes no null here).
+    if (!m_statement)
+        return;
     sqlite3_reset(m_statement);
     sqlite3_clear_bindings(m_statement);
 }

@@ -12,6 +12,12 @@ namespace Orvella {
 namespace {
 
 const QString KeepSetting = QStringLiteral("keep-new-readings");
+
+// A journal file that is not to be used as it is, but kept aside for a new one.
+bool isSetAside(JournalStore::Problem problem)
+{
+    return problem == JournalStore::Problem::Damaged || problem == JournalStore::Problem::NotYours;
+}
 // The card of the day drawn while readings were not kept: the same all day even so.
 const QString CardOfTheDaySetting = QStringLiteral("card-of-the-day");
 // Long enough for another program to finish, short enough not to be noticed.
@@ -74,7 +80,7 @@ void Journal::open()
     m_store = m_opener(path());
     if (!m_store)
         return;
-    if (m_store->problem() == JournalStore::Problem::Damaged) {
+    if (isSetAside(m_store->problem())) {
         reopenAfterDamage();
     } else if (m_store->isNewer()) {
         m_platform.showMessage(
@@ -93,6 +99,7 @@ void Journal::noticeChangesElsewhere()
 
 bool Journal::reopenAfterDamage()
 {
+    const bool notYours = m_store && m_store->problem() == JournalStore::Problem::NotYours;
     m_store.reset(); // closed before its file is moved
     const QString aside = setDamagedJournalAside(path(), m_platform.today());
     if (aside.isEmpty()) {
@@ -105,12 +112,13 @@ bool Journal::reopenAfterDamage()
     }
     m_store = m_opener(path());
     m_platform.showMessage(m_dialogParent,
-                           QStringLiteral("The journal was damaged. It is kept as %1, and a new "
-                                          "journal begins.")
-                                              .arg(QDir::toNativeSeparators(aside)),
-                                          Platform::Icon::Information);
+                           (notYours ? QStringLiteral("The journal belonged to another account.")
+                                     : QStringLiteral("The journal was damaged."))
+                               + QStringLiteral(" It is kept as %1, and a new journal begins.")
+                                     .arg(QDir::toNativeSeparators(aside)),
+                           Platform::Icon::Information);
     emit changed();
-    return m_store && m_store->problem() != JournalStore::Problem::Damaged;
+    return m_store && !isSetAside(m_store->problem());
 }
 
 bool Journal::keepsNewReadings()
@@ -191,7 +199,7 @@ void Journal::keepWaiting()
             m_retry->start();
             break;
         }
-        if (problem == JournalStore::Problem::Damaged && reopenAfterDamage())
+        if (isSetAside(problem) && reopenAfterDamage())
             continue;
         // A full disk or a folder that cannot be written: the reading stays
         // shown, waits here, and is tried again with the next one.

@@ -15,6 +15,8 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 using namespace Orvella;
@@ -54,7 +56,9 @@ void setVersion(const QString &path, int version)
     sqlite3 *db = nullptr;
     sqlite3_open(QFile::encodeName(path).constData(), &db);
     sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
-    sqlite3_exec(db, "PRAGMA journal_mode = WAL; CREATE TABLE later(x)", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
+    if (version > SqliteJournalStore::SchemaVersion) // what a newer program might have added
+        sqlite3_exec(db, "CREATE TABLE later(x)", nullptr, nullptr, nullptr);
     sqlite3_exec(db, QByteArray("PRAGMA user_version = " + QByteArray::number(version)).constData(),
                  nullptr, nullptr, nullptr);
     sqlite3_close(db);
@@ -225,10 +229,17 @@ void TestJournalStore::openingJudgesTheFile_data()
     QTest::newRow("none yet") << "none" << int(P::None) << false;
     QTest::newRow("an empty database, version 0") << "version 0" << int(P::None) << false;
     QTest::newRow("written by a newer version") << "version 99" << int(P::None) << true;
+    QTest::newRow("this version, but none of its tables") << "version 2" << int(P::Damaged)
+                                                          << false;
     QTest::newRow("the first version, with readings") << "first" << int(P::None) << false;
     QTest::newRow("not a database") << "not a database" << int(P::Damaged) << false;
     QTest::newRow("cut short") << "cut short" << int(P::Damaged) << false;
     QTest::newRow("pages overwritten") << "overwritten" << int(P::Damaged) << false;
+#ifdef Q_OS_UNIX
+    QTest::newRow("a named pipe, never waited on") << "pipe" << int(P::Damaged) << false;
+    if (::geteuid() == 0) // only root can give a file away
+        QTest::newRow("another account's") << "another's" << int(P::NotYours) << false;
+#endif
 }
 
 void TestJournalStore::openingJudgesTheFile()
@@ -240,6 +251,13 @@ void TestJournalStore::openingJudgesTheFile()
     const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
     if (file.startsWith(QLatin1String("version"))) {
         setVersion(path, file.mid(8).toInt());
+#ifdef Q_OS_UNIX
+    } else if (file == QLatin1String("pipe")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (file == QLatin1String("another's")) {
+        openStore(path).reset();
+        QCOMPARE(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+#endif
     } else if (file != QLatin1String("none")) {
         // A journal of some size, then spoilt: not a database, cut short, or scribbled over.
         {
@@ -267,7 +285,9 @@ void TestJournalStore::openingJudgesTheFile()
             bytes.replace(bytes.size() / 2, 8192, QByteArray(8192, '\x5a'));
         QVERIFY(Test::writeFile(path, bytes));
     }
-    const QByteArray before = Test::readFile(path) + Test::readFile(path + QStringLiteral("-wal"));
+    const QByteArray before = QFileInfo(path).isFile()
+                                  ? Test::readFile(path) + Test::readFile(path + QStringLiteral("-wal"))
+                                  : QByteArray();
     const bool made = !QFileInfo::exists(path);
 
     auto store = openStore(path);
