@@ -1,9 +1,12 @@
 #include "fileaccess.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QSaveFile>
+#include <QThread>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,8 +18,50 @@ namespace Orvella {
 
 namespace {
 
+#ifdef Q_OS_UNIX
+
+enum class Stream { NotOne, Written, Failed };
+
+// Writes @p data into the pipe or character device at @p path, if that is what
+// is there: such a name is not a file to replace. Opened without waiting, so a
+// pipe nobody reads from is refused at once; one whose reader stops reading is
+// given up after a while.
+Stream writeIntoStream(const QString &path, const QByteArray &data)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENXIO ? Stream::Failed : Stream::NotOne;
+    struct stat opened;
+    if (::fstat(fd, &opened) != 0 || S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        return Stream::NotOne;
+    }
+    bool written = S_ISFIFO(opened.st_mode) || S_ISCHR(opened.st_mode);
+    qsizetype done = 0;
+    for (QDeadlineTimer stalled(10000); written && done < data.size();) {
+        const ssize_t wrote = ::write(fd, data.constData() + done, size_t(data.size() - done));
+        if (wrote > 0) {
+            done += wrote;
+            stalled.setRemainingTime(10000);
+        } else if (wrote < 0 && errno == EAGAIN && !stalled.hasExpired()) {
+            QThread::msleep(5);
+        } else if (!(wrote < 0 && errno == EINTR)) {
+            written = false;
+        }
+    }
+    ::close(fd);
+    return written ? Stream::Written : Stream::Failed;
+}
+
+#endif
+
 bool writeWhole(const QString &path, const QByteArray &data, bool ownerOnly)
 {
+#ifdef Q_OS_UNIX
+    if (const Stream stream = writeIntoStream(path, data); stream != Stream::NotOne)
+        return stream == Stream::Written;
+#endif
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

@@ -9,9 +9,10 @@ namespace Orvella {
 
 /**
  * Replaces the file at @p path whole with @p data, or leaves whatever was
- * there untouched; false when it could not. The file named is never opened:
- * the data goes to a new file beside it, which then takes its name, so a name
- * that turns out to be a pipe or a device cannot hold the program.
+ * there untouched; false when it could not. The data goes to a new file
+ * beside it, which then takes its name. A pipe or a character device at the
+ * name (/dev/null, say) is written into instead, never replaced; it is opened
+ * without waiting, so a pipe nobody reads from is refused at once.
  */
 bool writeWhole(const QString &path, const QByteArray &data);
 

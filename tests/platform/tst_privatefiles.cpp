@@ -13,6 +13,7 @@
 #include <future>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -82,11 +83,21 @@ void TestPrivateFiles::readingNeverWaits()
     // The race really was run (some reads found the file), and what was read was whole.
     QVERIFY(reader.get() > 0);
 
-    // Writing never opens the name either: a pipe there is replaced whole.
+    // Writing never waits either: a pipe nobody reads from is refused at once
+    // and left as it is; one that is read from, or a device, is written into.
     ::unlink(QFile::encodeName(target).constData());
     QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+    QVERIFY(!writeWhole(target, content));
+    const int reading = ::open(QFile::encodeName(target).constData(), O_RDONLY | O_NONBLOCK);
+    QVERIFY(reading >= 0);
     QVERIFY(writeWhole(target, content));
-    QCOMPARE(readSmallFile(target, 1024).value_or(QByteArray()), content);
+    QByteArray received(1024, '\0');
+    received.truncate(::read(reading, received.data(), size_t(received.size())));
+    ::close(reading);
+    QCOMPARE(received, content);
+    QVERIFY(QFileInfo(target).exists() && !QFileInfo(target).isFile());
+    QVERIFY(writeWhole(QStringLiteral("/dev/null"), content));
+    QVERIFY(!writeWhole(QStringLiteral("/dev/full"), content));
     QVERIFY(!readSmallFile(QStringLiteral("/dev/zero"), 1024));
     QVERIFY(!readSmallFile(dir.path(), 1024));
 #else
