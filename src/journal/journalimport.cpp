@@ -14,6 +14,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <variant>
 
 namespace Orvella {
@@ -139,13 +140,16 @@ void readExport(const QString &path, const QByteArray &bytes, ImportedReadings &
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     const QJsonObject top = document.object();
+    // The version a whole number from 1 on: "99" or 1.5 is no version this program wrote.
+    const double version = top.value(QLatin1String("version")).toDouble(0);
     if (error.error != QJsonParseError::NoError || !document.isObject()
         || top.value(QLatin1String("format")).toString() != QLatin1String(JournalFormat)
-        || !top.value(QLatin1String("readings")).isArray()) {
+        || !top.value(QLatin1String("readings")).isArray() || version < 1
+        || version != std::floor(version)) {
         found.refused.append({path, 0, QStringLiteral("it is damaged, or not a journal export")});
         return;
     }
-    if (top.value(QLatin1String("version")).toInt(0) > JournalFormatVersion) {
+    if (version > JournalFormatVersion) {
         found.refused.append(
             {path, 0, QStringLiteral("it was written by a newer version of this program")});
         return;
@@ -170,6 +174,10 @@ void readBackup(const QString &path, const QByteArray &bytes, ImportedReadings &
         found.refused.append({path, 0, QStringLiteral("it could not be copied to be read")});
         return;
     }
+    // A journal still in use keeps its latest readings in the log beside it: taken along.
+    const QString log = QStringLiteral("-wal");
+    if (const auto logged = readSmallFile(path + log, MaxImportSize); logged && !logged->isEmpty())
+        writeWhole(copy + log, *logged);
     const std::unique_ptr<JournalStore> backup = openJournalStore(copy,
                                                                   JournalStore::Access::Foreign);
     if (backup && backup->isNewer()) {

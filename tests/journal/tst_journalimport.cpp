@@ -97,7 +97,9 @@ void TestJournalImport::exportsAndBackupsComeBackWhole()
             && file.setFileTime(savedAt, QFileDevice::FileModificationTime));
     file.close();
 
-    for (const QString from : {"export.json", "backup.sqlite"}) {
+    // The journal in use too, its latest readings still in its log.
+    QVERIFY(QFileInfo(m_dir.filePath("kept.sqlite-wal")).size() > 0);
+    for (const QString from : {"export.json", "backup.sqlite", "kept.sqlite"}) {
         const auto store = openStore(m_dir.filePath(QStringLiteral("into-%1.sqlite").arg(from)));
         ImportResult result = importReadings(*store, {m_dir.filePath(from), saved});
         QCOMPARE(result.kept, 4);
@@ -132,6 +134,10 @@ void TestJournalImport::refusals_data()
                                   << "reading 1: The Otter twice";
     QTest::newRow("a wrong type") << exportOf("Card of the Day", {"The Otter"}, ", \"notes\": 5")
                                   << "reading 1: it is not written";
+    QTest::newRow("a version that is no whole number")
+        << QByteArray("{\"format\": \"orvella-medicine-cards-journal\", \"version\": \"99\", "
+                      "\"readings\": []}")
+        << "it is damaged, or not a journal export";
     QTest::newRow("nested thousands deep")
         << QByteArray("{\"format\": \"orvella-medicine-cards-journal\", \"readings\": ")
                + QByteArray(5000, '[') + QByteArray(5000, ']') + "}"
