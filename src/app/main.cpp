@@ -8,6 +8,7 @@
 #include "web/exitscreen.h"
 
 #include <QApplication>
+#include <QFile>
 
 #include <cstdio>
 
@@ -17,8 +18,19 @@ QStringList systemArguments(int argc, char *argv[])
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << QFile::decodeName(argv[i]);
     return arguments;
+}
+
+// A name whose bytes are no text in this system's encoding would be read as
+// another name: the file written or read would not be the one meant.
+bool namesAreText(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (QFile::encodeName(QFile::decodeName(argv[i])) != QByteArrayView(argv[i]))
+            return false;
+    }
+    return true;
 }
 
 // Prints what the command line asked for; the exit code, or -1 to go on and run.
@@ -53,6 +65,11 @@ int main(int argc, char *argv[])
         Orvella::runsWithoutWindow(arguments)) {
         // Its help names the program from the application object; no display needed.
         QCoreApplication core(argc, argv);
+        if (!namesAreText(argc, argv)) {
+            std::fputs("orvella-medicine-cards: a name given holds bytes that are not text here; "
+                       "rename the file first.\n", stderr);
+            return Orvella::CommandLineRefused;
+        }
         return answer(Orvella::parseCommandLine(arguments));
     }
     QApplication app(argc, argv);

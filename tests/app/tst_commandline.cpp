@@ -1,7 +1,9 @@
 #include "app/commandline.h"
 #include "product/product.h"
 
+#include <QDir>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Orvella;
@@ -16,6 +18,7 @@ private slots:
     void parse();
     void answeredBeforeAnyDisplay_data();
     void answeredBeforeAnyDisplay();
+    void nameThatIsNoTextIsRefused();
 };
 
 void TestCommandLine::parse_data()
@@ -133,6 +136,26 @@ void TestCommandLine::answeredBeforeAnyDisplay()
     QVERIFY2(out.isEmpty() ? printed.isEmpty() : printed.startsWith(out), qPrintable(printed));
     if (!error.isEmpty())
         QVERIFY2(complained.contains(error), qPrintable(complained));
+}
+
+void TestCommandLine::nameThatIsNoTextIsRefused()
+{
+#ifdef Q_OS_UNIX
+    // Bytes no encoding here reads as text: Qt would read another name, and write to it.
+    QTemporaryDir dir;
+    QProcess program;
+    program.setWorkingDirectory(dir.path());
+    program.start(QStringLiteral("/bin/sh"),
+                  {QStringLiteral("-c"),
+                   QStringLiteral("exec \"$0\" --export-journal \"$(printf 'out\\377.json')\""),
+                   QStringLiteral(PROGRAM)});
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitCode(), 2);
+    QVERIFY(program.readAllStandardError().contains("not text here"));
+    QVERIFY(QDir(dir.path()).isEmpty());
+#else
+    QSKIP("Names as bytes are a Unix matter");
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
