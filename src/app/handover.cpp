@@ -149,6 +149,13 @@ void clear(const QString &inbox)
         if (QFileInfo(request).isFile() && leftByTheUser(folder, request))
             QFile::remove(request);
     }
+    // An answer nobody came for (its asker was killed); long past any wait for one.
+    const QDateTime stale = QDateTime::currentDateTime().addSecs(-60);
+    for (const QFileInfo &answer :
+         folder.entryInfoList({QLatin1Char('*') + AnswerSuffix}, QDir::Files | QDir::Hidden)) {
+        if (answer.lastModified() < stale && leftByTheUser(folder, answer.filePath()))
+            QFile::remove(answer.filePath());
+    }
 }
 
 } // namespace HandOver

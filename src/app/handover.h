@@ -45,7 +45,8 @@ Answer handOver(const QString &inbox, const QString &readingPath,
 
 /**
  * Removes the requests left in the inbox's places by the user's copies that
- * have ended; nothing when the inbox was refused (@p inbox empty).
+ * have ended, and answers nobody came for; nothing when the inbox was
+ * refused (@p inbox empty).
  */
 void clear(const QString &inbox);
 

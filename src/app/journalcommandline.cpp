@@ -138,8 +138,10 @@ int importJournalCommand(const QString &folder, const QStringList &files)
         return failWith(journalProblem(store->problem(), path, true));
     const ImportResult result = importReadings(*store, files);
     const QString summary = importSummary(result) + QLatin1Char('\n');
-    std::fputs(summary.toLocal8Bit().constData(), result.failed ? stderr : stdout);
-    return result.failed || !result.refused.isEmpty() ? 1 : 0;
+    FILE *out = result.failed ? stderr : stdout;
+    const bool said = std::fputs(summary.toLocal8Bit().constData(), out) >= 0
+                      && std::fflush(out) == 0;
+    return result.failed || !result.refused.isEmpty() || !said ? 1 : 0;
 }
 
 } // namespace Orvella

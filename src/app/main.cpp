@@ -40,8 +40,11 @@ int answer(const Orvella::CommandLine &line)
     switch (line.action) {
     case Action::ShowHelp:
     case Action::ShowVersion:
-        std::fputs(line.text.toLocal8Bit().constData(), stdout);
-        return 0;
+        // Not said when it could not be written (a closed output, a full disk).
+        return std::fputs(line.text.toLocal8Bit().constData(), stdout) >= 0
+                       && std::fflush(stdout) == 0
+                   ? 0
+                   : 1;
     case Action::Refuse:
         std::fputs(line.text.toLocal8Bit().constData(), stderr);
         return Orvella::CommandLineRefused;

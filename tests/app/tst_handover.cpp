@@ -1,5 +1,6 @@
 #include "app/handover.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -149,6 +150,18 @@ void TestHandOver::nobodyAnswersAndTheRequestIsWithdrawn()
     QVERIFY(QFile(QStringLiteral("0.request")).open(QIODevice::WriteOnly));
     HandOver::clear(QString());
     QVERIFY(QFile::exists(QStringLiteral("0.request")));
+
+    // An answer its asker never came for is cleared once it is long past any wait.
+    const QDir inbox(m_inbox);
+    for (const char *name : {"old.answer", "new.answer"})
+        QVERIFY(QFile(inbox.filePath(QLatin1String(name))).open(QIODevice::WriteOnly));
+    QFile old(inbox.filePath(QStringLiteral("old.answer")));
+    QVERIFY(old.open(QIODevice::ReadWrite)
+            && old.setFileTime(QDateTime::currentDateTime().addSecs(-120),
+                               QFileDevice::FileModificationTime));
+    old.close();
+    HandOver::clear(m_inbox);
+    QCOMPARE(inbox.entryList(QDir::Files), QStringList{QStringLiteral("new.answer")});
 }
 
 void TestHandOver::junkIsIgnored()
