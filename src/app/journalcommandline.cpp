@@ -64,12 +64,9 @@ std::unique_ptr<JournalStore> readJournal(const QString &folder, int &failed)
     const QString path = QDir(data.path).filePath(Journal::fileName());
     if (!QFileInfo::exists(path))
         return nullptr;
-    // Opened as the program opens it, so one it has not brought up to date yet
-    // (older, or never written) is read all the same; only read where it
-    // cannot be written.
-    std::unique_ptr<JournalStore> store = openJournalStore(path, JournalStore::Access::ReadWrite);
-    if (store && store->problem() == JournalStore::Problem::NotWritable)
-        store = openJournalStore(path, JournalStore::Access::ReadOnly);
+    // As the program opens it: one it has not brought up to date yet (older,
+    // or never written) is read all the same.
+    std::unique_ptr<JournalStore> store = openJournal(path);
     if (!store) {
         failed = failWith(
             QStringLiteral("The journal cannot be read: its store plugin is missing."));

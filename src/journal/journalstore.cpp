@@ -18,4 +18,12 @@ std::unique_ptr<JournalStore> openJournalStore(const QString &path, JournalStore
     return factory ? factory->open(path, access) : nullptr;
 }
 
+std::unique_ptr<JournalStore> openJournal(const QString &path)
+{
+    std::unique_ptr<JournalStore> store = openJournalStore(path, JournalStore::Access::ReadWrite);
+    if (store && store->problem() == JournalStore::Problem::NotWritable)
+        store = openJournalStore(path, JournalStore::Access::ReadOnly);
+    return store;
+}
+
 } // namespace Orvella

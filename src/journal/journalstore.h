@@ -161,6 +161,13 @@ public:
  */
 std::unique_ptr<JournalStore> openJournalStore(const QString &path, JournalStore::Access access);
 
+/**
+ * The user's journal at @p path as the program uses it: for writing (made
+ * when missing, brought up to date when older), or only for reading where it
+ * cannot be written, so what it holds is still shown and exported.
+ */
+std::unique_ptr<JournalStore> openJournal(const QString &path);
+
 } // namespace Orvella
 
 #define OrvellaJournalStore_iid "org.orvella.MedicineCards.JournalStore/1.0"

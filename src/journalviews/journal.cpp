@@ -12,16 +12,16 @@ namespace Orvella {
 namespace {
 
 const QString KeepSetting = QStringLiteral("keep-new-readings");
+// The card of the day drawn while readings were not kept: the same all day even so.
+const QString CardOfTheDaySetting = QStringLiteral("card-of-the-day");
+// Long enough for another program to finish, short enough not to be noticed.
+constexpr int RetryMs = 250;
 
 // A journal file that is not to be used as it is, but kept aside for a new one.
 bool isSetAside(JournalStore::Problem problem)
 {
     return problem == JournalStore::Problem::Damaged || problem == JournalStore::Problem::NotYours;
 }
-// The card of the day drawn while readings were not kept: the same all day even so.
-const QString CardOfTheDaySetting = QStringLiteral("card-of-the-day");
-// Long enough for another program to finish, short enough not to be noticed.
-constexpr int RetryMs = 250;
 
 std::optional<JournalSource> journalSource(ReadingSource source)
 {
@@ -46,9 +46,7 @@ Journal::Journal(ReadingSession &session, Platform &platform, const QString &fol
       m_opener(std::move(opener))
 {
     if (!m_opener) {
-        m_opener = [](const QString &path) {
-            return openJournalStore(path, JournalStore::Access::ReadWrite);
-        };
+        m_opener = openJournal;
     }
     m_retry = new QTimer(this);
     m_retry->setSingleShot(true);
