@@ -7,6 +7,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace Orvella {
 
 namespace {
@@ -26,7 +28,9 @@ constexpr QPoint MiddlePlace = FigureOrigin
 
 JournalFigure::JournalFigure(QWidget *parent) : QWidget(parent)
 {
-    setFixedSize(sizeHint());
+    // The main window's size at least; larger, in the same proportions, when there is room.
+    setMinimumSize(sizeHint());
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
 QSize JournalFigure::sizeHint() const
@@ -48,8 +52,15 @@ void JournalFigure::showReading(const JournalEntry &entry)
 
 void JournalFigure::paintEvent(QPaintEvent *)
 {
+    // Pictures are made at the size they are drawn: a larger figure stays sharp.
+    const QSize natural = sizeHint();
+    const qreal scale = std::max(1.0, std::min(qreal(width()) / natural.width(),
+                                               qreal(height()) / natural.height()));
+    const QSize card = CardLayout::CardSize * scale;
+    const QPointF corner((width() - natural.width() * scale) / 2,
+                         (height() - natural.height() * scale) / 2);
     QPainter painter(this);
-    QFont number = readingFont(CardLayout::NumberPointSize);
+    QFont number = readingFont(CardLayout::NumberPointSize * scale);
     number.setBold(true);
     painter.setFont(number);
     const qreal ratio = devicePixelRatioF();
@@ -60,10 +71,15 @@ void JournalFigure::paintEvent(QPaintEvent *)
                                : CardLayout::place(m_spread, shown.position);
         if (!place)
             continue;
-        const QPoint at = *place - FigureOrigin + QPoint(Margin, Margin);
-        painter.drawImage(at, shownPicture(shown, CardLayout::CardSize, ratio));
-        painter.drawText(QRect(at, CardLayout::NumberSize), Qt::AlignLeft | Qt::AlignTop,
-                         QString::number(shown.number()));
+        const QPoint at = (corner + QPointF(*place - FigureOrigin + QPoint(Margin, Margin)) * scale)
+                              .toPoint();
+        painter.drawImage(at, shownPicture(shown, card, ratio));
+        // On its own ground over the card's corner, as in the main window: on the
+        // picture itself a dark banner would swallow it.
+        const QRect box(at, CardLayout::NumberSize * scale);
+        painter.fillRect(box, palette().window());
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, QString::number(shown.number()));
     }
 }
 

@@ -11,7 +11,8 @@ struct JournalEntry;
 
 /**
  * A kept reading's cards laid out in its spread's figure, numbered, reversed
- * ones turned: the places the main window gives them, at the same size.
+ * ones turned: the places the main window gives them, at the same size or,
+ * given more room, larger in the same proportions.
  */
 class JournalFigure : public QWidget
 {

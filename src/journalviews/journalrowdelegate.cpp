@@ -49,6 +49,17 @@ void JournalRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     initStyleOption(&ground, index);
     ground.text.clear();
     const QWidget *view = option.widget;
+    const bool selected = option.state & QStyle::State_Selected;
+    if (selected && view && !view->hasFocus()) {
+        // Selected, but the keys go elsewhere: a paler selection, so the list's focus shows.
+        const QColor highlight = option.palette.color(QPalette::Highlight);
+        const QColor base = option.palette.color(QPalette::Base);
+        ground.palette.setColor(QPalette::Highlight,
+                                QColor::fromRgbF(0.35f * highlight.redF() + 0.65f * base.redF(),
+                                                 0.35f * highlight.greenF() + 0.65f * base.greenF(),
+                                                 0.35f * highlight.blueF() + 0.65f * base.blueF()));
+        ground.palette.setColor(QPalette::HighlightedText, option.palette.color(QPalette::Text));
+    }
     QStyle *style = view ? view->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &ground, painter, view);
 
@@ -57,8 +68,7 @@ void JournalRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     if (!reading || !model)
         return;
     painter->save();
-    const bool selected = option.state & QStyle::State_Selected;
-    painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->setPen(ground.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     const QRect area = option.rect.adjusted(Padding, Padding, -Padding, -Padding);
     const QFontMetrics metrics(option.font);
     const int line = metrics.height();

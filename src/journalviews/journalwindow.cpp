@@ -20,6 +20,8 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTabBar>
 #include <QTextCharFormat>
@@ -30,6 +32,37 @@ namespace Orvella {
 namespace {
 
 const QString SizeSetting = QStringLiteral("window-size");
+
+// Asks for room for all it holds, not the 24 lines a scroll area otherwise
+// caps its wish at: the window opens with the details whole, and scrolls them
+// only when made smaller.
+class WholeScrollArea : public QScrollArea
+{
+public:
+    using QScrollArea::QScrollArea;
+
+    QSize sizeHint() const override
+    {
+        const int frame = 2 * frameWidth();
+        return (widget() ? widget()->sizeHint() : QSize())
+               + QSize(frame + verticalScrollBar()->sizeHint().width(), frame);
+    }
+};
+
+// Puts the controls inside @p part, in their order, right after @p before in the tab order.
+void followInTabOrder(QWidget *before, QWidget *part)
+{
+    QWidgetList controls;
+    for (QWidget *next = part->nextInFocusChain(); part->isAncestorOf(next);
+         next = next->nextInFocusChain()) {
+        if (next->focusPolicy() != Qt::NoFocus) // the only ones Qt puts in order
+            controls << next;
+    }
+    for (QWidget *control : std::as_const(controls)) {
+        QWidget::setTabOrder(before, control);
+        before = control;
+    }
+}
 // Typing pauses this long before what was typed is saved: a note is in the
 // journal a moment after the hand leaves the keyboard.
 constexpr int SaveAfterMs = 300;
@@ -90,8 +123,8 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
     m_ui->chkKeepNew->setEnabled(writable);
     m_ui->cmdImport->setEnabled(writable);
     m_ui->cmdBackUp->setEnabled(store != nullptr);
-    restoreSize();
     reload();
+    restoreSize(); // once a reading's details are in
 }
 
 JournalWindow::~JournalWindow() = default;
@@ -102,8 +135,29 @@ void JournalWindow::setupLook()
     QFont heading = readingFont(10);
     heading.setBold(true);
     m_ui->lblReading->setFont(heading);
+    m_ui->lblReading->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // Room for what it says of a whole journal on one line; a range of days may wrap.
+    m_ui->lblShown->setMinimumWidth(
+        m_ui->lblShown->fontMetrics().horizontalAdvance(QStringLiteral("10000 readings, all days")));
+    // The reading's details scroll where the window is too short for them: the
+    // window then fits a small screen.
+    auto *details = new WholeScrollArea;
+    details->setObjectName(QStringLiteral("scrollReading"));
+    details->setWidgetResizable(true);
+    details->setFrameShape(QFrame::NoFrame);
+    details->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    details->setFocusPolicy(Qt::NoFocus);
+    const int at = m_ui->splitter->indexOf(m_ui->panelReading);
+    details->setWidget(m_ui->panelReading);
+    details->setMinimumWidth(m_ui->panelReading->minimumSizeHint().width()
+                             + details->verticalScrollBar()->sizeHint().width());
+    m_ui->splitter->insertWidget(at, details);
+    followInTabOrder(m_ui->lstReadings, details); // moved, they had gone to the end
     m_ui->splitter->setStretchFactor(0, 3);
     m_ui->splitter->setStretchFactor(1, 1);
+    // Room to spare goes to the cards first, then to the notes.
+    m_ui->layoutReading->setStretchFactor(m_ui->figReading, 2);
+    m_ui->layoutReading->setStretchFactor(m_ui->txtNotes, 1);
     m_ui->lstReadings->setAlternatingRowColors(true);
     m_ui->lstReadings->setSelectionMode(QAbstractItemView::SingleSelection);
     m_ui->lstReadings->installEventFilter(this);
@@ -144,6 +198,10 @@ void JournalWindow::setupKeys()
 
 bool JournalWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // The selection is drawn paler while the keys go elsewhere.
+    if (watched == m_ui->lstReadings
+        && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        m_ui->lstReadings->viewport()->update();
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (watched == m_ui->txtSearch && key == Qt::Key_Escape
@@ -167,8 +225,17 @@ void JournalWindow::restoreSize()
 {
     JournalStore *store = m_journal.store();
     const QStringList size = store ? store->setting(SizeSetting).split(u'x') : QStringList();
-    if (size.size() == 2 && size[0].toInt() > 200 && size[1].toInt() > 150)
+    if (size.size() == 2 && size[0].toInt() > 200 && size[1].toInt() > 150) {
         resize(size[0].toInt(), size[1].toInt());
+        return;
+    }
+    // At first, tall enough for the reading's details to need no scrolling.
+    ensurePolished(); // the style's spacing counted
+    auto *details = findChild<QScrollArea *>(QStringLiteral("scrollReading"));
+    details->setMinimumHeight(m_ui->panelReading->minimumSizeHint().height());
+    const int whole = minimumSizeHint().height();
+    details->setMinimumHeight(0);
+    resize(width(), std::max(height(), whole));
 }
 
 void JournalWindow::changeEvent(QEvent *event)
@@ -215,6 +282,9 @@ StatisticsView &JournalWindow::statistics()
     if (!m_statistics) {
         m_statistics = new StatisticsView(m_journal.platform(), m_ui->tabStatistics);
         m_ui->tabStatistics->layout()->addWidget(m_statistics);
+        // Made after the window, its controls came last: they follow the tab
+        // bar, as the readings page's do.
+        followInTabOrder(m_ui->tabsJournal->tabBar(), m_statistics);
         connect(m_statistics, &StatisticsView::periodChanged, this, &JournalWindow::restate);
         // What a figure points at is shown in the list, over the period looked at.
         const auto showListed = [this](QDate first, QDate last) {
@@ -344,14 +414,18 @@ void JournalWindow::selectionChanged()
     m_ui->figReading->showReading(shown);
     QString heading;
     if (entry) {
-        heading = JournalListModel::timeText(shown.time);
+        // A line each, unwrapped: a wrapping label would have the details
+        // scroll at their full height whatever room the window gives them.
+        QStringList lines{JournalListModel::timeText(shown.time)};
         if (!shown.name.isEmpty())
-            heading += QStringLiteral(", ") + shown.name;
-        heading += QStringLiteral("\n") + shown.spreadName;
+            lines << shown.name;
+        lines << shown.spreadName;
         if (!shown.file.isEmpty())
-            heading += QStringLiteral(", from ") + QFileInfo(shown.file).fileName();
+            lines << QStringLiteral("from ") + QFileInfo(shown.file).fileName();
+        heading = lines.join(u'\n');
     }
     m_ui->lblReading->setText(heading);
+    m_ui->lblReading->setToolTip(heading); // whole, where a long name is cut
     {
         const QSignalBlocker question(m_ui->txtQuestion);
         const QSignalBlocker notes(m_ui->txtNotes);
@@ -359,6 +433,8 @@ void JournalWindow::selectionChanged()
         const QSignalBlocker outcomeDate(m_ui->datOutcome);
         m_ui->txtQuestion->setText(shown.question);
         m_ui->txtNotes->setPlainText(shown.notes);
+        // Come to from its label or by Tab, the notes go on where they end.
+        m_ui->txtNotes->moveCursor(QTextCursor::End);
         m_ui->txtOutcome->setText(shown.outcome);
         m_ui->datOutcome->setDate(shown.outcomeDate.isValid() ? shown.outcomeDate
                                                               : m_journal.platform().today());

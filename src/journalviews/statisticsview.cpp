@@ -89,6 +89,8 @@ QWidget *StatisticsView::makeContent()
     m_chanceTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_chanceTable->setSelectionMode(QAbstractItemView::SingleSelection);
     m_chanceTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the table: 220 cells to step through would hold the keyboard in it.
+    m_chanceTable->setTabKeyNavigation(false);
     m_chanceTable->setAlternatingRowColors(true);
     m_chanceTable->verticalHeader()->hide();
     m_chanceTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);

@@ -12,9 +12,11 @@
 #include "support/mainwindowdriver.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -202,6 +204,16 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     JournalWindow *window = m_driver->journalCommands()->journalWindow();
     QVERIFY(window && window->isVisible());
     QCOMPARE(window->windowTitle(), QStringLiteral("Journal - Orvella Medicine Cards"));
+    // It fits a small screen, its reading's details scrolling, and keys go through them in order.
+    QVERIFY(window->minimumSizeHint().height() < 480);
+    const auto nextStop = [window](const char *name) {
+        QWidget *next = window->findChild<QWidget *>(QLatin1String(name))->nextInFocusChain();
+        while (next->focusPolicy() == Qt::NoFocus)
+            next = next->nextInFocusChain();
+        return next->objectName();
+    };
+    QCOMPARE(nextStop("lstReadings"), QStringLiteral("txtQuestion"));
+    QCOMPARE(nextStop("cmdDelete"), QStringLiteral("chkKeepNew"));
     auto *list = window->findChild<QListView *>(QStringLiteral("lstReadings"));
     QCOMPARE(list->model()->rowCount(), 2);
     QVERIFY(list->model()->index(0, 0).data().toString().contains(
@@ -217,9 +229,16 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QCOMPARE(list->model()->rowCount(), 2);
 
     // Notes are in the journal a moment after they are typed.
-    QTest::keyClicks(window->findChild<QPlainTextEdit *>(QStringLiteral("txtNotes")),
-                                                         QStringLiteral("Trust the journey"));
+    auto *notes = window->findChild<QPlainTextEdit *>(QStringLiteral("txtNotes"));
+    QTest::keyClicks(notes, QStringLiteral("Trust the journey"));
     QTRY_COMPARE(store().entry(window->selectedId())->notes, QStringLiteral("Trust the journey"));
+    // Come back to, a note goes on where it ended.
+    const QModelIndex noted = list->currentIndex();
+    list->setCurrentIndex(list->model()->index(1 - noted.row(), 0));
+    list->setCurrentIndex(noted);
+    QTest::keyClicks(notes, QStringLiteral(", always"));
+    QTRY_COMPARE(store().entry(window->selectedId())->notes,
+                 QStringLiteral("Trust the journey, always"));
     QVERIFY(list->currentIndex().data().toString().endsWith(QStringLiteral(", with notes")));
 
     // The search left Ann's reading selected: shown again in the main window, as it was.
@@ -322,6 +341,17 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     auto *statistics = window->findChild<StatisticsView *>();
     QVERIFY(statistics);
     QCOMPARE(statistics->statistics().readings, 4);
+    // By keyboard: from the tab bar to the period first; Tab leaves the table at once.
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTRY_VERIFY(statistics->isVisible());
+    tabs->tabBar()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cboPeriod"));
+    auto *table = statistics->findChild<QWidget *>(QStringLiteral("tblChance"));
+    table->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(table, Qt::Key_Tab);
+    QVERIFY(!table->isAncestorOf(QApplication::focusWidget()) && QApplication::focusWidget() != table);
     emit statistics->cardChosen(pathway.cards[0]);
     QCOMPARE(tabs->currentIndex(), 0);
     const QList<JournalEntry> all = store().all();
