@@ -194,9 +194,24 @@ void CardView::showPicture()
         return;
     const ShownPosition &shown = m_entries[m_current];
     m_pictureRatio = devicePixelRatioF();
+    m_pictureSize = pictureSizeForRoom();
     m_ui->picCardLarge->setPixmap(
-        QPixmap::fromImage(shownPicture(shown, cardDesignSize, m_pictureRatio)));
+        QPixmap::fromImage(shownPicture(shown, m_pictureSize, m_pictureRatio)));
     m_ui->picCardLarge->setAccessibleName(shown.accessibleName);
+}
+
+void CardView::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    if (isVisible() && pictureSizeForRoom() != m_pictureSize)
+        showPicture();
+}
+
+QSize CardView::pictureSizeForRoom() const
+{
+    // As large as the window lets it be, in the card's proportions; never smaller than designed.
+    return cardDesignSize.scaled(m_ui->picCardLarge->size(), Qt::KeepAspectRatio)
+        .expandedTo(cardDesignSize);
 }
 
 void CardView::showEvent(QShowEvent *event)

@@ -58,18 +58,21 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void setupLook();
     void setupKeys();
     void showCurrent();
     void showPicture();
+    QSize pictureSizeForRoom() const;
 
     std::unique_ptr<Ui::CardView> m_ui;
     QList<ShownPosition> m_entries;
     int m_current = 0;
     Mode m_mode = Mode::Reading;
     qreal m_pictureRatio = 0;
+    QSize m_pictureSize;
 };
 
 } // namespace Orvella

@@ -167,6 +167,11 @@ void TestCardView::reversedDrawingIsTheUprightOneTurned()
     const qreal ratio = view()->devicePixelRatioF();
     QCOMPARE(shown.devicePixelRatio(), ratio);
     QCOMPARE(shown.size(), (QSizeF(260, 400) * ratio).toSize());
+    // Given more room, larger in the card's proportions, drawn for that size.
+    view()->resize(view()->size() + QSize(520, 800));
+    QTRY_COMPARE(part<QLabel>("picCardLarge")->pixmap().height(), qRound(ratio * 400 * 3));
+    QCOMPARE(part<QLabel>("picCardLarge")->pixmap().width(), qRound(ratio * 260 * 3));
+    view()->resize(view()->minimumSizeHint());
 
     view()->showDeck(Pathway[2].first);
     const QImage upright = part<QLabel>("picCardLarge")->pixmap().toImage();
