@@ -11,7 +11,8 @@ namespace {
 
 bool isJournalExportName(const QString &target)
 {
-    return target == QLatin1String("-") || target.endsWith(QLatin1String(".json"), Qt::CaseInsensitive)
+    return target == QLatin1String("-")
+           || target.endsWith(QLatin1String(".json"), Qt::CaseInsensitive)
            || target.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
 }
 

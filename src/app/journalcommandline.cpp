@@ -52,7 +52,8 @@ QString notUsedForTheJournal(const PrivateFolder &folder)
         .arg(QDir::toNativeSeparators(folder.path), folder.problem);
 }
 
-// The journal in @p folder, ready to be read; the store stays open for the caller. Null, with the message said, when it cannot be read.
+// The journal in @p folder, ready to be read; the store stays open for the
+// caller. Null, with the message said, when it cannot be read.
 std::unique_ptr<JournalStore> readJournal(const QString &folder, int &failed)
 {
     // Another account's folder, or a link out of it, is not the user's journal.

@@ -70,7 +70,8 @@ int main(int argc, char *argv[])
         QCoreApplication core(argc, argv);
         if (!namesAreText(argc, argv)) {
             std::fputs("orvella-medicine-cards: a name given holds bytes that are not text here; "
-                       "rename the file first.\n", stderr);
+                       "rename the file first.\n",
+                       stderr);
             return Orvella::CommandLineRefused;
         }
         return answer(Orvella::parseCommandLine(arguments));

@@ -110,8 +110,8 @@ public:
 
     /**
      * Once the event loop runs: says, once, why the instance folder could not
-     * be used or that it was made private again, opens the reading named on the command line and takes the
-     * readings later starts hand over.
+     * be used or that it was made private again, opens the reading named on
+     * the command line and takes the readings later starts hand over.
      */
     void openReadings();
 
