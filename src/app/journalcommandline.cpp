@@ -12,6 +12,7 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <optional>
 
 namespace Orvella {
 
@@ -52,17 +53,30 @@ QString notUsedForTheJournal(const PrivateFolder &folder)
         .arg(QDir::toNativeSeparators(folder.path), folder.problem);
 }
 
+// The user's data folder, made private where it was not, and said so; or why it is not used.
+std::optional<PrivateFolder> dataFolder(const QString &folder)
+{
+    const PrivateFolder data = preparePrivateFolder(folder);
+    if (!data.isUsable()) {
+        failWith(notUsedForTheJournal(data));
+        return std::nullopt;
+    }
+    if (data.state == PrivateFolder::State::Repaired)
+        std::fputs(qPrintable(madePrivateNote(data.path) + QLatin1Char('\n')), stderr);
+    return data;
+}
+
 // The journal in @p folder, ready to be read; the store stays open for the
 // caller. Null, with the message said, when it cannot be read.
 std::unique_ptr<JournalStore> readJournal(const QString &folder, int &failed)
 {
     // Another account's folder, or a link out of it, is not the user's journal.
-    const PrivateFolder data = preparePrivateFolder(folder);
-    if (!data.isUsable()) {
-        failed = failWith(notUsedForTheJournal(data));
+    const std::optional<PrivateFolder> data = dataFolder(folder);
+    if (!data) {
+        failed = 1;
         return nullptr;
     }
-    const QString path = QDir(data.path).filePath(Journal::fileName());
+    const QString path = QDir(data->path).filePath(Journal::fileName());
     if (!QFileInfo::exists(path))
         return nullptr;
     // As the program opens it: one it has not brought up to date yet (older,
@@ -123,10 +137,10 @@ int journalStatisticsCommand(const QString &folder, const QString &target)
 
 int importJournalCommand(const QString &folder, const QStringList &files)
 {
-    const PrivateFolder data = preparePrivateFolder(folder);
-    if (!data.isUsable())
-        return failWith(notUsedForTheJournal(data));
-    const QString path = QDir(data.path).filePath(Journal::fileName());
+    const std::optional<PrivateFolder> data = dataFolder(folder);
+    if (!data)
+        return 1;
+    const QString path = QDir(data->path).filePath(Journal::fileName());
     const std::unique_ptr<JournalStore> store = openJournalStore(path,
                                                                  JournalStore::Access::ReadWrite);
     if (!store)

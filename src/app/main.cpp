@@ -6,9 +6,11 @@
 #include "platform/qtplatform.h"
 #include "reading/clockrandomsource.h"
 #include "web/exitscreen.h"
+#include "windows/mainwindow.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -76,11 +78,15 @@ int main(int argc, char *argv[])
         }
         return answer(Orvella::parseCommandLine(arguments));
     }
+    const bool namesRead = namesAreText(argc, argv);
     QApplication app(argc, argv);
     // Qt has taken its own options (-style, -platform, ...) out by now.
-    const Orvella::CommandLine line = Orvella::parseCommandLine(QCoreApplication::arguments());
+    Orvella::CommandLine line = Orvella::parseCommandLine(QCoreApplication::arguments());
     if (const int code = answer(line); code >= 0)
         return code;
+    // Never another file than the one named: the program starts without it and says why.
+    if (!namesRead)
+        line.readingFile.clear();
 
     Orvella::installProgramStyle(app);
 
@@ -93,6 +99,16 @@ int main(int argc, char *argv[])
     if (Orvella::MainWindow *mainWindow = startup.mainWindow()) {
         Orvella::installShutdown(*mainWindow, platform, random);
         startup.openReadings();
+        if (!namesRead) {
+            Orvella::Platform &seam = platform;
+            QTimer::singleShot(0, mainWindow, [&seam, mainWindow] {
+                seam.showMessage(mainWindow,
+                                     QStringLiteral("The name of the file to open holds bytes "
+                                                    "that are not text here. Rename the file, "
+                                                    "then open it again."),
+                                     Orvella::Platform::Icon::Critical);
+            });
+        }
     }
     return app.exec();
 }

@@ -42,12 +42,6 @@ QString notUsed(const QString &path, const QString &problem)
                               .arg(QDir::toNativeSeparators(path), problem);
 }
 
-QString madePrivate(const QString &path)
-{
-    return QStringLiteral("%1 could be reached by other accounts.\nIt has been made private: "
-                          "only you can use it now.")
-        .arg(QDir::toNativeSeparators(path));
-}
 
 } // namespace
 
@@ -111,9 +105,9 @@ bool ProgramStartup::anotherCopyIsRunning()
     else
         m_privacyProblem = notUsed(inbox.path, inbox.problem);
     if (folder.state == PrivateFolder::State::Repaired)
-        m_privacyRepair = madePrivate(folder.path);
+        m_privacyRepair = madePrivateNote(folder.path);
     else if (inbox.state == PrivateFolder::State::Repaired)
-        m_privacyRepair = madePrivate(inbox.path);
+        m_privacyRepair = madePrivateNote(inbox.path);
     if (!m_lock.acquire())
         return true;
     // A lock file that is there but not fit to use is named; a folder where

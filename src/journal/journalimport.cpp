@@ -220,6 +220,8 @@ void readSavedReading(const QString &path, const QByteArray &bytes, ImportedRead
 QString entryProblem(const JournalEntry &entry)
 {
     const int wanted = cardsOfSpread(entry.spread);
+    if (wanted == 0)
+        return QStringLiteral("an unknown spread, \"%1\"").arg(entry.spreadName);
     if (entry.cards.size() != wanted) {
         return QStringLiteral("%1 %2 for the %3, which has %4")
             .arg(entry.cards.size())

@@ -11,7 +11,6 @@
 #include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
-#include <QUrl>
 
 #include <array>
 #include <limits>
@@ -170,20 +169,30 @@ bool SqliteJournalStore::judge(int result)
 bool SqliteJournalStore::prepare(const QString &path, Access access)
 {
     m_readOnly = access == Access::ReadOnly;
-    // Only an ordinary file of the folder's owner is opened: SQLite would wait
-    // in opening a pipe, and another account's file would take the user's notes.
-    // The folder is the user's alone, so nobody else can swap it in after this look.
+    // Only ordinary files of the folder's owner are opened, the journal and
+    // the log and journal SQLite keeps beside it: SQLite would wait in opening
+    // a pipe, and another account's file would take the user's notes or bring
+    // its own in. The folder is the user's alone, so nobody else can swap one
+    // in after this look.
     const QFileInfo found(path);
-    if (found.exists() && !found.isSymLink()) {
-        if (!found.isFile()) {
+    const uint owner = QFileInfo(found.absolutePath()).ownerId();
+    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-journal")}) {
+        const QFileInfo file(path + suffix);
+        if (!file.exists() && !file.isSymLink())
+            continue;
+        if (file.isSymLink() || !file.isFile()) {
             m_problem = Problem::Damaged;
             return false;
         }
-        if (found.ownerId() != QFileInfo(found.absolutePath()).ownerId()) {
+        if (file.ownerId() != owner) {
             m_problem = Problem::NotYours;
             return false;
         }
     }
+    // Where nothing can be written beside it, its log can be neither read in
+    // place nor brought up to date: a copy of the two is, for reading only.
+    if (m_readOnly && found.exists() && !QFileInfo(found.absolutePath()).isWritable())
+        return prepareCopy(path);
     // Made by us, owner-only, before SQLite opens it: its log and shared
     // memory then take the same permissions. It holds the user's notes.
     if (!m_readOnly && !found.exists() && !found.isSymLink()) {
@@ -194,15 +203,9 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
             return false;
         }
     }
-    int flags = (m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOFOLLOW;
-    QByteArray name = QFile::encodeName(path);
-    // Read where nothing can be written beside it: the log's shared memory
-    // cannot be made there, and no program can be changing the journal.
-    if (m_readOnly && !QFileInfo(found.absolutePath()).isWritable()) {
-        name = QUrl::fromLocalFile(found.absoluteFilePath()).toEncoded() + "?immutable=1";
-        flags |= SQLITE_OPEN_URI;
-    }
-    if (!judge(sqlite3_open_v2(name.constData(), &m_db, flags, nullptr)))
+    const int flags = (m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE)
+                      | SQLITE_OPEN_NOFOLLOW;
+    if (!judge(sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, flags, nullptr)))
         return false;
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, 100);
@@ -228,6 +231,11 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
         if (!judge(versionQuery.step()))
             return false;
         version = int(versionQuery.integer(0));
+    }
+    // No version of ours is below the first: whatever wrote this, it is not a journal.
+    if (version < 0) {
+        m_problem = Problem::Damaged;
+        return false;
     }
     if (access == Access::Foreign) {
         // Views, triggers or columns worked out as they are read could hold
@@ -266,6 +274,25 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
         return false;
     m_dataVersion = dataVersion();
     return true;
+}
+
+bool SqliteJournalStore::prepareCopy(const QString &path)
+{
+    m_copy = std::make_unique<QTemporaryDir>();
+    const QString copy = m_copy->filePath(QStringLiteral("journal.sqlite"));
+    for (const QString &suffix : {QString(), QStringLiteral("-wal")}) {
+        if (!QFileInfo::exists(path + suffix))
+            continue;
+        if (!m_copy->isValid() || !QFile::copy(path + suffix, copy + suffix)
+            || !QFile::setPermissions(copy + suffix,
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+            m_problem = Problem::NotWritable;
+            return false;
+        }
+    }
+    const bool ready = prepare(copy, Access::ReadWrite);
+    m_readOnly = true;
+    return ready;
 }
 
 namespace {

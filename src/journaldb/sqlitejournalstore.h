@@ -4,6 +4,8 @@
 
 #include "sqlitestatement.h"
 
+#include <QTemporaryDir>
+
 #include <sqlite3.h>
 
 #include <map>
@@ -57,6 +59,8 @@ private:
     SqliteJournalStore() = default;
 
     bool prepare(const QString &path, Access access);
+    /** Reads a copy of the journal at @p path and its log, made in a folder of our own. */
+    bool prepareCopy(const QString &path);
     bool upgrade(int from);
     /** Whether the file holds the tables of schema @p version (none for version 0). */
     bool hasTablesOf(int version);
@@ -77,6 +81,7 @@ private:
     /** Runs @p sql on reading @p id with two texts, and brings its search words up to date. */
     bool change(qint64 id, const char *sql, const QString &first, const QString &second);
 
+    std::unique_ptr<QTemporaryDir> m_copy; // the copy read, where the journal's folder is read-only
     sqlite3 *m_db = nullptr;
     std::map<const char *, std::unique_ptr<SqliteStatement>> m_statements;
     bool m_readOnly = false;

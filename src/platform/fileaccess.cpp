@@ -7,6 +7,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,6 +38,9 @@ Stream writeIntoStream(const QString &path, const QByteArray &data)
         ::close(fd);
         return Stream::NotOne;
     }
+    // A reader that stops reading must not end the program: the write fails instead.
+    static const auto pipesDoNotKill = std::signal(SIGPIPE, SIG_IGN);
+    Q_UNUSED(pipesDoNotKill);
     bool written = S_ISFIFO(opened.st_mode) || S_ISCHR(opened.st_mode);
     qsizetype done = 0;
     for (QDeadlineTimer stalled(10000); written && done < data.size();) {

@@ -61,6 +61,13 @@ PrivateFolder judgeOpened(const QString &path, bool created)
 
 } // namespace
 
+QString madePrivateNote(const QString &path)
+{
+    return QStringLiteral("%1 could be reached by other accounts.\nIt has been made private: "
+                          "only you can use it now.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
 PrivateFolder preparePrivateFolder(const QString &path)
 {
     const QString parent = QFileInfo(path).absolutePath();

@@ -31,4 +31,7 @@ struct PrivateFolder
  */
 PrivateFolder preparePrivateFolder(const QString &path);
 
+/** What the user is told, once, of a folder of theirs made private again (State::Repaired). */
+QString madePrivateNote(const QString &path);
+
 } // namespace Orvella

@@ -152,6 +152,9 @@ void TestJournalImport::refusals_data()
         << "it is a damaged journal";
     QTest::newRow("a backup of a newer version") << QByteArray("sql:PRAGMA user_version = 99")
                                                  << "it was written by a newer version";
+    QTest::newRow("a backup's reading of no spread known")
+        << QByteArray("sql:UPDATE reading SET spread = 99, spread_name = 'Nope'")
+        << "reading 1: an unknown spread, \"Nope\"";
     QTest::newRow("200 MB") << QByteArray() << "it is larger than any journal";
     QTest::newRow("a folder") << QByteArray() << "it is not an ordinary file";
 #ifdef Q_OS_UNIX

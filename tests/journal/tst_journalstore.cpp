@@ -231,14 +231,20 @@ void TestJournalStore::openingJudgesTheFile_data()
     QTest::newRow("written by a newer version") << "version 99" << int(P::None) << true;
     QTest::newRow("this version, but none of its tables") << "version 2" << int(P::Damaged)
                                                           << false;
+    QTest::newRow("a version below the first") << "version -1000" << int(P::Damaged) << false;
     QTest::newRow("the first version, with readings") << "first" << int(P::None) << false;
     QTest::newRow("not a database") << "not a database" << int(P::Damaged) << false;
     QTest::newRow("cut short") << "cut short" << int(P::Damaged) << false;
     QTest::newRow("pages overwritten") << "overwritten" << int(P::Damaged) << false;
 #ifdef Q_OS_UNIX
     QTest::newRow("a named pipe, never waited on") << "pipe" << int(P::Damaged) << false;
-    if (::geteuid() == 0) // only root can give a file away
+    QTest::newRow("a named pipe as its rollback journal") << "-journal pipe" << int(P::Damaged)
+                                                          << false;
+    if (::geteuid() == 0) { // only root can give a file away
         QTest::newRow("another account's") << "another's" << int(P::NotYours) << false;
+        QTest::newRow("another account's log beside it") << "-wal another's" << int(P::NotYours)
+                                                         << false;
+    }
 #endif
 }
 
@@ -252,11 +258,16 @@ void TestJournalStore::openingJudgesTheFile()
     if (file.startsWith(QLatin1String("version"))) {
         setVersion(path, file.mid(8).toInt());
 #ifdef Q_OS_UNIX
-    } else if (file == QLatin1String("pipe")) {
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    } else if (file == QLatin1String("another's")) {
+    } else if (file.endsWith(QLatin1String("pipe"))) {
+        const QString beside = file.section(u' ', 0, -2);
+        if (!beside.isEmpty())
+            openStore(path).reset();
+        QCOMPARE(::mkfifo(QFile::encodeName(path + beside).constData(), 0600), 0);
+    } else if (file.endsWith(QLatin1String("another's"))) {
+        const QString beside = file.section(u' ', 0, -2);
         openStore(path).reset();
-        QCOMPARE(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+        QVERIFY(Test::writeFile(path + beside, "theirs"));
+        QCOMPARE(::chown(QFile::encodeName(path + beside).constData(), 65534, 65534), 0);
 #endif
     } else if (file != QLatin1String("none")) {
         // A journal of some size, then spoilt: not a database, cut short, or scribbled over.

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <atomic>
 #include <future>
@@ -96,6 +97,14 @@ void TestPrivateFiles::readingNeverWaits()
     ::close(reading);
     QCOMPARE(received, content);
     QVERIFY(QFileInfo(target).exists() && !QFileInfo(target).isFile());
+    // A reader that stops early: the write fails, and the program goes on.
+    const int early = ::open(QFile::encodeName(target).constData(), O_RDONLY | O_NONBLOCK);
+    auto stops = std::async(std::launch::async, [early] {
+        QThread::msleep(50);
+        ::close(early);
+    });
+    QVERIFY(!writeWhole(target, QByteArray(1 << 20, 'x')));
+    stops.wait();
     QVERIFY(writeWhole(QStringLiteral("/dev/null"), content));
     QVERIFY(!writeWhole(QStringLiteral("/dev/full"), content));
     QVERIFY(!readSmallFile(QStringLiteral("/dev/zero"), 1024));
