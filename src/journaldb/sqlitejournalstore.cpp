@@ -170,13 +170,14 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
 {
     m_readOnly = access == Access::ReadOnly;
     // Only ordinary files of the folder's owner are opened, the journal and
-    // the log and journal SQLite keeps beside it: SQLite would wait in opening
+    // the files SQLite keeps beside it: SQLite would wait in opening
     // a pipe, and another account's file would take the user's notes or bring
     // its own in. The folder is the user's alone, so nobody else can swap one
     // in after this look.
     const QFileInfo found(path);
     const uint owner = QFileInfo(found.absolutePath()).ownerId();
-    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-journal")}) {
+    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"),
+                                  QStringLiteral("-journal")}) {
         const QFileInfo file(path + suffix);
         if (!file.exists() && !file.isSymLink())
             continue;
