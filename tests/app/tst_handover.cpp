@@ -153,10 +153,9 @@ void TestHandOver::nobodyAnswersAndTheRequestIsWithdrawn()
 
     // An answer its asker never came for is cleared once it is long past any wait.
     const QDir inbox(m_inbox);
-    for (const char *name : {"old.answer", "new.answer"})
-        QVERIFY(QFile(inbox.filePath(QLatin1String(name))).open(QIODevice::WriteOnly));
     QFile old(inbox.filePath(QStringLiteral("old.answer")));
-    QVERIFY(old.open(QIODevice::ReadWrite)
+    QVERIFY(QFile(inbox.filePath(QStringLiteral("new.answer"))).open(QIODevice::WriteOnly)
+            && old.open(QIODevice::WriteOnly)
             && old.setFileTime(QDateTime::currentDateTime().addSecs(-120),
                                QFileDevice::FileModificationTime));
     old.close();

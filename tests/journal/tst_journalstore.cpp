@@ -386,7 +386,6 @@ void TestJournalStore::fullDiskLosesNothing()
     QCOMPARE(all.size(), kept);
     for (const JournalEntry &entry : all)
         QCOMPARE(entry.cards.size(), entry.name == m_ann.name ? m_ann.cards.size() : m_bo.cards.size());
-    QVERIFY(store->keep(m_bo)); // room again: kept as before
 #else
     QSKIP("A file size limit stands in for a full disk on Unix only");
 #endif
