@@ -13,8 +13,6 @@
 #include <sqlite3.h>
 
 #ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -79,7 +77,6 @@ private slots:
     void openingJudgesTheFile_data();
     void openingJudgesTheFile();
     void killedWhileKeepingLosesNothing();
-    void fullDiskLosesNothing();
 
 private:
     QTemporaryDir m_dir;
@@ -352,43 +349,6 @@ void TestJournalStore::killedWhileKeepingLosesNothing()
         found << entry.id;
     for (qint64 id : std::as_const(kept))
         QVERIFY2(found.contains(id), qPrintable(QString::number(id)));
-}
-
-void TestJournalStore::fullDiskLosesNothing()
-{
-#ifdef Q_OS_UNIX
-    // No file may grow beyond a little more than the journal now is, as on a
-    // disk that fills up: keeping fails, and every reading kept before stays whole.
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
-    auto store = openStore(path);
-    QVERIFY(store->keep(m_ann));
-    const auto xfszBefore = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit before{};
-    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &before), 0);
-    rlimit full = before;
-    full.rlim_cur = rlim_t(std::max(QFileInfo(path).size(),
-                                    QFileInfo(path + QStringLiteral("-wal")).size()) + 256 * 1024);
-    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &full), 0);
-    int kept = 1;
-    while (kept < 1000 && store->keep(m_bo))
-        ++kept;
-    const JournalStore::Problem problem = store->problem();
-    ::setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, xfszBefore);
-    QVERIFY(kept < 1000);
-    QVERIFY(problem == JournalStore::Problem::Full || problem == JournalStore::Problem::Failed);
-
-    store.reset();
-    store = openStore(path);
-    QCOMPARE(store->problem(), JournalStore::Problem::None);
-    const QList<JournalEntry> all = store->all();
-    QCOMPARE(all.size(), kept);
-    for (const JournalEntry &entry : all)
-        QCOMPARE(entry.cards.size(), entry.name == m_ann.name ? m_ann.cards.size() : m_bo.cards.size());
-#else
-    QSKIP("A file size limit stands in for a full disk on Unix only");
-#endif
 }
 
 int main(int argc, char *argv[])

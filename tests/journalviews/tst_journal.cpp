@@ -271,7 +271,6 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
 
     // Opened again, it starts as it did at first: every reading, the newest selected.
     QTest::keyClicks(search, QStringLiteral("an"));
-    QCOMPARE(list->currentIndex().data().toString().contains(QStringLiteral("Ann")), true);
     window->close();
     m_driver->window().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&m_driver->window()));
