@@ -5,17 +5,18 @@
 
 namespace Orvella {
 
-namespace {
+QStringList journalCompanionSuffixes()
+{
+    return {QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")};
+}
 
-// The files SQLite keeps beside a database, which belong with it.
-const QStringList Companions{QStringLiteral("-wal"), QStringLiteral("-shm"),
-                                                                    QStringLiteral("-journal")};
+namespace {
 
 bool anyExists(const QString &path)
 {
     if (QFileInfo::exists(path))
         return true;
-    for (const QString &suffix : Companions) {
+    for (const QString &suffix : journalCompanionSuffixes()) {
         if (QFileInfo::exists(path + suffix))
             return true;
     }
@@ -33,7 +34,7 @@ QString setDamagedJournalAside(const QString &path, QDate today)
     if (!QFile::rename(path, aside))
         return {};
     // Named as SQLite looks for them, so the copy aside opens with its log.
-    for (const QString &suffix : Companions) {
+    for (const QString &suffix : journalCompanionSuffixes()) {
         if (QFileInfo::exists(path + suffix))
             QFile::rename(path + suffix, aside + suffix);
     }

@@ -2,8 +2,12 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 namespace Orvella {
+
+/** The endings of the files SQLite keeps beside a journal, which belong with it. */
+QStringList journalCompanionSuffixes();
 
 /**
  * Moves the damaged journal at @p path aside, with the files that go with it

@@ -1,5 +1,6 @@
 #include "sqlitejournalstore.h"
 
+#include "journal/damagedjournal.h"
 #include "journal/journalsearch.h"
 #include "sqlitestatement.h"
 
@@ -116,6 +117,25 @@ QString searchedNotes(const QString &notes, const QString &outcome)
     return outcome.isEmpty() ? notes : notes + u'\n' + outcome;
 }
 
+// Only ordinary files of the folder's owner are opened, the journal and the
+// files SQLite keeps beside it: SQLite would wait in opening a pipe, and
+// another account's file would take the user's notes or bring its own in.
+// The folder is the user's alone, so nobody else can swap one in after this look.
+JournalStore::Problem problemOfFiles(const QString &path)
+{
+    const uint owner = QFileInfo(QFileInfo(path).absolutePath()).ownerId();
+    for (const QString &suffix : QStringList{QString()} + journalCompanionSuffixes()) {
+        const QFileInfo file(path + suffix);
+        if (!file.exists() && !file.isSymLink())
+            continue;
+        if (file.isSymLink() || !file.isFile())
+            return JournalStore::Problem::Damaged;
+        if (file.ownerId() != owner)
+            return JournalStore::Problem::NotYours;
+    }
+    return JournalStore::Problem::None;
+}
+
 JournalStore::Problem problemOf(int result)
 {
     switch (result & 0xff) {
@@ -169,27 +189,10 @@ bool SqliteJournalStore::judge(int result)
 bool SqliteJournalStore::prepare(const QString &path, Access access)
 {
     m_readOnly = access == Access::ReadOnly;
-    // Only ordinary files of the folder's owner are opened, the journal and
-    // the files SQLite keeps beside it: SQLite would wait in opening
-    // a pipe, and another account's file would take the user's notes or bring
-    // its own in. The folder is the user's alone, so nobody else can swap one
-    // in after this look.
+    m_problem = problemOfFiles(path);
+    if (m_problem != Problem::None)
+        return false;
     const QFileInfo found(path);
-    const uint owner = QFileInfo(found.absolutePath()).ownerId();
-    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"),
-                                  QStringLiteral("-journal")}) {
-        const QFileInfo file(path + suffix);
-        if (!file.exists() && !file.isSymLink())
-            continue;
-        if (file.isSymLink() || !file.isFile()) {
-            m_problem = Problem::Damaged;
-            return false;
-        }
-        if (file.ownerId() != owner) {
-            m_problem = Problem::NotYours;
-            return false;
-        }
-    }
     // Where nothing can be written beside it, its log can be neither read in
     // place nor brought up to date: a copy of the two is, for reading only.
     if (m_readOnly && found.exists() && !QFileInfo(found.absolutePath()).isWritable())
