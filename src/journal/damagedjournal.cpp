@@ -12,12 +12,19 @@ QStringList journalCompanionSuffixes()
 
 namespace {
 
+// There, a link too, even one that leads nowhere.
+bool isThere(const QString &path)
+{
+    const QFileInfo file(path);
+    return file.exists() || file.isSymLink();
+}
+
 bool anyExists(const QString &path)
 {
-    if (QFileInfo::exists(path))
+    if (isThere(path))
         return true;
     for (const QString &suffix : journalCompanionSuffixes()) {
-        if (QFileInfo::exists(path + suffix))
+        if (isThere(path + suffix))
             return true;
     }
     return false;
@@ -35,7 +42,7 @@ QString setDamagedJournalAside(const QString &path, QDate today)
         return {};
     // Named as SQLite looks for them, so the copy aside opens with its log.
     for (const QString &suffix : journalCompanionSuffixes()) {
-        if (QFileInfo::exists(path + suffix))
+        if (isThere(path + suffix))
             QFile::rename(path + suffix, aside + suffix);
     }
     return aside;

@@ -170,6 +170,10 @@ void TestJournal::journalThatCannotBeKeptIsSaidOnceOrKeptAside()
     if (found == QLatin1String("damaged")) {
         folder = m_dir->path();
         QVERIFY(Test::writeFile(m_dir->filePath(Journal::fileName()), damaged));
+#ifdef Q_OS_UNIX // its log a link that leads nowhere: moved aside with it all the same
+        QVERIFY(QFile::link(m_dir->filePath(QStringLiteral("nowhere")),
+                            m_dir->filePath(Journal::fileName() + QStringLiteral("-wal"))));
+#endif
     } else {
         folder += QStringLiteral("/below");
     }
@@ -189,6 +193,9 @@ void TestJournal::journalThatCannotBeKeptIsSaidOnceOrKeptAside()
         Journal::fileName()
         + QStringLiteral(".damaged-") + m_driver->platform().today().toString(Qt::ISODate));
     QCOMPARE(Test::readFile(aside), damaged);
+#ifdef Q_OS_UNIX
+    QVERIFY(QFileInfo(aside + QStringLiteral("-wal")).isSymLink());
+#endif
     QCOMPARE(store().all().size(), 2);
 }
 
