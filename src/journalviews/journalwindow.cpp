@@ -20,7 +20,6 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTabBar>
@@ -32,22 +31,6 @@ namespace Orvella {
 namespace {
 
 const QString SizeSetting = QStringLiteral("window-size");
-
-// Asks for room for all it holds, not the 24 lines a scroll area otherwise
-// caps its wish at: the window opens with the details whole, and scrolls them
-// only when made smaller.
-class WholeScrollArea : public QScrollArea
-{
-public:
-    using QScrollArea::QScrollArea;
-
-    QSize sizeHint() const override
-    {
-        const int frame = 2 * frameWidth();
-        return (widget() ? widget()->sizeHint() : QSize())
-               + QSize(frame + verticalScrollBar()->sizeHint().width(), frame);
-    }
-};
 
 // Puts the controls inside @p part, in their order, right after @p before in the tab order.
 void followInTabOrder(QWidget *before, QWidget *part)
@@ -63,6 +46,7 @@ void followInTabOrder(QWidget *before, QWidget *part)
         before = control;
     }
 }
+
 // Typing pauses this long before what was typed is saved: a note is in the
 // journal a moment after the hand leaves the keyboard.
 constexpr int SaveAfterMs = 300;
@@ -139,20 +123,10 @@ void JournalWindow::setupLook()
     // Room for what it says of a whole journal on one line; a range of days may wrap.
     m_ui->lblShown->setMinimumWidth(
         m_ui->lblShown->fontMetrics().horizontalAdvance(QStringLiteral("10000 readings, all days")));
-    // The reading's details scroll where the window is too short for them: the
-    // window then fits a small screen.
-    auto *details = new WholeScrollArea;
-    details->setObjectName(QStringLiteral("scrollReading"));
-    details->setWidgetResizable(true);
-    details->setFrameShape(QFrame::NoFrame);
-    details->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    details->setFocusPolicy(Qt::NoFocus);
-    const int at = m_ui->splitter->indexOf(m_ui->panelReading);
-    details->setWidget(m_ui->panelReading);
-    details->setMinimumWidth(m_ui->panelReading->minimumSizeHint().width()
-                             + details->verticalScrollBar()->sizeHint().width());
-    m_ui->splitter->insertWidget(at, details);
-    followInTabOrder(m_ui->lstReadings, details); // moved, they had gone to the end
+    // The reading's details scroll where the window is too short for them (the
+    // window then fits a small screen), never sideways.
+    const int scrollBar = m_ui->scrollReading->verticalScrollBar()->sizeHint().width();
+    m_ui->scrollReading->setMinimumWidth(m_ui->panelReading->minimumSizeHint().width() + scrollBar);
     m_ui->splitter->setStretchFactor(0, 3);
     m_ui->splitter->setStretchFactor(1, 1);
     // Room to spare goes to the cards first, then to the notes.
@@ -231,10 +205,9 @@ void JournalWindow::restoreSize()
     }
     // At first, tall enough for the reading's details to need no scrolling.
     ensurePolished(); // the style's spacing counted
-    auto *details = findChild<QScrollArea *>(QStringLiteral("scrollReading"));
-    details->setMinimumHeight(m_ui->panelReading->minimumSizeHint().height());
+    m_ui->scrollReading->setMinimumHeight(m_ui->panelReading->minimumSizeHint().height());
     const int whole = minimumSizeHint().height();
-    details->setMinimumHeight(0);
+    m_ui->scrollReading->setMinimumHeight(0);
     resize(width(), std::max(height(), whole));
 }
 
