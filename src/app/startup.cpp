@@ -42,7 +42,6 @@ QString notUsed(const QString &path, const QString &problem)
                               .arg(QDir::toNativeSeparators(path), problem);
 }
 
-
 } // namespace
 
 bool runStartup(StartupSteps &steps)
