@@ -3,6 +3,7 @@
 #include "app/programstyle.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
+#include "journalviews/journal.h"
 #include "platform/qtplatform.h"
 #include "reading/clockrandomsource.h"
 #include "web/exitscreen.h"
@@ -97,7 +98,9 @@ int main(int argc, char *argv[])
         return 0; // another copy runs: it took the reading, or it is left alone
 
     if (Orvella::MainWindow *mainWindow = startup.mainWindow()) {
-        Orvella::installShutdown(*mainWindow, platform, random);
+        Orvella::Shutdown *shutdown = Orvella::installShutdown(*mainWindow, platform, random);
+        if (Orvella::Journal *journal = startup.journal())
+            shutdown->setMayEnd([journal] { return journal->mayEnd(); });
         startup.openReadings();
         if (!namesRead) {
             Orvella::Platform &seam = platform;

@@ -66,6 +66,7 @@ ExitScreen *Shutdown::exitScreen() const
 
 void Shutdown::watch(MainWindow &mainWindow)
 {
+    m_mainWindow = &mainWindow;
     connect(&mainWindow, &MainWindow::closing, this, &Shutdown::showExitScreen);
     connect(&mainWindow, &MainWindow::readingOpened, this, &Shutdown::hideExitScreen);
 }
@@ -97,6 +98,11 @@ void Shutdown::end()
 {
     if (m_ending)
         return;
+    if (m_mayEnd && !m_mayEnd()) {
+        if (m_mainWindow)
+            m_mainWindow->show();
+        return;
+    }
     m_ending = true;
     CloseAllForms(m_quit);
 }

@@ -37,6 +37,11 @@ public:
     void watch(MainWindow &mainWindow);
     /** Replaces how the program finally ends (tests end nothing). */
     void setQuit(std::function<void()> quit) { m_quit = std::move(quit); }
+    /**
+     * Asked before the end: false keeps the program running, its main window
+     * shown again (what the user wrote could not be kept, and they chose to stay).
+     */
+    void setMayEnd(std::function<bool()> mayEnd) { m_mayEnd = std::move(mayEnd); }
 
     /** Null until the exit screen has been loaded. */
     ExitScreen *exitScreen() const;
@@ -53,7 +58,9 @@ private:
     Platform &m_platform;
     RandomSource &m_random;
     QPointer<ExitScreen> m_exitScreen;
+    QPointer<MainWindow> m_mainWindow;
     std::function<void()> m_quit;
+    std::function<bool()> m_mayEnd;
     bool m_ending = false;
 };
 

@@ -4,7 +4,9 @@
 #include "platform/platform.h"
 #include "session/readingsession.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QThread>
 #include <QTimer>
 
 namespace Orvella {
@@ -16,6 +18,11 @@ const QString KeepSetting = QStringLiteral("keep-new-readings");
 const QString CardOfTheDaySetting = QStringLiteral("card-of-the-day");
 // Long enough for another program to finish, short enough not to be noticed.
 constexpr int RetryMs = 250;
+// A full disk or a folder that cannot be written is not put right in moments.
+constexpr int RetryUnableMs = 2000;
+// Typing pauses this long before what was typed is kept: a note is in the
+// journal a moment after the hand leaves the keyboard.
+constexpr int KeepWordsAfterMs = 300;
 
 // A journal file that is not to be used as it is, but kept aside for a new one.
 bool isSetAside(JournalStore::Problem problem)
@@ -52,6 +59,10 @@ Journal::Journal(ReadingSession &session, Platform &platform, const QString &fol
     m_retry->setSingleShot(true);
     m_retry->setInterval(RetryMs);
     connect(m_retry, &QTimer::timeout, this, &Journal::keepWaiting);
+    m_keepWordsSoon = new QTimer(this);
+    m_keepWordsSoon->setSingleShot(true);
+    m_keepWordsSoon->setInterval(KeepWordsAfterMs);
+    connect(m_keepWordsSoon, &QTimer::timeout, this, &Journal::keepWaiting);
     connect(&m_session, &ReadingSession::readingShown, this, &Journal::readingShown);
 }
 
@@ -176,6 +187,7 @@ JournalEntry Journal::cardOfTheDay()
 
 void Journal::keepWaiting()
 {
+    m_keepWordsSoon->stop();
     bool keptAny = false;
     while (!m_waiting.isEmpty()) {
         JournalStore *journal = store();
@@ -193,19 +205,93 @@ void Journal::keepWaiting()
             continue;
         }
         const JournalStore::Problem problem = journal->problem();
-        if (problem == JournalStore::Problem::Busy) {
-            m_retry->start();
-            break;
-        }
         if (isSetAside(problem) && reopenAfterDamage())
             continue;
-        // A full disk or a folder that cannot be written: the reading stays
-        // shown, waits here, and is tried again with the next one.
-        sayUnableOnce();
+        // The reading stays shown, waits here, and is tried again.
+        retryAfter(problem);
+        if (problem != JournalStore::Problem::Busy)
+            sayUnableOnce();
         break;
+    }
+    if (m_waiting.isEmpty() && !m_words.isEmpty()) {
+        if (JournalStore *journal = store())
+            keepWaitingWords(*journal);
     }
     if (keptAny)
         emit changed();
+}
+
+void Journal::keepWords(qint64 id, const JournalWords &words)
+{
+    m_words.insert(id, words);
+    m_keepWordsSoon->start();
+}
+
+std::optional<JournalWords> Journal::waitingWords(qint64 id) const
+{
+    const auto found = m_words.constFind(id);
+    return found == m_words.cend() ? std::nullopt : std::optional(*found);
+}
+
+bool Journal::keepWaitingWords(JournalStore &journal)
+{
+    while (!m_words.isEmpty()) {
+        const qint64 id = m_words.firstKey();
+        const JournalWords &words = m_words.first();
+        if (!journal.setWords(id, words.question, words.notes)
+            || !journal.setOutcome(id, words.outcome, words.outcomeDate)) {
+            const JournalStore::Problem problem = journal.problem();
+            retryAfter(problem);
+            if (problem != JournalStore::Problem::Busy && !m_saidUnableToSave) {
+                m_saidUnableToSave = true;
+                m_platform.showMessage(m_dialogParent,
+                                       QStringLiteral("Unable To Save The Notes In The Journal."),
+                                       Platform::Icon::Critical);
+            }
+            return false;
+        }
+        m_words.remove(id);
+        m_saidUnableToSave = false; // a later failure is news again
+    }
+    return true;
+}
+
+void Journal::retryAfter(JournalStore::Problem problem)
+{
+    m_retry->start(problem == JournalStore::Problem::Busy ? RetryMs : RetryUnableMs);
+}
+
+bool Journal::remove(qint64 id)
+{
+    JournalStore *journal = store();
+    if (!journal || !journal->remove(id)) {
+        m_platform.showMessage(m_dialogParent,
+                               QStringLiteral("Unable To Delete The Reading From The Journal."),
+                               Platform::Icon::Critical);
+        return false;
+    }
+    m_words.remove(id);
+    emit changed();
+    return true;
+}
+
+bool Journal::mayEnd()
+{
+    keepWaiting();
+    // Another program lets go of the journal in moments: waited for, a little.
+    for (QDeadlineTimer patience(3000); !m_words.isEmpty() && !patience.hasExpired();) {
+        if (!store() || store()->problem() != JournalStore::Problem::Busy)
+            break;
+        QThread::msleep(RetryMs);
+        keepWaiting();
+    }
+    if (m_words.isEmpty())
+        return true;
+    return m_platform.showMessage(m_dialogParent,
+                                  QStringLiteral("The Notes Could Not Be Saved In The Journal. "
+                                                 "Quit And Lose Them?"),
+                                  Platform::Icon::Critical, Platform::Buttons::YesNo)
+           == Platform::Answer::Yes;
 }
 
 void Journal::sayUnableOnce()

@@ -2,6 +2,8 @@
 
 #include "journal/journalstore.h"
 
+#include <QDate>
+#include <QMap>
 #include <QObject>
 #include <QString>
 
@@ -17,12 +19,22 @@ class Platform;
 class ReadingSession;
 enum class ReadingSource;
 
+/** What the user writes about a kept reading. */
+struct JournalWords
+{
+    QString question;
+    QString notes;
+    QString outcome;
+    QDate outcomeDate; ///< when the outcome was told; null without one
+};
+
 /**
  * The journal of this run: keeps every reading the session shows (drawn,
  * opened from a file or handed over) in journal.sqlite in the program's data
  * folder, opening it the first time a reading is shown. A reading the journal
  * cannot take now (another program holds it) waits in memory and is kept as
- * soon as it can be; one that cannot be kept at all is said once per run. A
+ * soon as it can be; one that cannot be kept at all is said once per run. What
+ * the user writes about a reading waits in the same way until it is kept. A
  * damaged journal is moved aside, never deleted, and a new one begins.
  */
 class Journal : public QObject
@@ -48,7 +60,6 @@ public:
 
     /** The window the journal's messages belong to. */
     void setDialogParent(QWidget *parent) { m_dialogParent = parent; }
-    QWidget *dialogParent() const { return m_dialogParent; }
     Platform &platform() const { return m_platform; }
     ReadingSession &session() const { return m_session; }
 
@@ -69,6 +80,27 @@ public:
     /** Readings shown but not kept yet, waiting for the journal to be free. */
     qsizetype waiting() const { return m_waiting.size(); }
 
+    /**
+     * Keeps @p words as what the user wrote about reading @p id, a moment
+     * after the last change while typing goes on. Until the journal has them
+     * they wait here and are tried again; a failure other than another
+     * program holding the journal is said once, and again only after words
+     * were kept meanwhile.
+     */
+    void keepWords(qint64 id, const JournalWords &words);
+    /** The words written about reading @p id that the journal does not have yet. */
+    std::optional<JournalWords> waitingWords(qint64 id) const;
+    /** Keeps now whatever waits, readings and words (before an export, say). */
+    void keepWaiting();
+    /** Removes reading @p id, and words waiting for it; says so when it cannot. */
+    bool remove(qint64 id);
+    /**
+     * Whether the program may end now: everything waiting is kept (another
+     * program holding the journal is waited for a moment), or the user chose
+     * to lose the words the journal could not take.
+     */
+    bool mayEnd();
+
     /** Says that the journal's readings changed (a window edited them): lists are read again. */
     void announceChange() { emit changed(); }
     /**
@@ -85,7 +117,9 @@ private:
     void readingShown(ReadingSource source);
     void open();
     bool reopenAfterDamage();
-    void keepWaiting();
+    /** Keeps the words waiting; false when the journal failed (and then said why, or waits). */
+    bool keepWaitingWords(JournalStore &journal);
+    void retryAfter(JournalStore::Problem problem);
     void sayUnableOnce();
 
     ReadingSession &m_session;
@@ -95,7 +129,10 @@ private:
     std::unique_ptr<JournalStore> m_store;
     bool m_opened = false;
     bool m_saidUnable = false;
+    bool m_saidUnableToSave = false;
     QList<JournalEntry> m_waiting;
+    QMap<qint64, JournalWords> m_words;
+    QTimer *m_keepWordsSoon = nullptr;
     std::optional<JournalEntry> m_cardOfTheDay;
     QTimer *m_retry = nullptr;
     QWidget *m_dialogParent = nullptr;

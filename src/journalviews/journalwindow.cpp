@@ -47,10 +47,6 @@ void followInTabOrder(QWidget *before, QWidget *part)
     }
 }
 
-// Typing pauses this long before what was typed is saved: a note is in the
-// journal a moment after the hand leaves the keyboard.
-constexpr int SaveAfterMs = 300;
-
 } // namespace
 
 JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
@@ -61,10 +57,6 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
     m_model = new JournalListModel(this);
     m_ui->lstReadings->setModel(m_model);
     m_ui->lstReadings->setItemDelegate(new JournalRowDelegate(m_ui->lstReadings));
-    m_saveSoon = new QTimer(this);
-    m_saveSoon->setSingleShot(true);
-    m_saveSoon->setInterval(SaveAfterMs);
-    connect(m_saveSoon, &QTimer::timeout, this, &JournalWindow::saveWords);
 
     setupLook();
     setupFilters();
@@ -85,11 +77,11 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
     });
     connect(m_ui->datOutcome, &QDateEdit::dateChanged, this, &JournalWindow::wordsEdited);
     connect(m_ui->cmdImport, &QPushButton::clicked, this, [this] {
-        saveWords();
+        m_journal.keepWaiting();
         importIntoJournal(m_journal, this);
     });
     connect(m_ui->cmdBackUp, &QPushButton::clicked, this, [this] {
-        saveWords();
+        m_journal.keepWaiting();
         backUpJournal(m_journal, this);
     });
     connect(m_ui->tabsJournal, &QTabWidget::currentChanged, this, &JournalWindow::restate);
@@ -221,7 +213,7 @@ void JournalWindow::changeEvent(QEvent *event)
 
 void JournalWindow::closeEvent(QCloseEvent *event)
 {
-    saveWords();
+    m_journal.keepWaiting();
     if (JournalStore *store = m_journal.store(); store && !store->isReadOnly())
         store->setSetting(SizeSetting, QStringLiteral("%1x%2").arg(width()).arg(height()));
     QWidget::closeEvent(event);
@@ -310,7 +302,6 @@ void JournalWindow::reload()
 
 void JournalWindow::openAfresh()
 {
-    saveWords();
     {
         const QSignalBlocker search(m_ui->txtSearch), spread(m_ui->cboSpreadFilter),
             card(m_ui->cboCardFilter), show(m_ui->cboShow);
@@ -379,11 +370,17 @@ void JournalWindow::selectionChanged()
     const qint64 id = selectedId();
     if (id == m_shownId && id != 0)
         return;
-    saveWords();
     m_shownId = id;
     JournalStore *store = m_journal.store();
     const std::optional<JournalEntry> entry = store && id ? store->entry(id) : std::nullopt;
-    const JournalEntry shown = entry.value_or(JournalEntry{});
+    JournalEntry shown = entry.value_or(JournalEntry{});
+    // Words typed that the journal could not take yet are shown as typed.
+    if (const std::optional<JournalWords> waiting = m_journal.waitingWords(id)) {
+        shown.question = waiting->question;
+        shown.notes = waiting->notes;
+        shown.outcome = waiting->outcome;
+        shown.outcomeDate = waiting->outcomeDate;
+    }
     m_ui->figReading->showReading(shown);
     QString heading;
     if (entry) {
@@ -412,7 +409,6 @@ void JournalWindow::selectionChanged()
         m_ui->datOutcome->setDate(shown.outcomeDate.isValid() ? shown.outcomeDate
                                                               : m_journal.platform().today());
     }
-    m_wordsChanged = false;
     const bool writable = entry && !store->isReadOnly();
     for (QWidget *words : {static_cast<QWidget *>(m_ui->txtQuestion),
                            static_cast<QWidget *>(m_ui->txtNotes),
@@ -428,35 +424,14 @@ void JournalWindow::selectionChanged()
 
 void JournalWindow::wordsEdited()
 {
-    m_wordsChanged = true;
-    m_saveSoon->start();
-}
-
-bool JournalWindow::saveWords()
-{
-    m_saveSoon->stop();
-    if (!m_wordsChanged || m_shownId == 0)
-        return true;
-    JournalStore *store = m_journal.store();
-    const QString question = m_ui->txtQuestion->text();
-    const QString notes = m_ui->txtNotes->toPlainText();
+    if (m_shownId == 0)
+        return;
     const QString outcome = m_ui->txtOutcome->text().trimmed();
-    if (store && store->setWords(m_shownId, question, notes)
-        && store->setOutcome(m_shownId, outcome, m_ui->datOutcome->date())) {
-        m_wordsChanged = false;
-        m_model->setWords(m_shownId, !question.isEmpty() || !notes.isEmpty(), !outcome.isEmpty());
-        return true;
-    }
-    // Held by another program: tried again shortly; the words stay typed meanwhile.
-    if (store && store->problem() == JournalStore::Problem::Busy) {
-        m_saveSoon->start();
-    } else if (!m_saidUnableToSave) {
-        m_saidUnableToSave = true;
-        m_journal.platform().showMessage(this,
-                                         QStringLiteral("Unable To Save The Notes In The Journal."),
-                                                        Platform::Icon::Critical);
-    }
-    return false;
+    const JournalWords words{m_ui->txtQuestion->text(), m_ui->txtNotes->toPlainText(), outcome,
+                             outcome.isEmpty() ? QDate() : m_ui->datOutcome->date()};
+    m_journal.keepWords(m_shownId, words);
+    m_model->setWords(m_shownId, !words.question.isEmpty() || !words.notes.isEmpty(),
+                      !outcome.isEmpty());
 }
 
 void JournalWindow::showSelectedReading()
@@ -484,23 +459,21 @@ void JournalWindow::deleteSelected()
                              Platform::Buttons::YesNo);
     if (answer != Platform::Answer::Yes)
         return;
-    const int row = m_model->rowOf(id);
-    m_wordsChanged = false;
-    if (!store->remove(id))
-        return;
     // The next one down takes its place, or the one above at the end of the list.
+    const int row = m_model->rowOf(id);
     const QList<JournalSummary> &listed = m_model->readings();
     const qint64 next = row + 1 < listed.size() ? listed[row + 1].id
                         : row > 0               ? listed[row - 1].id
                                                 : 0;
+    if (!m_journal.remove(id))
+        return;
     m_shownId = 0;
-    m_journal.announceChange();
     select(next);
 }
 
 void JournalWindow::exportListed()
 {
-    saveWords();
+    m_journal.keepWaiting();
     JournalStore *store = m_journal.store();
     if (!store)
         return;

@@ -72,7 +72,6 @@ private:
     void select(qint64 id);
     void selectionChanged();
     void wordsEdited();
-    bool saveWords();
     void showSelectedReading();
     void deleteSelected();
     void exportListed();
@@ -81,11 +80,8 @@ private:
     std::unique_ptr<Ui::JournalWindow> m_ui;
     Journal &m_journal;
     JournalListModel *m_model = nullptr;
-    QTimer *m_saveSoon = nullptr;
-    /** The reading whose words the editors show, and whether they changed since saved. */
+    /** The reading whose words the editors show. */
     qint64 m_shownId = 0;
-    bool m_wordsChanged = false;
-    bool m_saidUnableToSave = false;
     QDate m_from;
     QDate m_to;
     QPointer<StatisticsView> m_statistics;

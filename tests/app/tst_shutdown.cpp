@@ -170,13 +170,17 @@ void TestShutdown::closingMainWindowShowsExitScreen()
 void TestShutdown::closingExitScreenEndsEverything_data()
 {
     QTest::addColumn<Way>("way");
-    QTest::newRow("close box") << Way::CloseBox;
-    QTest::newRow("E&xit button") << Way::ExitCommand;
+    QTest::addColumn<bool>("mayEnd");
+    QTest::newRow("close box") << Way::CloseBox << true;
+    QTest::newRow("E&xit button") << Way::ExitCommand << true;
+    QTest::newRow("the user stays") << Way::ExitCommand << false;
 }
 
 void TestShutdown::closingExitScreenEndsEverything()
 {
     QFETCH(Way, way);
+    QFETCH(bool, mayEnd);
+    m_shutdown->setMayEnd([mayEnd] { return mayEnd; });
     closeMainWindow(Way::CloseBox);
     ExitScreen *screen = m_shutdown->exitScreen();
     QVERIFY(screen);
@@ -187,6 +191,11 @@ void TestShutdown::closingExitScreenEndsEverything()
         QTest::mouseClick(screen->findChild<QPushButton *>(QStringLiteral("cmdClose")),
                                                            Qt::LeftButton);
 
+    if (!mayEnd) { // back in the program, where what held the end can be put right
+        QCOMPARE(visibleWindows(), QList<QWidget *>{m_main.get()});
+        QCOMPARE(m_quits, 0);
+        return;
+    }
     QCOMPARE(m_quits, 1);
     QVERIFY(visibleWindows().isEmpty());
     // Nothing the ending does brings a window back or ends twice.

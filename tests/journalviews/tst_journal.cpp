@@ -58,7 +58,7 @@ private slots:
     void init();
     void cleanup();
     void keepsEachReadingShownOnce();
-    void readingWaitsWhileAnotherProgramHoldsTheJournal();
+    void readingsAndWordsWaitWhileAnotherProgramHoldsTheJournal();
     void journalThatCannotBeKeptIsSaidOnceOrKeptAside_data();
     void journalThatCannotBeKeptIsSaidOnceOrKeptAside();
     void windowFindsWritesShowsAndDeletes();
@@ -112,10 +112,16 @@ void TestJournal::keepsEachReadingShownOnce()
     QVERIFY(m_driver->platform().messages.isEmpty());
 }
 
-void TestJournal::readingWaitsWhileAnotherProgramHoldsTheJournal()
+void TestJournal::readingsAndWordsWaitWhileAnotherProgramHoldsTheJournal()
 {
-    m_driver->attachJournal(m_dir->path());
+    Journal &journal = m_driver->attachJournal(m_dir->path());
     draw(QStringLiteral("Ann")); // the journal is made
+    draw(QStringLiteral("Cy"));
+    QTest::keyClick(&m_driver->window(), Qt::Key_J, Qt::ControlModifier);
+    JournalWindow *window = m_driver->journalCommands()->journalWindow();
+    auto *list = window->findChild<QListView *>(QStringLiteral("lstReadings"));
+    auto *notes = window->findChild<QPlainTextEdit *>(QStringLiteral("txtNotes"));
+    const qint64 cy = window->selectedId();
     QProcess holder;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QLatin1String(HoldVariable), m_dir->filePath(Journal::fileName()));
@@ -140,12 +146,33 @@ void TestJournal::readingWaitsWhileAnotherProgramHoldsTheJournal()
     }
     QVERIFY2(longest < 500, qPrintable(QString::number(longest)));
     QCOMPARE(m_driver->journal()->waiting(), 1);
-    // ...and is kept as soon as the other program lets go.
+
+    // Words typed wait too: shown as typed when their reading is come back to, not
+    // deleted with it meanwhile, and the program asks before it ends without them.
+    QTest::keyClicks(notes, QStringLiteral("Stay"));
+    QTest::qWait(400);
+    list->setCurrentIndex(list->model()->index(1, 0));
+    QVERIFY(notes->toPlainText().isEmpty());
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QCOMPARE(notes->toPlainText(), QStringLiteral("Stay"));
+    m_driver->platform().answers << Platform::Answer::Yes << Platform::Answer::No;
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdDelete")),
+                      Qt::LeftButton);
+    QCOMPARE(list->model()->rowCount(), 2);
+    QVERIFY(!journal.mayEnd());
+    QCOMPARE(m_driver->platform().messageTexts(),
+             (QStringList{"Delete This Reading From The Journal?",
+                          "Unable To Delete The Reading From The Journal.",
+                          "The Notes Could Not Be Saved In The Journal. Quit And Lose Them?"}));
+
+    // ...and all is kept as soon as the other program lets go.
     holder.kill();
     QVERIFY(holder.waitForFinished(10000));
     QTRY_COMPARE(m_driver->journal()->waiting(), 0);
-    QCOMPARE(store().all().size(), 2);
-    QVERIFY(m_driver->platform().messages.isEmpty());
+    QTRY_COMPARE(store().entry(cy)->notes, QStringLiteral("Stay"));
+    QCOMPARE(store().all().size(), 3);
+    QVERIFY(journal.mayEnd());
+    QCOMPARE(m_driver->platform().messages.size(), 3);
 }
 
 void TestJournal::journalThatCannotBeKeptIsSaidOnceOrKeptAside_data()
