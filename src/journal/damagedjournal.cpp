@@ -5,9 +5,14 @@
 
 namespace Orvella {
 
+QString journalLogSuffix()
+{
+    return QStringLiteral("-wal");
+}
+
 QStringList journalCompanionSuffixes()
 {
-    return {QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")};
+    return {journalLogSuffix(), QStringLiteral("-shm"), QStringLiteral("-journal")};
 }
 
 namespace {

@@ -6,6 +6,8 @@
 
 namespace Orvella {
 
+/** The ending of a journal's write-ahead log, which holds its latest changes. */
+QString journalLogSuffix();
 /** The endings of the files SQLite keeps beside a journal, which belong with it. */
 QStringList journalCompanionSuffixes();
 

@@ -1,5 +1,6 @@
 #include "journalimport.h"
 
+#include "damagedjournal.h"
 #include "journalexport.h"
 #include "oracle/carddeck.h"
 #include "oracle/spreadcatalogue.h"
@@ -175,7 +176,7 @@ void readBackup(const QString &path, const QByteArray &bytes, ImportedReadings &
         return;
     }
     // A journal still in use keeps its latest readings in the log beside it: taken along.
-    const QString log = QStringLiteral("-wal");
+    const QString log = journalLogSuffix();
     if (const auto logged = readSmallFile(path + log, MaxImportSize); logged && !logged->isEmpty())
         writeWhole(copy + log, *logged);
     const std::unique_ptr<JournalStore> backup = openJournalStore(copy,

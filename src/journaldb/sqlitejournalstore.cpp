@@ -111,11 +111,8 @@ QString searchedCards(const QList<JournalCard> &cards)
     return words.join(u' ');
 }
 
-// The notes and the outcome are found as one text.
-QString searchedNotes(const QString &notes, const QString &outcome)
-{
-    return outcome.isEmpty() ? notes : notes + u'\n' + outcome;
-}
+// The notes and the outcome of a reading's row, found by the search as one text.
+#define SEARCHED_NOTES "CASE outcome WHEN '' THEN notes ELSE notes || char(10) || outcome END"
 
 // Only ordinary files of the folder's owner are opened, the journal and the
 // files SQLite keeps beside it: SQLite would wait in opening a pipe, and
@@ -284,7 +281,7 @@ bool SqliteJournalStore::prepareCopy(const QString &path)
 {
     m_copy = std::make_unique<QTemporaryDir>();
     const QString copy = m_copy->filePath(QStringLiteral("journal.sqlite"));
-    for (const QString &suffix : {QString(), QStringLiteral("-wal")}) {
+    for (const QString &suffix : {QString(), journalLogSuffix()}) {
         if (!QFileInfo::exists(path + suffix))
             continue;
         if (!m_copy->isValid() || !QFile::copy(path + suffix, copy + suffix)
@@ -498,13 +495,10 @@ bool SqliteJournalStore::insert(const JournalEntry &entry, qint64 &id)
             return false;
     }
     SqliteStatement &search = cached("INSERT INTO search (rowid, name, spread, cards, question,"
-                                     " notes) VALUES (?, ?, ?, ?, ?, ?)");
-    search.bind(1, id)
-        .bind(2, entry.name)
-        .bind(3, entry.spreadName)
-        .bind(4, searchedCards(entry.cards))
-        .bind(5, entry.question)
-        .bind(6, searchedNotes(entry.notes, entry.outcome));
+                                     " notes) SELECT id, ?2, ?3, ?4, question, " SEARCHED_NOTES
+                                     " FROM reading WHERE id = ?1");
+    search.bind(1, id).bind(2, entry.name).bind(3, entry.spreadName);
+    search.bind(4, searchedCards(entry.cards));
     return judge(search.run());
 }
 
@@ -517,11 +511,13 @@ std::optional<qint64> SqliteJournalStore::findSame(const JournalEntry &entry)
     const bool fromFile = !entry.file.isEmpty() && entry.source != JournalSource::Drawn;
     SqliteStatement &query = cached(
         fromFile ? "SELECT id FROM reading WHERE file = ?1 AND spread = ?2 AND cards = ?3"
-                   " AND source IN ('opened', 'handed over', 'imported') LIMIT 1"
+                   " AND source <> ?4 LIMIT 1"
                  : "SELECT id FROM reading WHERE utc = ?4 AND spread = ?2 AND cards = ?3"
                    " AND name = ?5 AND file = ?1 LIMIT 1");
     query.bind(1, entry.file).bind(2, qint64(entry.spread)).bind(3, cardsKey(entry.cards));
-    if (!fromFile)
+    if (fromFile)
+        query.bind(4, journalSourceName(JournalSource::Drawn));
+    else
         query.bind(4, journalTime(entry.time).toSecsSinceEpoch()).bind(5, entry.name);
     const int result = query.step();
     judge(result);
@@ -682,9 +678,8 @@ bool SqliteJournalStore::change(qint64 id, const char *sql, const QString &first
         SqliteStatement reading(m_db, sql);
         reading.bind(1, first).bind(2, second).bind(3, id);
         // The search finds the words as they now are.
-        SqliteStatement search(m_db, "UPDATE search SET (question, notes) = (SELECT question,"
-                                     " notes || char(10) || outcome FROM reading WHERE id = ?1)"
-                                     " WHERE rowid = ?1");
+        SqliteStatement search(m_db, "UPDATE search SET (question, notes) = (SELECT question, "
+                                     SEARCHED_NOTES " FROM reading WHERE id = ?1) WHERE rowid = ?1");
         search.bind(1, id);
         return judge(reading.run()) && judge(search.run());
     });

@@ -160,6 +160,7 @@ void TestJournalStore::searchAndFilters_data()
     QTest::newRow("a name") << JournalFilter{.text = "ann"} << QStringList{"Ann"};
     QTest::newRow("the start of a word of the notes")
         << JournalFilter{.text = "journ"} << QStringList{"Ann"};
+    QTest::newRow("its outcome, kept with it") << JournalFilter{.text = "rained"} << QStringList{"Ann"};
     QTest::newRow("a card's name") << JournalFilter{.text = "bear"} << QStringList{"Bo"};
     QTest::newRow("a card's keyword")
         << JournalFilter{.text = CardDeck::card(41)->keyword} << QStringList{"Ann"};
