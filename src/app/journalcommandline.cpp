@@ -24,27 +24,14 @@ int failWith(const QString &message)
     return 1;
 }
 
-// Why the journal at @p path cannot be read (or, @p writing, written) now.
-QString journalProblem(JournalStore::Problem problem, const QString &path, bool writing)
+// Why the journal at @p path cannot be used now, and what to do where something can be done.
+QString journalProblem(JournalStore::Problem problem, const QString &path)
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    switch (problem) {
-    case JournalStore::Problem::Damaged:
-        return QStringLiteral("The journal %1 is damaged; open the program to set it aside.")
-            .arg(shown);
-    case JournalStore::Problem::NotYours:
-        return QStringLiteral("The journal %1 belongs to another account; open the program to "
-                              "set it aside.").arg(shown);
-    case JournalStore::Problem::Full:
-        return QStringLiteral("The disk is full: the journal %1 cannot be written.").arg(shown);
-    case JournalStore::Problem::Busy:
-        return QStringLiteral("Another program holds the journal %1; try again in a moment.")
-            .arg(shown);
-    default:
-        return (writing ? QStringLiteral("The journal %1 cannot be written now.")
-                        : QStringLiteral("The journal %1 cannot be read now."))
-            .arg(shown);
-    }
+    QString text = QStringLiteral("%1: %2.").arg(QDir::toNativeSeparators(path),
+                                                 journalProblemText(problem));
+    if (problem == JournalStore::Problem::Damaged || problem == JournalStore::Problem::NotYours)
+        text += QStringLiteral(" Open the program to set it aside.");
+    return text;
 }
 
 QString notUsedForTheJournal(const PrivateFolder &folder)
@@ -88,7 +75,7 @@ std::unique_ptr<JournalStore> readJournal(const QString &folder, int &failed)
         return nullptr;
     }
     if (store->problem() != JournalStore::Problem::None) {
-        failed = failWith(journalProblem(store->problem(), path, false));
+        failed = failWith(journalProblem(store->problem(), path));
         return nullptr;
     }
     return store;
@@ -119,8 +106,7 @@ int exportJournalCommand(const QString &folder, const QString &target)
     const QList<JournalEntry> entries = store ? store->all() : QList<JournalEntry>{};
     if (store && store->problem() != JournalStore::Problem::None)
         return failWith(QStringLiteral("The journal cannot be read now."));
-    const bool csv = target.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
-    return writeOut(target, csv ? journalCsv(entries) : journalJson(entries));
+    return writeOut(target, journalExportFor(target, entries));
 }
 
 int journalStatisticsCommand(const QString &folder, const QString &target)
@@ -147,7 +133,11 @@ int importJournalCommand(const QString &folder, const QStringList &files)
         return failWith(
             QStringLiteral("The journal cannot be opened: its store plugin is missing."));
     if (store->problem() != JournalStore::Problem::None || store->isReadOnly())
-        return failWith(journalProblem(store->problem(), path, true));
+        return failWith(journalProblem(store->isReadOnly() && store->problem()
+                                                   == JournalStore::Problem::None
+                                           ? JournalStore::Problem::NotWritable
+                                           : store->problem(),
+                                       path));
     const ImportResult result = importReadings(*store, files);
     const QString summary = importSummary(result) + QLatin1Char('\n');
     FILE *out = result.failed ? stderr : stdout;

@@ -138,4 +138,10 @@ QByteArray journalCsv(const QList<JournalEntry> &entries)
     return out;
 }
 
+QByteArray journalExportFor(const QString &name, const QList<JournalEntry> &entries)
+{
+    return name.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ? journalCsv(entries)
+                                                                      : journalJson(entries);
+}
+
 } // namespace Orvella

@@ -11,7 +11,7 @@ namespace Orvella {
  * @p entries as the journal's JSON export, in the order given:
  * {"format": "orvella-medicine-cards-journal", "version": 1, "readings": [...]},
  * each reading with its time, name, spread, source, file, question, notes,
- * outcome, outcomeDate and cards (position, title, card, reversed), keys in
+ * cards (position, title, card, reversed), outcome and outcomeDate, keys in
  * that order, UTF-8.
  */
 QByteArray journalJson(const QList<JournalEntry> &entries);
@@ -21,6 +21,9 @@ QByteArray journalJson(const QList<JournalEntry> &entries);
  * in one field, "1. Your Past: The Bat (reversed); 2. ...".
  */
 QByteArray journalCsv(const QList<JournalEntry> &entries);
+
+/** @p entries exported for the file @p name: CSV when it ends in .csv, JSON otherwise. */
+QByteArray journalExportFor(const QString &name, const QList<JournalEntry> &entries);
 
 /** The export format's name and version, as the JSON carries them. */
 inline constexpr char JournalFormat[] = "orvella-medicine-cards-journal";

@@ -299,18 +299,8 @@ QString importSummary(const ImportResult &result)
     if (result.cancelled) {
         summary = QStringLiteral("The import was cancelled: no reading was kept.");
     } else if (result.failed) {
-        summary = QStringLiteral("No reading was kept: %1.").arg(
-            result.problem == JournalStore::Problem::Full
-            ? QStringLiteral("the disk is full")
-            : result.problem == JournalStore::Problem::Busy
-            ? QStringLiteral("another program holds the journal; try again in a moment")
-            : result.problem == JournalStore::Problem::NotWritable
-            ? QStringLiteral("the journal cannot be written")
-            : result.problem == JournalStore::Problem::Damaged
-            ? QStringLiteral("the journal is damaged")
-            : result.problem == JournalStore::Problem::NotYours
-            ? QStringLiteral("the journal belongs to another account")
-            : QStringLiteral("the journal failed"));
+        summary = QStringLiteral("No reading was kept: %1.")
+                      .arg(journalProblemText(result.problem));
     } else {
         summary = QStringLiteral("%1 kept, %2 already in the journal") .arg(
             readings(result.kept), QString::number(result.alreadyKept));

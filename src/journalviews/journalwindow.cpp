@@ -488,9 +488,7 @@ void JournalWindow::exportListed()
     if (path.isEmpty())
         return;
     const QList<JournalEntry> entries = store->entries(ids);
-    const QByteArray data = path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)
-                                ? journalCsv(entries)
-                                : journalJson(entries);
+    const QByteArray data = journalExportFor(path, entries);
     if (store->problem() != JournalStore::Problem::None || !writeWhole(path, data)) {
         platform.showMessage(this, QStringLiteral("Unable To Export The Journal."),
                                                   Platform::Icon::Critical);
