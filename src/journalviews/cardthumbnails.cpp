@@ -1,7 +1,7 @@
 #include "cardthumbnails.h"
 
 #include "oracle/carddeck.h"
-#include "presentation/cardpictures.h"
+#include "presentation/shownpicture.h"
 
 #include <cmath>
 
@@ -19,11 +19,8 @@ QPixmap CardThumbnails::picture(int card, QSize size, qreal ratio)
         m_size = size;
     }
     QPixmap &picture = m_pictures[int(std::lround(ratio * 100))][card];
-    if (picture.isNull()) {
-        QImage drawn = cardPicture(card, (QSizeF(size) * ratio).toSize());
-        drawn.setDevicePixelRatio(ratio);
-        picture = QPixmap::fromImage(std::move(drawn));
-    }
+    if (picture.isNull())
+        picture = QPixmap::fromImage(cardPictureForScreen(card, size, ratio));
     return picture;
 }
 

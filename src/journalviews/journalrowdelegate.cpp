@@ -2,8 +2,7 @@
 
 #include "journallistmodel.h"
 #include "oracle/carddeck.h"
-#include "presentation/cardpictures.h"
-#include "presentation/rotatehalfturn.h"
+#include "presentation/shownpicture.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -25,13 +24,9 @@ const QPixmap &JournalRowDelegate::thumbnail(int card, bool reversed, qreal rati
 {
     const qint64 key = (qint64(std::llround(ratio * 100)) << 8) | (card << 1) | (reversed ? 1 : 0);
     auto found = m_thumbnails.find(key);
-    if (found == m_thumbnails.end()) {
-        QImage picture = cardPicture(card, ThumbnailSize * ratio);
-        if (reversed)
-            RotateHalfTurn(picture);
-        picture.setDevicePixelRatio(ratio);
-        found = m_thumbnails.insert(key, QPixmap::fromImage(std::move(picture)));
-    }
+    if (found == m_thumbnails.end())
+        found = m_thumbnails.insert(
+            key, QPixmap::fromImage(cardPictureForScreen(card, ThumbnailSize, ratio, reversed)));
     return *found;
 }
 

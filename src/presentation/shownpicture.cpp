@@ -8,7 +8,7 @@
 
 namespace Orvella {
 
-QImage cardPictureForScreen(int index, QSize logicalSize, qreal ratio)
+QImage cardPictureForScreen(int index, QSize logicalSize, qreal ratio, bool turned)
 {
     const QSize deviceSize(int(std::lround(logicalSize.width() * ratio)),
                            int(std::lround(logicalSize.height() * ratio)));
@@ -17,16 +17,15 @@ QImage cardPictureForScreen(int index, QSize logicalSize, qreal ratio)
     if (picture.isNull())
         return {};
     picture.convertTo(QImage::Format_ARGB32_Premultiplied);
+    if (turned)
+        RotateHalfTurn(picture);
     picture.setDevicePixelRatio(ratio);
     return picture;
 }
 
 QImage shownPicture(const ShownPosition &shown, QSize logicalSize, qreal ratio)
 {
-    QImage picture = cardPictureForScreen(shown.pictureCard, logicalSize, ratio);
-    if (shown.pictureTurned)
-        RotateHalfTurn(picture);
-    return picture;
+    return cardPictureForScreen(shown.pictureCard, logicalSize, ratio, shown.pictureTurned);
 }
 
 } // namespace Orvella
