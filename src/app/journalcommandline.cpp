@@ -3,6 +3,7 @@
 #include "journal/journalexport.h"
 #include "journal/journalimport.h"
 #include "journal/journalstatistics.h"
+#include "journal/journaltexts.h"
 #include "journal/journalstore.h"
 #include "journalviews/journal.h"
 #include "platform/fileaccess.h"

@@ -2,6 +2,7 @@
 
 #include "damagedjournal.h"
 #include "journalexport.h"
+#include "journaltexts.h"
 #include "oracle/carddeck.h"
 #include "oracle/spreadcatalogue.h"
 #include "platform/fileaccess.h"
@@ -292,9 +293,6 @@ ImportResult importReadings(JournalStore &store, const QStringList &paths,
 
 QString importSummary(const ImportResult &result)
 {
-    const auto readings = [](int count) {
-        return count == 1 ? QStringLiteral("1 reading") : QStringLiteral("%1 readings").arg(count);
-    };
     QString summary;
     if (result.cancelled) {
         summary = QStringLiteral("The import was cancelled: no reading was kept.");
@@ -303,7 +301,7 @@ QString importSummary(const ImportResult &result)
                       .arg(journalProblemText(result.problem));
     } else {
         summary = QStringLiteral("%1 kept, %2 already in the journal") .arg(
-            readings(result.kept), QString::number(result.alreadyKept));
+            readingsText(result.kept), QString::number(result.alreadyKept));
         summary += result.refused.isEmpty()
             ? QStringLiteral(".")
             : QStringLiteral(", %1 refused:").arg(result.refused.size());

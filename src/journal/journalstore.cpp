@@ -18,26 +18,6 @@ std::unique_ptr<JournalStore> openJournalStore(const QString &path, JournalStore
     return factory ? factory->open(path, access) : nullptr;
 }
 
-QString journalProblemText(JournalStore::Problem problem)
-{
-    switch (problem) {
-    case JournalStore::Problem::Full:
-        return QStringLiteral("the disk is full");
-    case JournalStore::Problem::Busy:
-        return QStringLiteral("another program holds the journal; try again in a moment");
-    case JournalStore::Problem::NotWritable:
-        return QStringLiteral("the journal cannot be written");
-    case JournalStore::Problem::Damaged:
-        return QStringLiteral("the journal is damaged");
-    case JournalStore::Problem::NotYours:
-        return QStringLiteral("the journal belongs to another account");
-    case JournalStore::Problem::None:
-    case JournalStore::Problem::Failed:
-        break;
-    }
-    return QStringLiteral("the journal failed");
-}
-
 std::unique_ptr<JournalStore> openJournal(const QString &path)
 {
     std::unique_ptr<JournalStore> store = openJournalStore(path, JournalStore::Access::ReadWrite);

@@ -168,9 +168,6 @@ std::unique_ptr<JournalStore> openJournalStore(const QString &path, JournalStore
  */
 std::unique_ptr<JournalStore> openJournal(const QString &path);
 
-/** What @p problem means, in a few words that can end a sentence ("the disk is full"). */
-QString journalProblemText(JournalStore::Problem problem);
-
 } // namespace Orvella
 
 #define OrvellaJournalStore_iid "org.orvella.MedicineCards.JournalStore/1.0"

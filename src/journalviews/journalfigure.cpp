@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace Orvella {
 
@@ -60,7 +61,9 @@ void JournalFigure::paintEvent(QPaintEvent *)
     const QPointF corner((width() - natural.width() * scale) / 2,
                          (height() - natural.height() * scale) / 2);
     QPainter painter(this);
-    QFont number = readingFont(CardLayout::NumberPointSize * scale);
+    QFont number = readingFont(CardLayout::NumberPointSize);
+    // Sized as the picture is, in pixels: a larger system font would overflow its box.
+    number.setPixelSize(int(std::lround(CardLayout::NumberPointSize * 96 / 72 * scale)));
     number.setBold(true);
     painter.setFont(number);
     const qreal ratio = devicePixelRatioF();

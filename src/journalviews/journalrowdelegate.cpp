@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace Orvella {
@@ -17,6 +18,21 @@ namespace {
 constexpr int Padding = 4;
 constexpr int TextWidth = 230;
 constexpr int CardWidth = 66;
+
+// The texts' column: as designed, or wider where the font is larger than the
+// design's, so the longest time of any month shows whole in the row's bold.
+int textWidth(const QFont &font)
+{
+    QFont bold = font;
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    int widest = 0;
+    for (int month = 1; month <= 12; ++month) {
+        const QDateTime time(QDate(2000, month, 28), QTime(23, 59));
+        widest = std::max(widest, metrics.horizontalAdvance(JournalListModel::timeText(time)));
+    }
+    return std::max(TextWidth, widest + 2 * Padding);
+}
 
 } // namespace
 
@@ -33,7 +49,8 @@ const QPixmap &JournalRowDelegate::thumbnail(int card, bool reversed, qreal rati
 QSize JournalRowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
 {
     const QFontMetrics small(option.font);
-    return {TextWidth + 7 * CardWidth, ThumbnailSize.height() + small.height() + 3 * Padding};
+    return {textWidth(option.font) + 7 * CardWidth,
+            ThumbnailSize.height() + small.height() + 3 * Padding};
 }
 
 void JournalRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
@@ -71,7 +88,8 @@ void JournalRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     QFont bold = option.font;
     bold.setBold(true);
     painter->setFont(bold);
-    QRect text(area.left(), area.top(), TextWidth - 2 * Padding, line);
+    const int column = textWidth(option.font);
+    QRect text(area.left(), area.top(), column - 2 * Padding, line);
     painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
                       JournalListModel::timeText(reading->time));
     painter->setFont(option.font);
@@ -93,7 +111,7 @@ void JournalRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     painter->setFont(small);
     const QFontMetrics smallMetrics(small);
     const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-    int x = area.left() + TextWidth;
+    int x = area.left() + column;
     for (const JournalCardMark &card : reading->cards) {
         const QPixmap &picture = thumbnail(card.card, card.reversed, ratio);
         painter->drawPixmap(QPoint(x + (CardWidth - ThumbnailSize.width()) / 2, area.top()),

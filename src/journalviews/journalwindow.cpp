@@ -8,6 +8,7 @@
 #include "journalrowdelegate.h"
 #include "journaltransfers.h"
 #include "journal/journalstatistics.h"
+#include "journal/journaltexts.h"
 #include "statisticsview.h"
 #include "oracle/carddeck.h"
 #include "oracle/spreadcatalogue.h"
@@ -112,9 +113,15 @@ void JournalWindow::setupLook()
     heading.setBold(true);
     m_ui->lblReading->setFont(heading);
     m_ui->lblReading->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    // Room for what it says of a whole journal on one line; a range of days may wrap.
-    m_ui->lblShown->setMinimumWidth(
-        m_ui->lblShown->fontMetrics().horizontalAdvance(QStringLiteral("10000 readings, all days")));
+    // Room for what it says of a whole journal or of a day on one line; a range of days may wrap.
+    m_ui->lblShown->setMinimumWidth(m_ui->lblShown->fontMetrics().horizontalAdvance(
+        QStringLiteral("10,000 readings on 30 September 2026")));
+    // Its hint whole, whatever the font: the details, and the window, widen for
+    // it. (A line edit's own hint is room for 17 x's and its frame.)
+    QLineEdit *outcome = m_ui->txtOutcome;
+    const QFontMetrics metrics = outcome->fontMetrics();
+    outcome->setMinimumWidth(outcome->sizeHint().width() - 17 * metrics.horizontalAdvance(u'x')
+                             + metrics.horizontalAdvance(outcome->placeholderText()));
     // The reading's details scroll where the window is too short for them (the
     // window then fits a small screen), never sideways.
     const int scrollBar = m_ui->scrollReading->verticalScrollBar()->sizeHint().width();
@@ -208,6 +215,8 @@ void JournalWindow::changeEvent(QEvent *event)
     // Come back to, it shows what the command line or another copy kept meanwhile.
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         m_journal.noticeChangesElsewhere();
+    else if (event->type() == QEvent::PaletteChange)
+        markDays();
     QWidget::changeEvent(event);
 }
 
@@ -322,8 +331,7 @@ void JournalWindow::relist()
     m_model->setReadings(store ? store->list(filter()) : QList<JournalSummary>{},
                          m_journal.platform().today());
     const qsizetype count = m_model->rowCount();
-    QString shown = count == 1 ? QStringLiteral("1 reading")
-                               : QStringLiteral("%1 readings").arg(count);
+    QString shown = readingsText(int(count));
     const auto day = [](QDate date) {
         return JournalListModel::timeText(date.startOfDay()).section(u',', 0, 0);
     };
@@ -350,7 +358,9 @@ void JournalWindow::markDays()
     m_ui->calDays->setDateTextFormat(QDate(), QTextCharFormat());
     QTextCharFormat marked;
     marked.setFontWeight(QFont::Bold);
-    marked.setForeground(QColor(0x80, 0x00, 0x00));
+    // Dark red, a light one on a dark ground: legible on either.
+    const bool darkGround = m_ui->calDays->palette().color(QPalette::Base).lightness() < 128;
+    marked.setForeground(darkGround ? QColor(0xff, 0x99, 0x99) : QColor(0x80, 0x00, 0x00));
     for (const QDate &day : store ? store->days() : QList<QDate>{})
         m_ui->calDays->setDateTextFormat(day, marked);
 }

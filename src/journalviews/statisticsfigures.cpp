@@ -1,5 +1,6 @@
 #include "statisticsfigures.h"
 
+#include "journal/journaltexts.h"
 #include "oracle/carddeck.h"
 #include "presentation/cardpictures.h"
 #include "reading/reportrun.h"

@@ -1,5 +1,6 @@
 #include "statisticstexts.h"
 
+#include "journal/journaltexts.h"
 #include "oracle/carddeck.h"
 
 #include <QLocale>
@@ -17,12 +18,6 @@ QString cardName(int card)
 }
 
 } // namespace
-
-QString readingsText(int readings)
-{
-    return readings == 1 ? QStringLiteral("1 reading")
-                         : QStringLiteral("%1 readings").arg(QLocale().toString(readings));
-}
 
 QString reversedShareText(const JournalStatistics &statistics)
 {

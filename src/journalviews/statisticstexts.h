@@ -6,9 +6,6 @@
 
 namespace Orvella {
 
-/** "1 reading", "12 readings". */
-QString readingsText(int readings);
-
 /**
  * The share of reversed cards in a line: "38 % of the 412 cards in 120 readings
  * came up reversed", or "No readings in this period." when there are none.

@@ -9,11 +9,13 @@
 #include "product/product.h"
 #include "reading/readingreport.h"
 #include "reading/reportrun.h"
+#include "reportview.h"
 #include "session/readingsession.h"
 
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStyle>
 #include <QWindow>
 
 namespace Orvella {
@@ -59,15 +61,9 @@ CardView::~CardView() = default;
 void CardView::setupLook()
 {
     setFont(readingFont());
-    // A page like the report's: its colours are chosen for white, whatever the theme.
-    QPalette page = palette();
-    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        page.setColor(group, QPalette::Window, Qt::white);
-        page.setColor(group, QPalette::WindowText, Qt::black);
-        page.setColor(group, QPalette::Base, Qt::white);
-        page.setColor(group, QPalette::Text, Qt::black);
-    }
-    setPalette(page);
+    // The report's page, its buttons too in the style's own light colours: a
+    // dark theme's buttons would stand on it as dark blocks.
+    setPalette(onReportPage(style()->standardPalette()));
     setAutoFillBackground(true);
     m_ui->textArea->setFocusPolicy(Qt::NoFocus);
 

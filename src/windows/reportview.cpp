@@ -18,4 +18,15 @@ void renderReport(QTextBrowser *view, const ReadingReport &report,
     view->verticalScrollBar()->setValue(0);
 }
 
+QPalette onReportPage(QPalette palette)
+{
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Window, Qt::white);
+        palette.setColor(group, QPalette::WindowText, Qt::black);
+        palette.setColor(group, QPalette::Base, Qt::white);
+        palette.setColor(group, QPalette::Text, Qt::black);
+    }
+    return palette;
+}
+
 } // namespace Orvella

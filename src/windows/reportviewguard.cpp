@@ -1,6 +1,7 @@
 #include "reportviewguard.h"
 
 #include "platform/platform.h"
+#include "reportview.h"
 
 #include <QKeyEvent>
 #include <QTextBrowser>
@@ -30,13 +31,7 @@ ReportViewGuard::ReportViewGuard(QTextBrowser *view, Platform &platform)
     view->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
     view->viewport()->setMouseTracking(true);
 
-    // The report's colours are chosen for a white page; a dark theme must not change it.
-    QPalette palette = view->palette();
-    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Base, Qt::white);
-        palette.setColor(group, QPalette::Text, Qt::black);
-        palette.setColor(group, QPalette::Window, Qt::white);
-    }
+    const QPalette palette = onReportPage(view->palette());
     view->setPalette(palette);
     view->viewport()->setPalette(palette);
     view->viewport()->setAutoFillBackground(true);

@@ -1,0 +1,33 @@
+#include "journaltexts.h"
+
+#include <QLocale>
+
+namespace Orvella {
+
+QString readingsText(int readings)
+{
+    return readings == 1 ? QStringLiteral("1 reading")
+                         : QStringLiteral("%1 readings").arg(QLocale().toString(readings));
+}
+
+QString journalProblemText(JournalStore::Problem problem)
+{
+    switch (problem) {
+    case JournalStore::Problem::Full:
+        return QStringLiteral("the disk is full");
+    case JournalStore::Problem::Busy:
+        return QStringLiteral("another program holds the journal; try again in a moment");
+    case JournalStore::Problem::NotWritable:
+        return QStringLiteral("the journal cannot be written");
+    case JournalStore::Problem::Damaged:
+        return QStringLiteral("the journal is damaged");
+    case JournalStore::Problem::NotYours:
+        return QStringLiteral("the journal belongs to another account");
+    case JournalStore::Problem::None:
+    case JournalStore::Problem::Failed:
+        break;
+    }
+    return QStringLiteral("the journal failed");
+}
+
+} // namespace Orvella

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "journalstore.h"
+
+#include <QString>
+
+namespace Orvella {
+
+/** "1 reading", "1,200 readings". */
+QString readingsText(int readings);
+
+/** What @p problem means, in a few words that can end a sentence ("the disk is full"). */
+QString journalProblemText(JournalStore::Problem problem);
+
+} // namespace Orvella
