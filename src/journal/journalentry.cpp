@@ -131,17 +131,14 @@ std::optional<JournalEntry> cardOfTheDayFromLine(const QString &line)
 
 Reading readingOf(const JournalEntry &entry)
 {
-    // Tables of n + 1 slots, as a drawn reading has them.
     Reading reading;
     reading.spreadIndex = qint16(entry.spread);
-    for (const JournalCard &card : entry.cards) {
-        reading.cards.append(qint16(card.card));
-        reading.orientations.append(card.reversed ? Reversed : Upright);
-        reading.positionTitles.append(card.title);
+    reading.makeTables(int(entry.cards.size()));
+    for (qsizetype i = 0; i < entry.cards.size(); ++i) {
+        reading.cards[i] = qint16(entry.cards[i].card);
+        reading.orientations[i] = entry.cards[i].reversed ? Reversed : Upright;
+        reading.positionTitles[i] = entry.cards[i].title;
     }
-    reading.cards.append(0);
-    reading.orientations.append(Upright);
-    reading.positionTitles.append(QString());
     return reading;
 }
 

@@ -28,8 +28,7 @@ void Draw(Reading &reading, qint16 spreadIndex, RandomSource &random)
         return;
 
     const int n = spread->cardCount;
-    reading.cards = QList<qint16>(n + 1, 0);
-    reading.orientations = QList<Orientation>(n + 1, Upright);
+    reading.makeTables(n);
     reading.positionTitles = SpreadCatalogue::splitTitles(spread->positionTitles);
 
     for (int i = 0; i < n; ++i) {

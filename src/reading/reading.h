@@ -29,6 +29,11 @@ struct Reading
 
     bool isReversed(int position) const;
 
+    /**
+     * Makes the tables for @p positions positions, each with its spare slot:
+     * no card, upright and no title everywhere; the spread index stays.
+     */
+    void makeTables(int positions);
     /** Empties the three tables; the spread index stays. */
     void clearTables();
 

@@ -106,8 +106,7 @@ std::optional<Reading> decode(QByteArrayView data)
 
     Reading reading;
     reading.spreadIndex = *spreadIndex;
-    reading.cards = QList<qint16>(n + 1, 0);
-    reading.orientations = QList<Orientation>(n + 1, Upright);
+    reading.makeTables(n);
     reading.positionTitles = SpreadCatalogue::splitTitles(spread->positionTitles);
     for (int i = 0; i < n; ++i) {
         const std::optional<qint16> orientation = toInt16(orientationPieces[i]);
