@@ -38,9 +38,9 @@ public:
 bool runStartup(StartupSteps &steps);
 
 /**
- * This user's folder for the running copy: its lock and the readings later
- * starts hand over. Found from the user's data folder, so it is the same
- * whatever the temporary folder of a start.
+ * This user's folder for the running copy: its lock, the readings later
+ * starts hand over and the journal. Found from the user's data folder, so it
+ * is the same whatever the temporary folder of a start.
  */
 QString instanceFolder();
 

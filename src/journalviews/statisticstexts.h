@@ -26,7 +26,7 @@ QString timeCountName(const TimeCount &count, JournalStatistics::Step step);
 QString timeCountLabel(const TimeCount &count, JournalStatistics::Step step);
 /** "December 2026: 12 readings" */
 QString timeCountText(const TimeCount &count, JournalStatistics::Step step);
-/** "Three Card Spread: 5 readings" */
+/** "Pathway Spread: 5 readings" */
 QString spreadCountText(const SpreadCount &count);
 
 /** Every card of the deck, its count and mark, as a screen reader should hear the grid. */

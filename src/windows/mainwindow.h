@@ -3,13 +3,13 @@
 // The road of one reading:
 //   selection panel (fraMain): name + spread, cmdProceed
 //   -> ValidateName -> the session (ReadingSession) draws the Reading
-//   -> the session announces it; ShowReading: ReadingReport (report runs)
+//   -> the session announces it; showSessionReading: ReadingReport (report runs)
 //      rendered into RTB, card pictures loaded, turned where reversed,
 //      placed for the spread
 //   -> result panel (fraResult) in front: cmdSave, report links, cmdBack
 //   -> cmdBack: the session puts the reading away, selection panel in front.
 // cmdOpen, the command line and a second start's hand-over have the session
-// read the Reading from a file, shown by the same ShowReading. The session
+// read the Reading from a file, shown by the same showSessionReading. The session
 // works out once per reading what each position shows; the card places and
 // the card view (a click on a card) both draw from it.
 
