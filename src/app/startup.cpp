@@ -5,6 +5,7 @@
 #include "journalviews/journalcommands.h"
 #include "platform/platform.h"
 #include "platform/privatefolder.h"
+#include "product/product.h"
 #include "reading/randomsource.h"
 #include "session/readingsession.h"
 #include "storage/settingsstore.h"
@@ -71,7 +72,7 @@ QString instanceFolder()
     QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (data.isEmpty())
         data = QDir::home().filePath(QStringLiteral(".local/share"));
-    return QDir(data).filePath(QStringLiteral("orvella-medicine-cards"));
+    return QDir(data).filePath(Product::id());
 }
 
 QString InstanceLock::defaultPath()

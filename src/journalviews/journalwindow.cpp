@@ -54,7 +54,7 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
     : QWidget(parent, Qt::Window), m_ui(std::make_unique<Ui::JournalWindow>()), m_journal(journal)
 {
     m_ui->setupUi(this);
-    setWindowTitle(QStringLiteral("Journal - ") + Product::name());
+    setWindowTitle(Product::titled(QStringLiteral("Journal")));
     m_model = new JournalListModel(this);
     m_ui->lstReadings->setModel(m_model);
     m_ui->lstReadings->setItemDelegate(new JournalRowDelegate(m_ui->lstReadings));

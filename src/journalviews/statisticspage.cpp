@@ -260,7 +260,7 @@ QByteArray statisticsPdf(const JournalStatistics &statistics, const QString &per
 
 QString statisticsDocumentName()
 {
-    return QStringLiteral("Statistics - ") + Product::name();
+    return Product::titled(QStringLiteral("Statistics"));
 }
 
 } // namespace Orvella

@@ -12,6 +12,16 @@ inline QString name()
 {
     return QLatin1String(BuildConfig::ProductName);
 }
+/** Its name on disk: the program's file and the user's data folder. */
+inline QString id()
+{
+    return QLatin1String(BuildConfig::ProgramId);
+}
+/** A window's title about @p subject: "<subject> - <name>", or the name alone. */
+inline QString titled(const QString &subject)
+{
+    return subject.isEmpty() ? name() : subject + QStringLiteral(" - ") + name();
+}
 /** The project's version, as the build gives it. */
 inline QString version()
 {

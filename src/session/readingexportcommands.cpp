@@ -37,7 +37,7 @@ QString ReadingExportCommands::imageFilter()
 QString ReadingExportCommands::documentName(const Reading &reading)
 {
     const QString spread = SpreadCatalogue::spread(reading.spreadIndex).value_or(Spread{}).name;
-    return spread.isEmpty() ? Product::name() : spread + QStringLiteral(" - ") + Product::name();
+    return Product::titled(spread);
 }
 
 QByteArray ReadingExportCommands::pdf(const Reading &reading, QDate printed)

@@ -1,5 +1,6 @@
 #include "settingsstore.h"
 
+#include "product/product.h"
 #include "scramble.h"
 
 #include <QCoreApplication>
@@ -11,7 +12,6 @@ namespace Orvella {
 namespace {
 
 const QString Organisation = QStringLiteral("Orvella");
-const QString FallbackApplication = QStringLiteral("orvella-medicine-cards");
 const QString Section = QStringLiteral("Settings");
 
 } // namespace
@@ -21,7 +21,7 @@ QString settingsApplicationName()
     const QString name = QCoreApplication::instance()
                              ? QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName()
                              : QString();
-    return name.isEmpty() ? FallbackApplication : name;
+    return name.isEmpty() ? Product::id() : name;
 }
 
 std::unique_ptr<QSettings> openUserSettings()

@@ -156,8 +156,7 @@ void CardView::showCurrent()
     const bool deck = m_mode == Mode::Deck;
     const Card text = shown.text.value_or(Card{});
 
-    setWindowTitle(text.name.isEmpty() ? Product::name()
-                                       : text.name + QStringLiteral(" - ") + Product::name());
+    setWindowTitle(Product::titled(text.name));
     setShownText(m_ui->lblPosition, shown.numberText(), !deck);
     setShownText(m_ui->lblPositionTitle, shown.title, !deck);
     setShownText(m_ui->lblName, text.name);
