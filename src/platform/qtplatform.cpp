@@ -2,6 +2,7 @@
 
 #include "printdialogs.h"
 #include "product/product.h"
+#include "product/webaddresses.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -21,8 +22,7 @@ bool mayClearClipboard(bool owns, const QMimeData *content)
 void QtPlatform::openUrl(const QUrl &url)
 {
     // Nothing but web pages ever reaches the desktop's handlers.
-    const QString scheme = url.scheme();
-    if (url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")))
+    if (WebAddresses::isWebAddress(url))
         QDesktopServices::openUrl(url);
 }
 

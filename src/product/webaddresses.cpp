@@ -36,6 +36,16 @@ QUrl downloadPage()
                    QStringLiteral("/download-orvella-free-medicine-cards.html"));
 }
 
+QUrl ownSite()
+{
+    return address(QLatin1String(BuildConfig::SoftwareHost), QStringLiteral("/"));
+}
+
+QUrl referFriendPage()
+{
+    return address(mainHostWithWww(), QStringLiteral("/orvs-refer-a-friend.php"));
+}
+
 QUrl makerHome()
 {
     return address(QLatin1String(BuildConfig::MainHost));

@@ -7,6 +7,10 @@ namespace Orvella::WebAddresses {
 // Every address uses the plain http scheme and the hosts fixed at build time.
 QUrl onlineHelp();
 QUrl downloadPage();
+/** The program's own site's home page, as a referral names it. */
+QUrl ownSite();
+/** Where a refer-a-friend form is sent, its fields then in the query. */
+QUrl referFriendPage();
 QUrl makerHome();
 QUrl softwareSite();
 QUrl donatePage();

@@ -1,6 +1,6 @@
 #include "referral.h"
 
-#include "product/buildconfig.h"
+#include "product/webaddresses.h"
 
 #include <QByteArray>
 
@@ -65,19 +65,15 @@ std::optional<QString> referralRefusal(const ReferralRecord &record)
 
 QUrl referralAddress(const ReferralRecord &record)
 {
-    const QByteArray ownSite = QByteArray("http://") + BuildConfig::SoftwareHost + '/';
     QByteArray query;
     query += "taf1=" + encoded(record.name);
     query += "&taf2=" + encoded(record.email);
     query += "&taf3=" + encoded(record.message);
     query += "&taf4=" + encoded(record.friendName);
     query += "&taf5=" + encoded(record.friendEmail);
-    query += "&taf6=" + encoded(QString::fromLatin1(ownSite));
+    query += "&taf6=" + encoded(WebAddresses::ownSite().toString());
 
-    QUrl url;
-    url.setScheme(QStringLiteral("http"));
-    url.setHost(QStringLiteral("www.") + QLatin1String(BuildConfig::MainHost));
-    url.setPath(QStringLiteral("/orvs-refer-a-friend.php"));
+    QUrl url = WebAddresses::referFriendPage();
     // Strict: the query is already fully encoded and must be taken as it is.
     url.setQuery(QString::fromLatin1(query), QUrl::StrictMode);
     return url;
