@@ -170,16 +170,16 @@ void readBackup(const QString &path, const QByteArray &bytes, ImportedReadings &
 {
     // The bytes already read, in a file of our own: what SQLite opens is then
     // what was judged, and an older backup can be brought up to date in it.
+    // A journal still in use keeps its latest readings in the log beside it: taken along.
     QTemporaryDir folder;
     const QString copy = folder.filePath(QStringLiteral("backup.sqlite"));
-    if (!folder.isValid() || !writeWhole(copy, bytes)) {
+    const QString log = journalLogSuffix();
+    const std::optional<QByteArray> logged = readSmallFile(path + log, MaxImportSize);
+    if (!folder.isValid() || !writeWhole(copy, bytes)
+        || (logged && !logged->isEmpty() && !writeWhole(copy + log, *logged))) {
         found.refused.append({path, 0, QStringLiteral("it could not be copied to be read")});
         return;
     }
-    // A journal still in use keeps its latest readings in the log beside it: taken along.
-    const QString log = journalLogSuffix();
-    if (const auto logged = readSmallFile(path + log, MaxImportSize); logged && !logged->isEmpty())
-        writeWhole(copy + log, *logged);
     const std::unique_ptr<JournalStore> backup = openJournalStore(copy,
                                                                   JournalStore::Access::Foreign);
     if (backup && backup->isNewer()) {
