@@ -19,8 +19,6 @@ namespace Orvella {
 
 namespace {
 
-// Card pictures are printed at no more than this many dots per inch.
-constexpr qreal PictureDpi = 300;
 
 FigureStyle paperStyle(qreal k)
 {
@@ -41,7 +39,7 @@ FigureStyle paperStyle(qreal k)
 // The card's picture on white paper, drawn at the print resolution or what the size needs.
 QPixmap paperPicture(int card, QSize size, qreal dpi)
 {
-    const QSize pixels = (QSizeF(size) * std::min(1.0, PictureDpi / dpi)).toSize();
+    const QSize pixels = (QSizeF(size) * std::min(1.0, PrintedPictureDpi / dpi)).toSize();
     return QPixmap::fromImage(onWhitePaper(cardPicture(card, pixels)));
 }
 
@@ -138,18 +136,17 @@ void paintTableRow(QPainter &painter, qreal width, qreal height, const FigureSty
 int printStatistics(QPagedPaintDevice &device, const JournalStatistics &statistics,
                     const QString &periodText)
 {
-    const qreal k = device.logicalDpiY() / PagePixelsPerInch;
+    const qreal k = devicePixels(device);
     const QRect paper = device.pageLayout().paintRectPixels(device.logicalDpiY());
     const qreal width = paper.width();
     const FigureStyle style = paperStyle(k);
     const QFont titleFont = paperFont(16, true);
     const QFont headingFont = paperFont(11, true);
     const QFont textFont = paperFont(9);
-    const QFont footerFont = paperFont(8);
     const qreal titleLine = QFontMetricsF(titleFont, &device).height();
     const qreal headingLine = QFontMetricsF(headingFont, &device).height();
     const QFontMetricsF text(textFont, &device);
-    const qreal footerHeight = QFontMetricsF(footerFont, &device).height() + mm(3) * k;
+    const qreal footerHeight = pageFootHeight(device);
     const qreal gap = mm(5) * k;
 
     PageFlow flow(paper.height() - footerHeight);
@@ -240,13 +237,8 @@ int printStatistics(QPagedPaintDevice &device, const JournalStatistics &statisti
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const int pages = flow.pages();
-    flow.paint(device, painter, [&](int page) {
-        painter.setFont(footerFont);
-        painter.setPen(QColor(0x55, 0x55, 0x55));
-        painter.drawText(QRectF(0, paper.height() - footerHeight, width, footerHeight),
-                         Qt::AlignHCenter | Qt::AlignBottom,
-                         QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
-    });
+    flow.paint(device, painter,
+               [&](int page) { paintPageFoot(painter, width, paper.height(), page + 1, pages); });
     painter.end();
     return pages;
 }

@@ -11,6 +11,35 @@
 
 namespace Orvella {
 
+namespace {
+
+QFont pageFootFont()
+{
+    return paperFont(8);
+}
+
+} // namespace
+
+qreal devicePixels(const QPaintDevice &device)
+{
+    return device.logicalDpiY() / PagePixelsPerInch;
+}
+
+qreal pageFootHeight(const QPaintDevice &device)
+{
+    return QFontMetricsF(pageFootFont(), &device).height() + mm(3) * devicePixels(device);
+}
+
+void paintPageFoot(QPainter &painter, qreal width, qreal height, int page, int pages)
+{
+    const QFont font = pageFootFont();
+    const qreal line = QFontMetricsF(font, painter.device()).height();
+    painter.setFont(font);
+    painter.setPen(QColor(0x55, 0x55, 0x55));
+    painter.drawText(QRectF(0, height - line, width, line), Qt::AlignHCenter | Qt::AlignBottom,
+                     QStringLiteral("Page %1 of %2").arg(page).arg(pages));
+}
+
 QFont paperFont(qreal pointSize, bool bold)
 {
     QFont font = readingFont(pointSize);

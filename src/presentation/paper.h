@@ -9,6 +9,8 @@
 #include <functional>
 
 class QPagedPaintDevice;
+class QPaintDevice;
+class QPainter;
 
 namespace Orvella {
 
@@ -23,6 +25,17 @@ constexpr qreal mm(qreal millimetres)
 {
     return millimetres / 25.4 * PagePixelsPerInch;
 }
+
+/** The device's pixels to a page pixel. */
+qreal devicePixels(const QPaintDevice &device);
+
+/** Card pictures are printed at this many dots per inch or, when the size asks no more, fewer. */
+inline constexpr int PrintedPictureDpi = 300;
+
+/** What the page number takes at the foot of a page of @p device, the gap above it included. */
+qreal pageFootHeight(const QPaintDevice &device);
+/** "Page @p page of @p pages", small and grey, centred at the foot of a page @p width by @p height. */
+void paintPageFoot(QPainter &painter, qreal width, qreal height, int page, int pages);
 
 /** The reading font at @p pointSize as a page prints it: every word found by a search of the PDF.
  */

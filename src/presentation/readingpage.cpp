@@ -30,13 +30,6 @@ constexpr qreal CardWidthTwips = CardLayout::CardSize.width() * CardLayout::Twip
 constexpr qreal CardHeightTwips = CardLayout::CardSize.height() * CardLayout::TwipsPerPixel;
 constexpr QSizeF NumberSizeTwips = QSizeF(CardLayout::NumberSize) * CardLayout::TwipsPerPixel;
 
-const QColor FooterGrey(0x55, 0x55, 0x55);
-
-qreal devicePixels(const QPaintDevice &device)
-{
-    return device.logicalDpiY() / PagePixelsPerInch;
-}
-
 QColor colour(quint32 rgb)
 {
     return QColor::fromRgb(QRgb(rgb));
@@ -196,9 +189,7 @@ int ReadingPage::print(QPagedPaintDevice &device)
     const qreal width = paper.width();
     const qreal height = paper.height();
 
-    const QFont footerFont = paperFont(8);
-    const QFontMetricsF footer(footerFont, &device);
-    const qreal footerHeight = footer.height() + mm(3) * k;
+    const qreal footerHeight = pageFootHeight(device);
     const qreal header = headerHeight(device) + mm(5) * k;
     // The figure leaves room for at least the start of the report below it.
     const Figure shape = figure(width / k, (height - footerHeight - header) / k - mm(40));
@@ -233,11 +224,7 @@ int ReadingPage::print(QPagedPaintDevice &device)
             m_report.drawContents(&painter, QRectF(0, slice.top, width, slice.bottom - slice.top));
             painter.restore();
         }
-        painter.setFont(footerFont);
-        painter.setPen(FooterGrey);
-        painter.drawText(QRectF(0, height - footer.height(), width, footer.height()),
-                         Qt::AlignHCenter | Qt::AlignBottom,
-                         QStringLiteral("Page %1 of %2").arg(page + 1).arg(count));
+        paintPageFoot(painter, width, height, page + 1, count);
     }
     painter.end();
     m_report.documentLayout()->setPaintDevice(nullptr);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "paper.h"
 #include "reading/shownposition.h"
 
 #include <QDate>
@@ -44,7 +45,7 @@ public:
     static constexpr qreal MinimumCardWidth = 30 / 25.4 * 96;
     static constexpr qreal MaximumCardWidth = 36 / 25.4 * 96;
     /** The least resolution a card is printed at, in dots per inch. */
-    static constexpr int PictureDpi = 300;
+    static constexpr int PictureDpi = PrintedPictureDpi;
 
 private:
     struct Figure;
