@@ -194,8 +194,43 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
     // place nor brought up to date: a copy of the two is, for reading only.
     if (m_readOnly && found.exists() && !QFileInfo(found.absolutePath()).isWritable())
         return prepareCopy(path);
+    if (!openFile(path))
+        return false;
+    const std::optional<int> version = soundVersion();
+    if (!version || !fits(*version, access))
+        return false;
+    if (*version > SchemaVersion && !m_readOnly) {
+        // Written by a newer program: opened again for reading only.
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        m_newer = true;
+        return prepare(path, Access::ReadOnly);
+    }
+    m_newer = m_newer || *version > SchemaVersion;
+    if (!m_newer)
+        sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
+    judge(sqlite3_exec(m_db, "PRAGMA foreign_keys = ON", nullptr, nullptr, nullptr));
+    if (m_readOnly) {
+        m_dataVersion = dataVersion();
+        return m_problem == Problem::None;
+    }
+    // Write-ahead logging: readers never wait for a writer, and a commit is
+    // whole after a crash. NORMAL syncs at checkpoints, not at each commit:
+    // what was committed survives the program being killed.
+    if (!judge(sqlite3_exec(m_db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL", nullptr,
+                            nullptr, nullptr)))
+        return false;
+    if (*version != SchemaVersion && !upgrade(*version))
+        return false;
+    m_dataVersion = dataVersion();
+    return true;
+}
+
+bool SqliteJournalStore::openFile(const QString &path)
+{
     // Made by us, owner-only, before SQLite opens it: its log and shared
     // memory then take the same permissions. It holds the user's notes.
+    const QFileInfo found(path);
     if (!m_readOnly && !found.exists() && !found.isSymLink()) {
         QFile made(path);
         if (!made.open(QIODevice::WriteOnly | QIODevice::NewOnly,
@@ -213,31 +248,37 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
     // Until its version is known, closing must not fold the log into the file:
     // a newer program's journal is never altered.
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    return true;
+}
 
+std::optional<int> SqliteJournalStore::soundVersion()
+{
     // A file that is not a database, cut short or overwritten in places fails here.
     {
         SqliteStatement check(m_db, "PRAGMA quick_check(1)");
         const int result = check.step();
         if (!judge(result))
-            return false;
+            return std::nullopt;
         if (result != SQLITE_ROW || check.text(0) != QLatin1String("ok")) {
             m_problem = Problem::Damaged;
-            return false;
+            return std::nullopt;
         }
     }
-    int version = 0;
-    {
-        // Finished before anything else runs: an unfinished statement holds a transaction open.
-        SqliteStatement versionQuery(m_db, "PRAGMA user_version");
-        if (!judge(versionQuery.step()))
-            return false;
-        version = int(versionQuery.integer(0));
-    }
+    // Finished before anything else runs: an unfinished statement holds a transaction open.
+    SqliteStatement versionQuery(m_db, "PRAGMA user_version");
+    if (!judge(versionQuery.step()))
+        return std::nullopt;
+    const int version = int(versionQuery.integer(0));
     // No version of ours is below the first: whatever wrote this, it is not a journal.
     if (version < 0) {
         m_problem = Problem::Damaged;
-        return false;
+        return std::nullopt;
     }
+    return version;
+}
+
+bool SqliteJournalStore::fits(int version, Access access)
+{
     if (access == Access::Foreign) {
         // Views, triggers or columns worked out as they are read could hold
         // the import for ever: only our own tables are read.
@@ -250,30 +291,6 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
         m_problem = Problem::Damaged;
         return false;
     }
-    if (version > SchemaVersion && !m_readOnly) {
-        // Written by a newer program: opened again for reading only.
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
-        m_newer = true;
-        return prepare(path, Access::ReadOnly);
-    }
-    m_newer = m_newer || version > SchemaVersion;
-    if (!m_newer)
-        sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
-    judge(sqlite3_exec(m_db, "PRAGMA foreign_keys = ON", nullptr, nullptr, nullptr));
-    if (m_readOnly) {
-        m_dataVersion = dataVersion();
-        return m_problem == Problem::None;
-    }
-    // Write-ahead logging: readers never wait for a writer, and a commit is
-    // whole after a crash. NORMAL syncs at checkpoints, not at each commit:
-    // what was committed survives the program being killed.
-    if (!judge(sqlite3_exec(m_db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL", nullptr,
-                            nullptr, nullptr)))
-        return false;
-    if (version != SchemaVersion && !upgrade(version))
-        return false;
-    m_dataVersion = dataVersion();
     return true;
 }
 
@@ -352,7 +369,7 @@ std::optional<qint64> SqliteJournalStore::dataVersion()
 
 bool SqliteJournalStore::changedElsewhere()
 {
-    if (!m_db || m_problem == Problem::Damaged)
+    if (!readable())
         return false;
     const std::optional<qint64> now = dataVersion();
     const bool changed = now && m_dataVersion && *now != *m_dataVersion;
@@ -376,7 +393,7 @@ bool SqliteJournalStore::upgrade(int from)
 
 bool SqliteJournalStore::writable()
 {
-    if (!m_db || m_problem == Problem::Damaged)
+    if (!readable())
         return false;
     if (m_readOnly) {
         m_problem = Problem::NotWritable;
@@ -504,7 +521,7 @@ bool SqliteJournalStore::insert(const JournalEntry &entry, qint64 &id)
 
 std::optional<qint64> SqliteJournalStore::findSame(const JournalEntry &entry)
 {
-    if (!m_db || m_problem == Problem::Damaged)
+    if (!readable())
         return std::nullopt;
     // A file read again (opened, handed over or imported) is the same reading
     // whenever it shows the same cards; any other reading is its moment.
@@ -530,7 +547,7 @@ std::optional<qint64> SqliteJournalStore::findSame(const JournalEntry &entry)
 QList<JournalSummary> SqliteJournalStore::list(const JournalFilter &filter)
 {
     QList<JournalSummary> found;
-    if (!m_db || m_problem == Problem::Damaged)
+    if (!readable())
         return found;
     const QString words = journalSearchQuery(filter.text);
     // The search's own order (rank) comes from the full-text index as it reads it.
@@ -589,7 +606,7 @@ QList<JournalEntry> SqliteJournalStore::select(const char *where, qint64 id)
 {
     const bool every = *where == '\0';
     QList<JournalEntry> entries;
-    if (!m_db || m_problem == Problem::Damaged)
+    if (!readable())
         return entries;
     QHash<qint64, qsizetype> at;
     {
@@ -687,7 +704,7 @@ bool SqliteJournalStore::change(qint64 id, const char *sql, const QString &first
 
 bool SqliteJournalStore::backUp(const QString &path)
 {
-    if (!m_db || m_problem == Problem::Damaged)
+    if (!readable())
         return false;
     // A consistent copy in one read transaction, even while another program
     // writes; written to a file of our own and only then put in place whole.
@@ -726,7 +743,7 @@ bool SqliteJournalStore::remove(qint64 id)
 QList<QDate> SqliteJournalStore::days()
 {
     QList<QDate> days;
-    if (!m_db || m_problem == Problem::Damaged)
+    if (!readable())
         return days;
     SqliteStatement query(m_db, "SELECT DISTINCT day FROM reading ORDER BY day");
     int result;
@@ -738,7 +755,7 @@ QList<QDate> SqliteJournalStore::days()
 
 QString SqliteJournalStore::setting(const QString &key, const QString &fallback)
 {
-    if (!m_db || m_problem == Problem::Damaged)
+    if (!readable())
         return fallback;
     SqliteStatement query(m_db, "SELECT value FROM setting WHERE key = ?");
     query.bind(1, key);

@@ -59,6 +59,12 @@ private:
     SqliteJournalStore() = default;
 
     bool prepare(const QString &path, Access access);
+    /** Opens the file at @p path, made owner-only first when it is to be written and missing. */
+    bool openFile(const QString &path);
+    /** The schema version of a sound file; nothing, with the problem recorded, otherwise. */
+    std::optional<int> soundVersion();
+    /** Whether a file of schema @p version may be used for @p access (the problem recorded if not). */
+    bool fits(int version, Access access);
     /** Reads a copy of the journal at @p path and its log, made in a folder of our own. */
     bool prepareCopy(const QString &path);
     bool upgrade(int from);
@@ -70,6 +76,8 @@ private:
     std::optional<qint64> dataVersion();
     /** Records what @p result says went wrong; true when it is a success code. */
     bool judge(int result);
+    /** Whether the file may be read: open, and not found damaged. */
+    bool readable() const { return m_db && m_problem != Problem::Damaged; }
     bool writable();
     /** Runs @p change in one write transaction, rolled back unless it returns true. */
     template<typename Change>
