@@ -141,7 +141,7 @@ void StatisticsFigure::focusOutEvent(QFocusEvent *event)
 }
 
 DeckGridFigure::DeckGridFigure(QWidget *parent)
-    : StatisticsFigure(QStringLiteral("Cards of the deck"), parent)
+    : StatisticsFigure(statisticsHeading(StatisticsPart::Deck), parent)
 {
     setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::Fixed);
 }
@@ -191,7 +191,7 @@ void DeckGridFigure::paintFigure(QPainter &painter, const FigureStyle &style, in
 }
 
 OverTimeFigure::OverTimeFigure(QWidget *parent)
-    : StatisticsFigure(QStringLiteral("Readings over time"), parent)
+    : StatisticsFigure(statisticsHeading(StatisticsPart::OverTime), parent)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
@@ -232,7 +232,7 @@ void OverTimeFigure::paintFigure(QPainter &painter, const FigureStyle &style, in
 }
 
 SpreadsFigure::SpreadsFigure(QWidget *parent)
-    : StatisticsFigure(QStringLiteral("Spreads used"), parent)
+    : StatisticsFigure(statisticsHeading(StatisticsPart::Spreads), parent)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }

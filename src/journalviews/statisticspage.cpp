@@ -177,18 +177,18 @@ int printStatistics(QPagedPaintDevice &device, const JournalStatistics &statisti
         });
     };
     const qreal dpi = device.logicalDpiY();
-    figure(QStringLiteral("Cards of the deck"), deckGridSize(style, &device).height(),
+    figure(statisticsHeading(StatisticsPart::Deck), deckGridSize(style, &device).height(),
                           [&](QPainter &painter, const QRectF &rect) {
                               paintDeckGrid(painter, rect, statistics, style,
                                             [dpi](int card, QSize size) {
                                                 return paperPicture(card, size, dpi);
                                             });
                           });
-    figure(QStringLiteral("Readings over time"), mm(40) * k,
+    figure(statisticsHeading(StatisticsPart::OverTime), mm(40) * k,
                           [&](QPainter &painter, const QRectF &rect) {
                               paintOverTime(painter, rect, statistics, style);
                           });
-    figure(QStringLiteral("Spreads used"), spreadsHeight(statistics, style, &device),
+    figure(statisticsHeading(StatisticsPart::Spreads), spreadsHeight(statistics, style, &device),
                           [&](QPainter &painter, const QRectF &rect) {
                               paintSpreads(painter, rect, statistics, style);
                           });
@@ -213,7 +213,7 @@ int printStatistics(QPagedPaintDevice &device, const JournalStatistics &statisti
         painter.setFont(headingFont);
         painter.setPen(Qt::black);
         painter.drawText(QRectF(0, 0, width, headingLine), Qt::AlignLeft | Qt::AlignVCenter,
-                         QStringLiteral("Cards against chance"));
+                         statisticsHeading(StatisticsPart::AgainstChance));
         painter.setFont(textFont);
         painter.drawText(QRectF(0, headingLine, width, meaningHeight), Qt::TextWordWrap, meaning);
     });

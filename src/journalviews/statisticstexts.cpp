@@ -19,6 +19,21 @@ QString cardName(int card)
 
 } // namespace
 
+QString statisticsHeading(StatisticsPart part)
+{
+    switch (part) {
+    case StatisticsPart::Deck:
+        return QStringLiteral("Cards of the deck");
+    case StatisticsPart::OverTime:
+        return QStringLiteral("Readings over time");
+    case StatisticsPart::Spreads:
+        return QStringLiteral("Spreads used");
+    case StatisticsPart::AgainstChance:
+        break;
+    }
+    return QStringLiteral("Cards against chance");
+}
+
 QString reversedShareText(const JournalStatistics &statistics)
 {
     if (statistics.readings == 0)

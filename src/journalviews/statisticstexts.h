@@ -6,6 +6,11 @@
 
 namespace Orvella {
 
+/** The statistics' parts, in the order they are shown and printed. */
+enum class StatisticsPart { Deck, OverTime, Spreads, AgainstChance };
+/** A part's heading, on screen, on paper and to a screen reader: "Cards of the deck". */
+QString statisticsHeading(StatisticsPart part);
+
 /**
  * The share of reversed cards in a line: "38 % of the 412 cards in 120 readings
  * came up reversed", or "No readings in this period." when there are none.

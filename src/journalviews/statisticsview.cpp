@@ -120,11 +120,12 @@ QWidget *StatisticsView::makeContent()
     auto *layout = new QVBoxLayout(content);
     layout->addWidget(m_reversed);
     layout->addSpacing(6);
-    for (const auto &[title, figure] : {std::pair<QString, QWidget *>{"Cards of the deck", m_deck},
-                                        {"Readings over time", m_overTime},
-                                        {"Spreads used", m_spreads},
-                                        {"Cards against chance", m_chanceTable}}) {
-        layout->addWidget(heading(title, figure, content));
+    for (const auto &[part, figure] :
+         {std::pair<StatisticsPart, QWidget *>{StatisticsPart::Deck, m_deck},
+          {StatisticsPart::OverTime, m_overTime},
+          {StatisticsPart::Spreads, m_spreads},
+          {StatisticsPart::AgainstChance, m_chanceTable}}) {
+        layout->addWidget(heading(statisticsHeading(part), figure, content));
         layout->addWidget(figure);
         layout->addSpacing(6);
     }
