@@ -14,16 +14,7 @@ namespace Orvella {
 
 namespace {
 
-// The area the spreads' places cover on the result panel, in logical pixels:
-// from the left column's and top row's corner to past the right and bottom cards.
-constexpr QPoint FigureOrigin(2040 / CardLayout::TwipsPerPixel, 360 / CardLayout::TwipsPerPixel);
-constexpr QSize
-    FigureSize(3960 / CardLayout::TwipsPerPixel + CardLayout::CardSize.width() - FigureOrigin.x(),
-               3000 / CardLayout::TwipsPerPixel + CardLayout::CardSize.height() - FigureOrigin.y());
 constexpr int Margin = 8;
-constexpr QPoint MiddlePlace = FigureOrigin
-                               + QPoint((FigureSize.width() - CardLayout::CardSize.width()) / 2,
-                                        (FigureSize.height() - CardLayout::CardSize.height()) / 2);
 
 } // namespace
 
@@ -36,7 +27,7 @@ JournalFigure::JournalFigure(QWidget *parent) : QWidget(parent)
 
 QSize JournalFigure::sizeHint() const
 {
-    return FigureSize + QSize(2 * Margin, 2 * Margin);
+    return CardLayout::figureBounds().size() + QSize(2 * Margin, 2 * Margin);
 }
 
 void JournalFigure::showReading(const JournalEntry &entry)
@@ -67,14 +58,18 @@ void JournalFigure::paintEvent(QPaintEvent *)
     number.setBold(true);
     painter.setFont(number);
     const qreal ratio = devicePixelRatioF();
+    const QRect bounds = CardLayout::figureBounds();
+    // The card of the day has no spread: its one card lies in the middle.
+    const QPoint middle = bounds.topLeft()
+                          + QPoint((bounds.width() - CardLayout::CardSize.width()) / 2,
+                                   (bounds.height() - CardLayout::CardSize.height()) / 2);
     for (const ShownPosition &shown : std::as_const(m_shown)) {
-        // The card of the day has no spread: its one card lies in the middle.
         const auto place = m_spread == CardOfTheDaySpread
-                               ? std::optional<QPoint>(MiddlePlace)
+                               ? std::optional<QPoint>(middle)
                                : CardLayout::place(m_spread, shown.position);
         if (!place)
             continue;
-        const QPoint at = (corner + QPointF(*place - FigureOrigin + QPoint(Margin, Margin)) * scale)
+        const QPoint at = (corner + QPointF(*place - bounds.topLeft() + QPoint(Margin, Margin)) * scale)
                               .toPoint();
         painter.drawImage(at, shownPicture(shown, card, ratio));
         // On its own ground over the card's corner, as in the main window: on the

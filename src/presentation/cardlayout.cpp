@@ -22,6 +22,15 @@ constexpr std::array<QPoint, 5> Compass{twips(3960, 1680), twips(3000, 3000), tw
 
 } // namespace
 
+QRect figureBounds()
+{
+    // The Pathway takes every column and every row there is.
+    QRect bounds;
+    for (const QPoint &corner : Pathway)
+        bounds |= QRect(corner, CardSize);
+    return bounds;
+}
+
 std::optional<QPoint> place(qint16 spreadIndex, int slot)
 {
     if (slot < 0 || slot >= SlotCount)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QtGlobal>
 
@@ -23,5 +24,8 @@ inline constexpr qreal NumberPointSize = 14.25;
  * relative to the result panel; nothing when the spread leaves that slot where it was.
  */
 std::optional<QPoint> place(qint16 spreadIndex, int slot);
+
+/** The area every spread's places cover, their cards included. */
+QRect figureBounds();
 
 } // namespace Orvella::CardLayout
