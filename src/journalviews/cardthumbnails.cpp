@@ -7,8 +7,6 @@
 
 namespace Orvella {
 
-static_assert(CardDeck::CardCount == 44);
-
 QPixmap CardThumbnails::picture(int card, QSize size, qreal ratio)
 {
     if (!CardDeck::isCard(card) || size.isEmpty())

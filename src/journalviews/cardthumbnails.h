@@ -1,5 +1,7 @@
 #pragma once
 
+#include "oracle/carddeck.h"
+
 #include <QHash>
 #include <QPixmap>
 #include <QSize>
@@ -21,8 +23,8 @@ public:
 
 private:
     QSize m_size;
-    /** By the ratio in hundredths: the 44 pictures, null until asked for. */
-    QHash<int, std::array<QPixmap, 44>> m_pictures;
+    /** By the ratio in hundredths: the deck's pictures, null until asked for. */
+    QHash<int, std::array<QPixmap, CardDeck::CardCount>> m_pictures;
 };
 
 } // namespace Orvella

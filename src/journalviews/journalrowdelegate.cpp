@@ -2,6 +2,7 @@
 
 #include "journallistmodel.h"
 #include "oracle/carddeck.h"
+#include "presentation/cardlayout.h"
 #include "presentation/shownpicture.h"
 
 #include <QApplication>
@@ -49,7 +50,7 @@ const QPixmap &JournalRowDelegate::thumbnail(int card, bool reversed, qreal rati
 QSize JournalRowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
 {
     const QFontMetrics small(option.font);
-    return {textWidth(option.font) + 7 * CardWidth,
+    return {textWidth(option.font) + CardLayout::SlotCount * CardWidth,
             ThumbnailSize.height() + small.height() + 3 * Padding};
 }
 

@@ -13,6 +13,7 @@
 // works out once per reading what each position shows; the card places and
 // the card view (a click on a card) both draw from it.
 
+#include "presentation/cardlayout.h"
 #include "presentation/cardpicturecache.h"
 #include "reading/reading.h"
 
@@ -131,8 +132,8 @@ private:
     QTextBrowser *m_reportView = nullptr;
     CardPictureCache m_pictures;
     QPointer<CardView> m_cardView;
-    std::array<QLabel *, 7> m_picCard{};
-    std::array<QLabel *, 7> m_lblCardNo{};
+    std::array<QLabel *, CardLayout::SlotCount> m_picCard{};
+    std::array<QLabel *, CardLayout::SlotCount> m_lblCardNo{};
     qint16 m_coBrandNumber = 0;
 };
 
