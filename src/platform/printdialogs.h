@@ -20,9 +20,15 @@ class PrintDialogs
 public:
     virtual ~PrintDialogs() = default;
 
-    /** As Platform::print. */
-    virtual bool print(QWidget *parent, const QString &documentName,
-                       const std::function<void(QPagedPaintDevice &)> &paint) = 0;
+    enum class Outcome {
+        Printed,
+        Cancelled,
+        NotWritten, ///< printed to a file that could not be written
+    };
+
+    /** As Platform::print, saying also why nothing came of it. */
+    virtual Outcome print(QWidget *parent, const QString &documentName,
+                          const std::function<void(QPagedPaintDevice &)> &paint) = 0;
 };
 
 /** The print dialogs plugin, loaded on first use; null when it cannot be loaded. */
@@ -30,5 +36,5 @@ PrintDialogs *loadPrintDialogs();
 
 } // namespace Orvella
 
-#define OrvellaPrintDialogs_iid "org.orvella.MedicineCards.PrintDialogs/1.0"
+#define OrvellaPrintDialogs_iid "org.orvella.MedicineCards.PrintDialogs/1.1"
 Q_DECLARE_INTERFACE(Orvella::PrintDialogs, OrvellaPrintDialogs_iid)

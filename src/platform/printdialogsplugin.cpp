@@ -19,21 +19,22 @@ namespace {
 // Printing to a file goes through a file of our own, put in place whole at
 // the end: Qt would open the name the user chose directly, and a name that
 // is a named pipe would hold the program until something read from it.
-void paintPages(QPrinter &printer, const std::function<void(QPagedPaintDevice &)> &paint)
+// False when the file chosen could not be written.
+bool paintPages(QPrinter &printer, const std::function<void(QPagedPaintDevice &)> &paint)
 {
     const QString target = printer.outputFileName();
-    const QTemporaryDir scratch;
-    if (target.isEmpty() || !scratch.isValid()) {
+    if (target.isEmpty()) {
         paint(printer);
-        return;
+        return true;
     }
+    const QTemporaryDir scratch;
     const QString pages = scratch.filePath(QStringLiteral("pages"));
     printer.setOutputFileName(pages);
     paint(printer);
     printer.setOutputFileName(target);
     QFile printed(pages);
-    if (printed.open(QIODevice::ReadOnly))
-        writeWhole(target, printed.readAll());
+    return scratch.isValid() && printed.open(QIODevice::ReadOnly)
+           && writeWhole(target, printed.readAll());
 }
 
 } // namespace
@@ -45,8 +46,8 @@ class QtPrintDialogs : public QObject, public PrintDialogs
     Q_INTERFACES(Orvella::PrintDialogs)
 
 public:
-    bool print(QWidget *parent, const QString &documentName,
-               const std::function<void(QPagedPaintDevice &)> &paint) override
+    Outcome print(QWidget *parent, const QString &documentName,
+                  const std::function<void(QPagedPaintDevice &)> &paint) override
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setDocName(documentName);
@@ -56,9 +57,15 @@ public:
         // only a confirmed dialog puts anything on paper.
         QPrintPreviewDialog preview(&printer, parent);
         preview.setWindowTitle(documentName);
+        // The preview paints too, on a printer of its own: what counts is the last painting.
+        bool written = true;
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                         [&paint](QPrinter *target) { paintPages(*target, paint); });
-        return preview.exec() == QDialog::Accepted;
+                         [&paint, &written](QPrinter *target) {
+                             written = paintPages(*target, paint);
+                         });
+        if (preview.exec() != QDialog::Accepted)
+            return Outcome::Cancelled;
+        return written ? Outcome::Printed : Outcome::NotWritten;
     }
 };
 

@@ -76,7 +76,11 @@ bool QtPlatform::print(QWidget *parent, const QString &documentName,
                        const std::function<void(QPagedPaintDevice &)> &paint)
 {
     PrintDialogs *dialogs = loadPrintDialogs();
-    return dialogs && dialogs->print(parent, documentName, paint);
+    const PrintDialogs::Outcome outcome = dialogs ? dialogs->print(parent, documentName, paint)
+                                                  : PrintDialogs::Outcome::Cancelled;
+    if (outcome == PrintDialogs::Outcome::NotWritten)
+        showMessage(parent, QStringLiteral("Unable To Print To The File."), Icon::Critical, Buttons::Ok);
+    return outcome == PrintDialogs::Outcome::Printed;
 }
 
 void QtPlatform::copyImage(const QImage &picture)
