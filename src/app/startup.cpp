@@ -91,6 +91,24 @@ ProgramStartup::~ProgramStartup() = default;
 
 bool ProgramStartup::anotherCopyIsRunning()
 {
+    // Without a folder of the user's own there is no lock to look at.
+    if (!prepareInstanceFolder())
+        return false;
+    if (!m_lock.acquire())
+        return true;
+    // A lock file that is there but not fit to use is named; a folder where
+    // none can be made (read-only) just goes without.
+    const QFileInfo lockFile(m_lock.path());
+    if (!m_lock.isHeld() && (lockFile.exists() || lockFile.isSymLink())
+        && m_privacyProblem.isEmpty())
+        m_privacyProblem = notUsed(m_lock.path(), m_lock.problem());
+    // Whatever lies in the inbox's places now was left by copies that have ended.
+    HandOver::clear(m_inboxFolder);
+    return false;
+}
+
+bool ProgramStartup::prepareInstanceFolder()
+{
     // Nothing of the folder is used unless it is the user's alone: another
     // account could otherwise hand readings in, or keep the program out.
     const PrivateFolder folder = preparePrivateFolder(instanceFolder());
@@ -108,17 +126,7 @@ bool ProgramStartup::anotherCopyIsRunning()
         m_privacyRepair = madePrivateNote(folder.path);
     else if (inbox.state == PrivateFolder::State::Repaired)
         m_privacyRepair = madePrivateNote(inbox.path);
-    if (!m_lock.acquire())
-        return true;
-    // A lock file that is there but not fit to use is named; a folder where
-    // none can be made (read-only) just goes without.
-    const QFileInfo lockFile(m_lock.path());
-    if (!m_lock.isHeld() && (lockFile.exists() || lockFile.isSymLink())
-        && m_privacyProblem.isEmpty())
-        m_privacyProblem = notUsed(m_lock.path(), m_lock.problem());
-    // Whatever lies in the inbox's places now was left by copies that have ended.
-    HandOver::clear(m_inboxFolder);
-    return false;
+    return true;
 }
 
 void ProgramStartup::refuseSecondCopy()

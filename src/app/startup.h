@@ -119,6 +119,13 @@ public:
     QString privacyProblem() const { return m_privacyProblem; }
 
 private:
+    /**
+     * The user's folder and its inbox, made private where they were not (said
+     * once, later); false, with the reason kept to be said, when the folder
+     * is not to be used.
+     */
+    bool prepareInstanceFolder();
+
     Platform &m_platform;
     RandomSource &m_random;
     QString m_readingToOpen;
