@@ -83,51 +83,58 @@ void JournalRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     painter->save();
     painter->setPen(ground.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     const QRect area = option.rect.adjusted(Padding, Padding, -Padding, -Padding);
-    const QFontMetrics metrics(option.font);
-    const int line = metrics.height();
-
-    QFont bold = option.font;
-    bold.setBold(true);
-    painter->setFont(bold);
     const int column = textWidth(option.font);
-    QRect text(area.left(), area.top(), column - 2 * Padding, line);
-    painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                      JournalListModel::timeText(reading->time));
-    painter->setFont(option.font);
-    QString who = reading->name.isEmpty() ? QFileInfo(reading->file).fileName() : reading->name;
-    if (model->isOverdue(*reading))
-        who += (who.isEmpty() ? QString() : QStringLiteral("  ")) + QStringLiteral("\u2022 how did it turn out?");
-    text.translate(0, line);
-    painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                      metrics.elidedText(who, Qt::ElideRight, text.width()));
-    text.translate(0, line);
-    QString spread = reading->spreadName;
-    if (reading->hasWords)
-        spread += QStringLiteral("  \u2022 notes");
-    painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                      metrics.elidedText(spread, Qt::ElideRight, text.width()));
+    paintTexts(*painter, QRect(area.topLeft(), QSize(column - 2 * Padding, area.height())),
+               option.font, *reading, model->isOverdue(*reading));
+    paintCards(*painter, area.topLeft() + QPoint(column, 0), option.font, reading->cards);
+    painter->restore();
+}
 
-    QFont small = option.font;
-    small.setPointSizeF(option.font.pointSizeF() * 0.85);
-    painter->setFont(small);
+void JournalRowDelegate::paintTexts(QPainter &painter, const QRect &area, const QFont &font,
+                                    const JournalSummary &reading, bool overdue) const
+{
+    const QFontMetrics metrics(font);
+    QFont bold = font;
+    bold.setBold(true);
+    painter.setFont(bold);
+    QRect line(area.topLeft(), QSize(area.width(), metrics.height()));
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
+                     JournalListModel::timeText(reading.time));
+    painter.setFont(font);
+    QString who = reading.name.isEmpty() ? QFileInfo(reading.file).fileName() : reading.name;
+    if (overdue)
+        who += (who.isEmpty() ? QString() : QStringLiteral("  ")) + QStringLiteral("\u2022 how did it turn out?");
+    QString spread = reading.spreadName;
+    if (reading.hasWords)
+        spread += QStringLiteral("  \u2022 notes");
+    for (const QString &text : {who, spread}) {
+        line.translate(0, metrics.height());
+        painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
+                         metrics.elidedText(text, Qt::ElideRight, line.width()));
+    }
+}
+
+void JournalRowDelegate::paintCards(QPainter &painter, QPoint at, const QFont &font,
+                                    const QList<JournalCardMark> &cards) const
+{
+    QFont small = font;
+    small.setPointSizeF(font.pointSizeF() * 0.85);
+    painter.setFont(small);
     const QFontMetrics smallMetrics(small);
-    const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-    int x = area.left() + column;
-    for (const JournalCardMark &card : reading->cards) {
-        const QPixmap &picture = thumbnail(card.card, card.reversed, ratio);
-        painter->drawPixmap(QPoint(x + (CardWidth - ThumbnailSize.width()) / 2, area.top()),
-                            picture);
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    for (const JournalCardMark &card : cards) {
+        painter.drawPixmap(at + QPoint((CardWidth - ThumbnailSize.width()) / 2, 0),
+                           thumbnail(card.card, card.reversed, ratio));
         // Under a small picture the deck's "The" says nothing: "Bat", "Mountain Lion".
         QString name = CardDeck::card(card.card).value_or(Card{}).name;
         if (name.startsWith(QLatin1String("The ")))
             name.remove(0, 4);
-        const QRect under(x, area.top() + ThumbnailSize.height(), CardWidth - 2,
+        const QRect under(at.x(), at.y() + ThumbnailSize.height(), CardWidth - 2,
                           smallMetrics.height());
-        painter->drawText(under, Qt::AlignHCenter | Qt::AlignTop,
-                          smallMetrics.elidedText(name, Qt::ElideRight, under.width()));
-        x += CardWidth;
+        painter.drawText(under, Qt::AlignHCenter | Qt::AlignTop,
+                         smallMetrics.elidedText(name, Qt::ElideRight, under.width()));
+        at.rx() += CardWidth;
     }
-    painter->restore();
 }
 
 } // namespace Orvella

@@ -6,6 +6,9 @@
 
 namespace Orvella {
 
+struct JournalCardMark;
+struct JournalSummary;
+
 /**
  * Paints one reading of a journal list: its date and time, name and spread,
  * a mark when it has notes, and its cards as small pictures (turned when
@@ -26,6 +29,12 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
+    /** The time, the name (or file) and the spread, a line each, in @p area. */
+    void paintTexts(QPainter &painter, const QRect &area, const QFont &font,
+                    const JournalSummary &reading, bool overdue) const;
+    /** The cards' small pictures from @p at rightwards, each with its name under it. */
+    void paintCards(QPainter &painter, QPoint at, const QFont &font,
+                    const QList<JournalCardMark> &cards) const;
     /** Card @p card's small picture for @p ratio, turned when @p reversed; made once. */
     const QPixmap &thumbnail(int card, bool reversed, qreal ratio) const;
 
