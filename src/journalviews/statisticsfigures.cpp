@@ -236,6 +236,28 @@ int overTimeBarAt(const QRectF &rect, int bars, QPointF at)
     return rect.contains(at) ? sliceAt(rect.left(), rect.width(), bars, at.x()) : -1;
 }
 
+namespace {
+
+// Labels go every so many bars, as their widest needs: months on whole
+// quarters or years, weeks by count.
+int labelEvery(const JournalStatistics &statistics, const QFontMetricsF &metrics, qreal slot,
+               qreal unit)
+{
+    qreal widest = metrics.horizontalAdvance(QStringLiteral("8888")); // a year under its label
+    for (const TimeCount &count : statistics.overTime)
+        widest = std::max(widest,
+                          metrics.horizontalAdvance(timeCountLabel(count, statistics.step)));
+    const int needed = int(std::ceil((widest + 6 * unit) / slot));
+    if (statistics.step != JournalStatistics::Step::Month)
+        return std::max(needed, 1);
+    const std::array<int, 8> steps{1, 2, 3, 6, 12, 24, 60, 120};
+    const auto fits = std::find_if(steps.begin(), steps.end(),
+                                   [needed](int step) { return step >= needed; });
+    return std::max(fits != steps.end() ? *fits : needed, 1);
+}
+
+} // namespace
+
 void paintOverTime(QPainter &painter, const QRectF &rect, const JournalStatistics &statistics,
                    const FigureStyle &style, int focused)
 {
@@ -282,20 +304,7 @@ void paintOverTime(QPainter &painter, const QRectF &rect, const JournalStatistic
                          Qt::AlignRight | Qt::AlignBottom, readingsText(most));
     }
 
-    // Labels every so many bars: months on whole quarters or years, weeks by count.
-    qreal widest = metrics.horizontalAdvance(QStringLiteral("8888")); // a year under its label
-    for (const TimeCount &count : statistics.overTime)
-        widest = std::max(widest,
-                          metrics.horizontalAdvance(timeCountLabel(count, statistics.step)));
-    const int needed = int(std::ceil((widest + 6 * style.unit) / slot));
-    int every = needed;
-    if (statistics.step == JournalStatistics::Step::Month) {
-        const std::array<int, 8> steps{1, 2, 3, 6, 12, 24, 60, 120};
-        const auto fits = std::find_if(steps.begin(), steps.end(),
-                                       [needed](int step) { return step >= needed; });
-        every = fits != steps.end() ? *fits : needed;
-    }
-    every = std::max(every, 1);
+    const int every = labelEvery(statistics, metrics, slot, style.unit);
     const auto labelled = [&](int bar) {
         const QDate first = statistics.overTime[bar].first;
         if (statistics.step == JournalStatistics::Step::Week)
