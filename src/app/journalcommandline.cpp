@@ -90,7 +90,8 @@ int writeOut(const QString &target, const QByteArray &data)
             return failWith(QStringLiteral("The journal could not be written out."));
         return 0;
     }
-    if (!writeWhole(target, data))
+    // What the journal holds is the user's alone, in its exports too.
+    if (!writeWholePrivately(target, data))
         return failWith(QStringLiteral("Unable to write %1.").arg(target));
     return 0;
 }

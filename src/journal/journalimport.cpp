@@ -194,10 +194,10 @@ void readBackup(const QString &path, const QByteArray &bytes, ImportedReadings &
         found.refused.append({path, 0, QStringLiteral("it is a damaged journal")});
         return;
     }
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        entries[i].id = 0;
-        take(path, int(i + 1), std::move(entries[i]), found);
-    }
+    // Taken as their export would be, and held to it: a backup altered by hand
+    // (a card's name, a position, a time) is refused as such an export would be,
+    // never kept in a shape the journal's own export could not bring back.
+    readExport(path, journalJson(entries), found);
 }
 
 void readSavedReading(const QString &path, const QByteArray &bytes, ImportedReadings &found)
@@ -226,10 +226,9 @@ QString entryProblem(const JournalEntry &entry)
         return QStringLiteral("an unknown spread, \"%1\"").arg(entry.spreadName);
     if (entry.cards.size() != wanted) {
         return QStringLiteral("%1 %2 for the %3, which has %4")
-            .arg(entry.cards.size())
-            .arg(entry.cards.size() == 1 ? QStringLiteral("card") : QStringLiteral("cards"),
-                 entry.spreadName)
-            .arg(wanted);
+            .arg(QString::number(entry.cards.size()),
+                 entry.cards.size() == 1 ? QStringLiteral("card") : QStringLiteral("cards"),
+                 entry.spreadName, QString::number(wanted));
     }
     QSet<int> seen;
     for (const JournalCard &card : entry.cards) {
@@ -311,7 +310,9 @@ QString importSummary(const ImportResult &result)
     for (const ImportRefusal &refusal : result.refused) {
         const QString where = QDir::toNativeSeparators(refusal.file);
         summary += u'\n'
-                   + (refusal.reading ? QStringLiteral("%1, reading %2: %3") .arg(where).arg(refusal.reading).arg(refusal.reason)
+                   + (refusal.reading ? QStringLiteral("%1, reading %2: %3")
+                                            .arg(where, QString::number(refusal.reading),
+                                                 refusal.reason)
                                       : QStringLiteral("%1: %2").arg(where, refusal.reason));
     }
     return summary;

@@ -281,9 +281,10 @@ bool SqliteJournalStore::fits(int version, Access access)
 {
     if (access == Access::Foreign) {
         // Views, triggers or columns worked out as they are read could hold
-        // the import for ever: only our own tables are read.
+        // the import for ever: only our own tables are read. A file without
+        // them (version 0) is no journal of ours, only an empty database.
         m_newer = version > SchemaVersion;
-        if (m_newer || !hasSchemaOf(version)) {
+        if (m_newer || version == 0 || !hasSchemaOf(version)) {
             m_problem = m_newer ? Problem::Failed : Problem::Damaged;
             return false;
         }

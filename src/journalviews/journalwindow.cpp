@@ -499,7 +499,8 @@ void JournalWindow::exportListed()
         return;
     const QList<JournalEntry> entries = store->entries(ids);
     const QByteArray data = journalExportFor(path, entries);
-    if (store->problem() != JournalStore::Problem::None || !writeWhole(path, data)) {
+    // The notes in it are the user's alone, as in the journal.
+    if (store->problem() != JournalStore::Problem::None || !writeWholePrivately(path, data)) {
         platform.showMessage(this, QStringLiteral("Unable To Export The Journal."),
                                                   Platform::Icon::Critical);
     }

@@ -97,6 +97,8 @@ void TestCommandLine::answeredBeforeAnyDisplay_data()
         << QStringList{"--export-journal", "-"} << 0
         << "{\"format\": \"orvella-medicine-cards-journal\", \"version\": 1, \"readings\": []}\n"
         << "";
+    QTest::newRow("the journal to a file, the user's alone")
+        << QStringList{"--export-journal", "j.json"} << 0 << "" << "";
     QTest::newRow("the statistics, before any reading was kept")
         << QStringList{"--journal-statistics", "-"} << 0
         << "card,count,reversed,expected,mark\r\nThe Eagle,0,0,0.00,\r\n"
@@ -127,8 +129,14 @@ void TestCommandLine::answeredBeforeAnyDisplay()
     else
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     program.setProcessEnvironment(environment);
+    QTemporaryDir work;
+    program.setWorkingDirectory(work.path());
     program.start(QStringLiteral(PROGRAM), arguments);
     QVERIFY(program.waitForFinished(10000));
+    if (const QFileInfo written(work.filePath(arguments.last())); written.isFile()) {
+        QCOMPARE(written.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
+                 QFileDevice::Permissions());
+    }
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), exitCode);
     const QString printed = QString::fromLocal8Bit(program.readAllStandardOutput());

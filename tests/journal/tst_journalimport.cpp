@@ -155,6 +155,11 @@ void TestJournalImport::refusals_data()
     QTest::newRow("a backup's reading of no spread known")
         << QByteArray("sql:UPDATE reading SET spread = 99, spread_name = 'Nope'")
         << "reading 1: an unknown spread, \"Nope\"";
+    QTest::newRow("a backup's card renamed by hand")
+        << QByteArray("sql:UPDATE position SET card_name = 'The Unicorn'")
+        << "reading 1: an unknown card, \"The Unicorn\"";
+    QTest::newRow("a database without a journal in it")
+        << QByteArray("new:CREATE TABLE t (a); DROP TABLE t") << "it is a damaged journal";
     QTest::newRow("200 MB") << QByteArray() << "it is larger than any journal";
     QTest::newRow("a folder") << QByteArray() << "it is not an ordinary file";
 #ifdef Q_OS_UNIX
@@ -167,20 +172,22 @@ void TestJournalImport::refusals()
     QFETCH(QByteArray, content);
     QFETCH(QString, reason);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("import"));
+    // Its name as a user may give it, "%2" and all.
+    const QString path = dir.filePath(QStringLiteral("import%2"));
     const QString row = QString::fromLatin1(QTest::currentDataTag());
     if (row == QLatin1String("200 MB")) {
         QFile big(path); // sparse: no time or disk spent on it
         QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(200 * 1024 * 1024));
     } else if (row == QLatin1String("a folder")) {
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("import")));
+        QVERIFY(QDir(dir.path()).mkdir(QFileInfo(path).fileName()));
 #ifdef Q_OS_UNIX
     } else if (row == QLatin1String("a pipe")) {
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
 #endif
-    } else if (content.startsWith("sql:")) {
-        QVERIFY(openStore(path)->keep(journalEntry(drawn(1), QDateTime::currentDateTime(),
-                                                   JournalSource::Drawn)));
+    } else if (content.startsWith("sql:") || content.startsWith("new:")) {
+        if (content.startsWith("sql:"))
+            QVERIFY(openStore(path)->keep(journalEntry(drawn(1), QDateTime::currentDateTime(),
+                                                       JournalSource::Drawn)));
         sqlite3 *db = nullptr;
         sqlite3_open(QFile::encodeName(path).constData(), &db);
         QCOMPARE(sqlite3_exec(db, content.mid(4).constData(), nullptr, nullptr, nullptr), SQLITE_OK);
