@@ -2,6 +2,7 @@
 
 #include "oracle/carddeck.h"
 
+#include <QFileInfo>
 #include <QLocale>
 
 namespace Orvella {
@@ -62,6 +63,11 @@ QString JournalListModel::timeText(const QDateTime &time)
                            + QStringLiteral(", ") + time.time().toString(QStringLiteral("HH:mm"));
 }
 
+QString JournalListModel::shownName(const JournalSummary &reading)
+{
+    return reading.name.isEmpty() ? QFileInfo(reading.file).fileName() : reading.name;
+}
+
 QString JournalListModel::spokenText(const JournalSummary &reading) const
 {
     QStringList cards;
@@ -70,8 +76,8 @@ QString JournalListModel::spokenText(const JournalSummary &reading) const
                      + (card.reversed ? QStringLiteral(" reversed") : QString());
     }
     QString text = timeText(reading.time);
-    if (!reading.name.isEmpty())
-        text += QStringLiteral(", ") + reading.name;
+    if (const QString who = shownName(reading); !who.isEmpty())
+        text += QStringLiteral(", ") + who;
     text += QStringLiteral(", ") + reading.spreadName
                            + QStringLiteral(": ") + cards.join(QStringLiteral(", "));
     if (reading.hasWords)

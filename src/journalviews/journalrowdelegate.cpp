@@ -6,7 +6,6 @@
 #include "presentation/shownpicture.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QPainter>
 
 #include <algorithm>
@@ -101,7 +100,7 @@ void JournalRowDelegate::paintTexts(QPainter &painter, const QRect &area, const 
     painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
                      JournalListModel::timeText(reading.time));
     painter.setFont(font);
-    QString who = reading.name.isEmpty() ? QFileInfo(reading.file).fileName() : reading.name;
+    QString who = JournalListModel::shownName(reading);
     if (overdue)
         who += (who.isEmpty() ? QString() : QStringLiteral("  ")) + QStringLiteral("\u2022 how did it turn out?");
     QString spread = reading.spreadName;

@@ -6,6 +6,7 @@
 #include "journal/journalexport.h"
 #include "journallistmodel.h"
 #include "journalrowdelegate.h"
+#include "focusinview.h"
 #include "journaltransfers.h"
 #include "journal/journalstatistics.h"
 #include "journal/journaltexts.h"
@@ -21,6 +22,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTabBar>
@@ -33,8 +35,9 @@ namespace {
 
 const QString SizeSetting = QStringLiteral("window-size");
 
-// Puts the controls inside @p part, in their order, right after @p before in the tab order.
-void followInTabOrder(QWidget *before, QWidget *part)
+// Puts the controls inside @p part, in their order, right after @p before in
+// the tab order; the first of them, or null when there are none.
+QWidget *followInTabOrder(QWidget *before, QWidget *part)
 {
     QWidgetList controls;
     for (QWidget *next = part->nextInFocusChain(); part->isAncestorOf(next);
@@ -46,6 +49,7 @@ void followInTabOrder(QWidget *before, QWidget *part)
         QWidget::setTabOrder(before, control);
         before = control;
     }
+    return controls.value(0);
 }
 
 } // namespace
@@ -134,9 +138,8 @@ void JournalWindow::setupLook()
     m_ui->lstReadings->setAlternatingRowColors(true);
     m_ui->lstReadings->setSelectionMode(QAbstractItemView::SingleSelection);
     m_ui->lstReadings->installEventFilter(this);
-    // Heard apart from its tabs, which a screen reader names one by one.
-    m_ui->tabsJournal->tabBar()->setAccessibleName(QStringLiteral("Journal pages"));
     m_ui->txtSearch->installEventFilter(this);
+    keepFocusInView(*m_ui->scrollReading);
 }
 
 void JournalWindow::setupFilters()
@@ -157,6 +160,19 @@ void JournalWindow::setupFilters()
     // Clicked, or chosen from the keyboard with Enter.
     for (auto chosen : {&QCalendarWidget::clicked, &QCalendarWidget::activated})
         connect(m_ui->calDays, chosen, this, [this](QDate day) { showDays(day, day); });
+    // Its days table is what takes the keys: heard by the calendar's name, each
+    // day with its month and whether it has readings, which the eye sees in bold.
+    if (auto *days = m_ui->calDays->findChild<QWidget *>(QStringLiteral("qt_calendar_calendarview"))) {
+        days->setAccessibleName(m_ui->calDays->accessibleName());
+        m_ui->calDays->setAccessibleName(QStringLiteral("Calendar"));
+        connect(m_ui->calDays, &QCalendarWidget::selectionChanged, days, [this, days] {
+            const QDate day = m_ui->calDays->selectedDate();
+            days->setAccessibleDescription(
+                QLocale().toString(day, QStringLiteral("dddd d MMMM yyyy"))
+                + (m_days.contains(day) ? QStringLiteral(", with readings")
+                                        : QStringLiteral(", no readings")));
+        });
+    }
     connect(m_ui->cmdAllDays, &QPushButton::clicked, this, [this] { showDays({}, {}); });
 }
 
@@ -258,7 +274,10 @@ StatisticsView &JournalWindow::statistics()
         m_ui->tabStatistics->layout()->addWidget(m_statistics);
         // Made after the window, its controls came last: they follow the tab
         // bar, as the readings page's do.
-        followInTabOrder(m_ui->tabsJournal->tabBar(), m_statistics);
+        QWidget *first = followInTabOrder(m_ui->tabsJournal->tabBar(), m_statistics);
+        // Made as the keys switched to its page, which took the focus empty: they go on to it.
+        if (first && m_ui->tabStatistics->hasFocus())
+            first->setFocus(Qt::TabFocusReason);
         connect(m_statistics, &StatisticsView::periodChanged, this, &JournalWindow::restate);
         // What a figure points at is shown in the list, over the period looked at.
         const auto showListed = [this](QDate first, QDate last) {
@@ -361,7 +380,9 @@ void JournalWindow::markDays()
     // Dark red, a light one on a dark ground: legible on either.
     const bool darkGround = m_ui->calDays->palette().color(QPalette::Base).lightness() < 128;
     marked.setForeground(darkGround ? QColor(0xff, 0x99, 0x99) : QColor(0x80, 0x00, 0x00));
-    for (const QDate &day : store ? store->days() : QList<QDate>{})
+    const QList<QDate> days = store ? store->days() : QList<QDate>{};
+    m_days = QSet<QDate>(days.cbegin(), days.cend());
+    for (const QDate &day : days)
         m_ui->calDays->setDateTextFormat(day, marked);
 }
 
@@ -479,6 +500,8 @@ void JournalWindow::deleteSelected()
         return;
     m_shownId = 0;
     select(next);
+    // On to the reading that took its place, heard as it is selected.
+    m_ui->lstReadings->setFocus(Qt::OtherFocusReason);
 }
 
 void JournalWindow::exportListed()

@@ -2,7 +2,9 @@
 
 #include "journal/journalstore.h"
 
+#include <QDate>
 #include <QPointer>
+#include <QSet>
 #include <QWidget>
 
 #include <memory>
@@ -84,6 +86,7 @@ private:
     qint64 m_shownId = 0;
     QDate m_from;
     QDate m_to;
+    QSet<QDate> m_days; // the days with readings, as the calendar marks them
     QPointer<StatisticsView> m_statistics;
 };
 

@@ -1,6 +1,7 @@
 #include "statisticsview.h"
 
 #include "chancetablemodel.h"
+#include "focusinview.h"
 #include "periodselector.h"
 #include "platform/fileaccess.h"
 #include "platform/platform.h"
@@ -52,7 +53,10 @@ StatisticsView::StatisticsView(Platform &platform, QWidget *parent)
     auto *scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus); // a page, not a control
     scroll->setWidget(makeContent());
+    keepFocusInView(*scroll);
+    keepCurrentInView(*scroll, *m_chanceTable);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_period);

@@ -294,6 +294,7 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
              QStringList(2, QStringLiteral("Delete This Reading From The Journal?")));
     QCOMPARE(store().all().size(), 1);
     QCOMPARE(list->model()->rowCount(), 1);
+    QVERIFY(list->hasFocus()); // on to the reading that took its place
 
     // What the command line keeps meanwhile is listed when the window is come back to.
     QVERIFY(SqliteJournalStore::open(m_driver->journal()->path(), JournalStore::Access::ReadWrite)
@@ -367,16 +368,19 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     QVERIFY(list->model()->index(0, 0).data().toString().contains(QStringLiteral("Year")));
     show->setCurrentIndex(0);
 
-    // The statistics are counted when looked at; a card chosen there lists its readings.
+    // The statistics are counted when looked at, the keys going on into them; a
+    // card chosen there lists its readings.
     auto *tabs = window->findChild<QTabWidget *>(QStringLiteral("tabsJournal"));
     QVERIFY(!window->findChild<StatisticsView *>());
-    tabs->setCurrentIndex(1);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    list->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(list, Qt::Key_Tab, Qt::ControlModifier);
     auto *statistics = window->findChild<StatisticsView *>();
     QVERIFY(statistics);
     QCOMPARE(statistics->statistics().readings, 4);
-    // By keyboard: from the tab bar to the period first; Tab leaves the table at once.
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cboPeriod"));
+    // From the tab bar to the period first; Tab leaves the table at once.
     QTRY_VERIFY(statistics->isVisible());
     tabs->tabBar()->setFocus(Qt::TabFocusReason);
     QTest::keyClick(tabs->tabBar(), Qt::Key_Tab);

@@ -1,0 +1,30 @@
+#include "focusinview.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QScrollArea>
+
+namespace Orvella {
+
+void keepFocusInView(QScrollArea &area)
+{
+    QObject::connect(qApp, &QApplication::focusChanged, &area, [&area](QWidget *, QWidget *now) {
+        if (now && area.widget() && area.widget()->isAncestorOf(now))
+            area.ensureWidgetVisible(now);
+    });
+}
+
+void keepCurrentInView(QScrollArea &area, QAbstractItemView &view)
+{
+    QObject::connect(view.selectionModel(), &QItemSelectionModel::currentChanged, &area,
+                     [&area, &view](const QModelIndex &current) {
+                         if (!area.widget() || !view.hasFocus())
+                             return;
+                         const QRect cell = view.visualRect(current);
+                         const QPoint centre = view.viewport()->mapTo(area.widget(), cell.center());
+                         area.ensureVisible(centre.x(), centre.y(), cell.width() / 2,
+                                            cell.height());
+                     });
+}
+
+} // namespace Orvella
