@@ -102,7 +102,7 @@ FigureStyle screenFigureStyle(const QWidget &widget)
     return style;
 }
 
-QSizeF deckGridSize(const FigureStyle &style, const QPaintDevice *device)
+QSizeF deckGridSize(const FigureStyle &style, const QPaintDevice *device, int columns)
 {
     const QFontMetricsF metrics(style.smallFont, device);
     const qreal pad = padding(style);
@@ -110,30 +110,35 @@ QSizeF deckGridSize(const FigureStyle &style, const QPaintDevice *device)
         style.cardWidth, metrics.horizontalAdvance(QStringLiteral("888 reversed"))) + 2 * pad;
     const qreal height = style.cardWidth * CardAspect + 2 * pad + strengthBand(style)
                          + 2 * metrics.height();
-    return {DeckGridColumns * width, DeckGridRows * height};
+    return {columns * width, deckGridRows(columns) * height};
 }
 
-QRectF deckGridCellRect(const QRectF &rect, int card)
+int deckGridColumnsFor(qreal width, const FigureStyle &style, const QPaintDevice *device)
 {
-    const QSizeF cell(rect.width() / DeckGridColumns, rect.height() / DeckGridRows);
-    return {rect.left() + (card % DeckGridColumns) * cell.width(),
-            rect.top() + (card / DeckGridColumns) * cell.height(), cell.width(), cell.height()};
+    const qreal cell = deckGridSize(style, device, 1).width();
+    return std::clamp(int(width / cell), DeckGridLeastColumns, DeckGridColumns);
 }
 
-int deckGridCardAt(const QRectF &rect, QPointF at)
+QRectF deckGridCellRect(const QRectF &rect, int card, int columns)
+{
+    const QSizeF cell(rect.width() / columns, rect.height() / deckGridRows(columns));
+    return {rect.left() + (card % columns) * cell.width(),
+            rect.top() + (card / columns) * cell.height(), cell.width(), cell.height()};
+}
+
+int deckGridCardAt(const QRectF &rect, QPointF at, int columns)
 {
     if (!rect.contains(at))
         return -1;
-    const int column = std::min(int((at.x() - rect.left()) * DeckGridColumns / rect.width()),
-                                DeckGridColumns - 1);
-    const int row = std::min(int((at.y() - rect.top()) * DeckGridRows / rect.height()),
-                             DeckGridRows - 1);
-    const int card = row * DeckGridColumns + column;
+    const int rows = deckGridRows(columns);
+    const int column = sliceAt(rect.left(), rect.width(), columns, at.x());
+    const int card = sliceAt(rect.top(), rect.height(), rows, at.y()) * columns + column;
     return card < CardDeck::CardCount ? card : -1;
 }
 
 void paintDeckGrid(QPainter &painter, const QRectF &rect, const JournalStatistics &statistics,
-                   const FigureStyle &style, const CardPictures &pictures, int focused)
+                   const FigureStyle &style, const CardPictures &pictures, int focused,
+                   int columns)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -145,7 +150,7 @@ void paintDeckGrid(QPainter &painter, const QRectF &rect, const JournalStatistic
         most = std::max(most, count.count);
 
     for (const CardCount &count : statistics.perCard) {
-        const QRectF cell = deckGridCellRect(rect, count.card);
+        const QRectF cell = deckGridCellRect(rect, count.card, columns);
         const qreal share = most > 0 ? qreal(count.count) / most : 0;
         const qreal space = cell.height() - 2 * pad - strengthBand(style) - 2 * line;
         const qreal width = std::min({style.cardWidth, cell.width() - 2 * pad, space / CardAspect});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal/journalstatistics.h"
+#include "oracle/carddeck.h"
 
 #include <QColor>
 #include <QFont>
@@ -43,16 +44,27 @@ FigureStyle screenFigureStyle(const QWidget &widget);
  */
 using CardPictures = std::function<QPixmap(int card, QSize size)>;
 
-/** Columns and rows of the deck's grid. */
+/**
+ * The deck's grid is 11 columns by 4 rows where there is room for them; where
+ * there is not (a large font, a narrow window), fewer columns, down to 4, and
+ * more rows.
+ */
 inline constexpr int DeckGridColumns = 11;
-inline constexpr int DeckGridRows = 4;
+inline constexpr int DeckGridLeastColumns = 4;
+constexpr int deckGridRows(int columns)
+{
+    return (CardDeck::CardCount + columns - 1) / columns;
+}
 
 /** The least size the deck's grid takes in @p style, its texts measured for @p device. */
-QSizeF deckGridSize(const FigureStyle &style, const QPaintDevice *device);
+QSizeF deckGridSize(const FigureStyle &style, const QPaintDevice *device,
+                    int columns = DeckGridColumns);
+/** The columns a grid @p width wide has room for. */
+int deckGridColumnsFor(qreal width, const FigureStyle &style, const QPaintDevice *device);
 /** Card @p card's cell in the grid painted in @p rect. */
-QRectF deckGridCellRect(const QRectF &rect, int card);
+QRectF deckGridCellRect(const QRectF &rect, int card, int columns = DeckGridColumns);
 /** The card whose cell holds @p at in the grid painted in @p rect; -1 outside every cell. */
-int deckGridCardAt(const QRectF &rect, QPointF at);
+int deckGridCardAt(const QRectF &rect, QPointF at, int columns = DeckGridColumns);
 /**
  * The 44 cards in deck order, each shaded by how often it came up against the
  * card that came up most (faded when never), its count and reversed ones under
@@ -60,7 +72,8 @@ int deckGridCardAt(const QRectF &rect, QPointF at);
  * A @p focused card gets a frame.
  */
 void paintDeckGrid(QPainter &painter, const QRectF &rect, const JournalStatistics &statistics,
-                   const FigureStyle &style, const CardPictures &pictures, int focused = -1);
+                   const FigureStyle &style, const CardPictures &pictures, int focused = -1,
+                   int columns = DeckGridColumns);
 
 /** Bar @p bar's column of @p bars in the chart painted in @p rect. */
 QRectF overTimeBarRect(const QRectF &rect, int bars, int bar);

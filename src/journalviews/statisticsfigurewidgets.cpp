@@ -143,12 +143,33 @@ void StatisticsFigure::focusOutEvent(QFocusEvent *event)
 DeckGridFigure::DeckGridFigure(QWidget *parent)
     : StatisticsFigure(statisticsHeading(StatisticsPart::Deck), parent)
 {
-    setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::Fixed);
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
 }
 
 QSize DeckGridFigure::sizeHint() const
 {
     return deckGridSize(screenFigureStyle(*this), this).toSize() + QSize(2 * Margin, 2 * Margin);
+}
+
+QSize DeckGridFigure::minimumSizeHint() const
+{
+    const QSize least = deckGridSize(screenFigureStyle(*this), this, DeckGridLeastColumns).toSize()
+                        + QSize(2 * Margin, 2 * Margin);
+    return {least.width(), heightForWidth(least.width())};
+}
+
+int DeckGridFigure::heightForWidth(int width) const
+{
+    const FigureStyle style = screenFigureStyle(*this);
+    const int columns = deckGridColumnsFor(width - 2 * Margin, style, this);
+    return int(std::ceil(deckGridSize(style, this, columns).height())) + 2 * Margin;
+}
+
+int DeckGridFigure::columns() const
+{
+    return deckGridColumnsFor(figureRect().width(), screenFigureStyle(*this), this);
 }
 
 int DeckGridFigure::itemCount() const
@@ -158,7 +179,7 @@ int DeckGridFigure::itemCount() const
 
 int DeckGridFigure::itemAt(QPointF at) const
 {
-    const int card = deckGridCardAt(figureRect(), at);
+    const int card = deckGridCardAt(figureRect(), at, columns());
     return card < itemCount() ? card : -1;
 }
 
@@ -175,9 +196,9 @@ QString DeckGridFigure::description() const
 int DeckGridFigure::moved(int item, int key) const
 {
     if (key == Qt::Key_Up)
-        return item - DeckGridColumns;
+        return item - columns();
     if (key == Qt::Key_Down)
-        return item + DeckGridColumns;
+        return item + columns();
     return StatisticsFigure::moved(item, key);
 }
 
@@ -187,7 +208,7 @@ void DeckGridFigure::paintFigure(QPainter &painter, const FigureStyle &style, in
     paintDeckGrid(
         painter, figureRect(), statistics(), style,
         [this, ratio](int card, QSize size) { return m_thumbnails.picture(card, size, ratio); },
-        focused);
+        focused, columns());
 }
 
 OverTimeFigure::OverTimeFigure(QWidget *parent)

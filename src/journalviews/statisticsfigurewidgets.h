@@ -63,7 +63,7 @@ private:
     int m_pressed = -1;
 };
 
-/** The 44 cards as a grid, 11 by 4; an item is a card of the deck. */
+/** The 44 cards as a grid, 11 by 4 or narrower; an item is a card of the deck. */
 class DeckGridFigure : public StatisticsFigure
 {
     Q_OBJECT
@@ -72,7 +72,9 @@ public:
     explicit DeckGridFigure(QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
 
 protected:
     int itemCount() const override;
@@ -83,6 +85,9 @@ protected:
     void paintFigure(QPainter &painter, const FigureStyle &style, int focused) override;
 
 private:
+    /** The columns the grid has at its present width. */
+    int columns() const;
+
     CardThumbnails m_thumbnails;
 };
 

@@ -163,26 +163,30 @@ void TestStatisticsView::textsSayWhatWasCounted()
 
 void TestStatisticsView::pointsFindTheirItems_data()
 {
-    // A figure 440 by 200 from (10, 20): cells of 40 by 50, bars of 110 for four.
+    // A figure 440 by 200 from (10, 20): cells of 40 by 50 (55 by 33 in 8 columns),
+    // bars of 110 for four.
     QTest::addColumn<QPointF>("at");
     QTest::addColumn<int>("card");
+    QTest::addColumn<int>("inEightColumns");
     QTest::addColumn<int>("bar");
     QTest::addColumn<int>("spread");
-    QTest::newRow("top left") << QPointF(10, 20) << 0 << 0 << 0;
-    QTest::newRow("second row, third column") << QPointF(95, 75) << 13 << 0 << 1;
-    QTest::newRow("bottom right") << QPointF(449.9, 219.9) << 43 << 3 << 5;
-    QTest::newRow("left of it") << QPointF(9, 100) << -1 << -1 << -1;
-    QTest::newRow("below it") << QPointF(100, 221) << -1 << -1 << -1;
+    QTest::newRow("top left") << QPointF(10, 20) << 0 << 0 << 0 << 0;
+    QTest::newRow("second row, third column") << QPointF(95, 75) << 13 << 9 << 0 << 1;
+    QTest::newRow("bottom right") << QPointF(449.9, 219.9) << 43 << -1 << 3 << 5;
+    QTest::newRow("left of it") << QPointF(9, 100) << -1 << -1 << -1 << -1;
+    QTest::newRow("below it") << QPointF(100, 221) << -1 << -1 << -1 << -1;
 }
 
 void TestStatisticsView::pointsFindTheirItems()
 {
     QFETCH(QPointF, at);
     QFETCH(int, card);
+    QFETCH(int, inEightColumns);
     QFETCH(int, bar);
     QFETCH(int, spread);
     const QRectF figure(10, 20, 440, 200);
     QCOMPARE(deckGridCardAt(figure, at), card);
+    QCOMPARE(deckGridCardAt(figure, at, 8), inEightColumns);
     QCOMPARE(overTimeBarAt(figure, 4, at), bar);
     QCOMPARE(spreadRowAt(figure, 6, at), spread);
     if (card >= 0)
@@ -298,6 +302,9 @@ void TestStatisticsView::showsExportsAndPrints()
     QVERIFY2(weeks.endsWith(QStringLiteral("Week of 30 November 2026: 2 readings")),
                             qPrintable(weeks));
     auto *deck = child<QWidget>(view, "figDeck");
+    // Where the page is narrow, the grid has fewer columns and more rows.
+    QVERIFY(deck->heightForWidth(deck->minimumSizeHint().width())
+            > deck->heightForWidth(deck->sizeHint().width()));
     QVERIFY(deck->accessibleDescription().contains(
         CardDeck::card(Butterfly)->name
         + QStringLiteral(": 40, 10 reversed, more than chance alone")));
