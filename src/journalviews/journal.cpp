@@ -1,6 +1,7 @@
 #include "journal.h"
 
 #include "journal/damagedjournal.h"
+#include "platform/fileaccess.h"
 #include "platform/platform.h"
 #include "session/readingsession.h"
 
@@ -119,7 +120,9 @@ bool Journal::reopenAfterDamage()
                                               Platform::Icon::Critical);
         return false;
     }
+    keepWordsAside(aside);
     m_store = m_opener(path());
+    emit reopened();
     m_platform.showMessage(m_dialogParent,
                            (notYours ? QStringLiteral("The journal belonged to another account.")
                                      : QStringLiteral("The journal was damaged."))
@@ -196,6 +199,14 @@ void Journal::keepWaiting()
             m_waiting.clear();
             break;
         }
+        // One that can never be written (a newer program's, said so as it
+        // was opened) takes nothing: no reading waits for it.
+        if (journal->isReadOnly()) {
+            if (!journal->isNewer())
+                sayUnableOnce();
+            m_waiting.clear();
+            break;
+        }
         const JournalEntry &entry = m_waiting.constFirst();
         // A file opened again, or handed over again, is the reading kept already.
         const bool known = !entry.file.isEmpty() && journal->findSame(entry);
@@ -261,6 +272,29 @@ void Journal::retryAfter(JournalStore::Problem problem)
     m_retry->start(problem == JournalStore::Problem::Busy ? RetryMs : RetryUnableMs);
 }
 
+void Journal::keepWordsAside(const QString &aside)
+{
+    if (m_words.isEmpty())
+        return;
+    // Their readings' numbers belong to the journal set aside: a new journal
+    // numbers its own, so they go into a file beside the old one instead.
+    QString text;
+    for (auto it = m_words.cbegin(); it != m_words.cend(); ++it) {
+        text += QStringLiteral("Reading %1\nQuestion: %2\nNotes:\n%3\nHow it turned out: %4 %5\n\n")
+                    .arg(QString::number(it.key()), it->question, it->notes, it->outcome,
+                         it->outcomeDate.toString(Qt::ISODate));
+    }
+    const QString file = aside + QStringLiteral(".notes.txt");
+    const bool kept = writeWholePrivately(file, text.toUtf8());
+    m_platform.showMessage(m_dialogParent,
+                           kept ? QStringLiteral("The notes not yet in the damaged journal are "
+                                                 "kept in %1.")
+                                      .arg(QDir::toNativeSeparators(file))
+                                : QStringLiteral("Unable To Save The Notes In The Journal."),
+                           Platform::Icon::Critical);
+    m_words.clear();
+}
+
 bool Journal::remove(qint64 id)
 {
     JournalStore *journal = store();
@@ -279,7 +313,7 @@ bool Journal::mayEnd()
 {
     keepWaiting();
     // Another program lets go of the journal in moments: waited for, a little.
-    for (QDeadlineTimer patience(3000); !m_words.isEmpty() && !patience.hasExpired();) {
+    for (QDeadlineTimer patience(1500); !m_words.isEmpty() && !patience.hasExpired();) {
         if (!store() || store()->problem() != JournalStore::Problem::Busy)
             break;
         QThread::msleep(RetryMs);

@@ -90,6 +90,8 @@ public:
     void keepWords(qint64 id, const JournalWords &words);
     /** The words written about reading @p id that the journal does not have yet. */
     std::optional<JournalWords> waitingWords(qint64 id) const;
+    /** All of them, by reading. */
+    const QMap<qint64, JournalWords> &allWaitingWords() const { return m_words; }
     /** Keeps now whatever waits, readings and words (before an export, say). */
     void keepWaiting();
     /** Removes reading @p id, and words waiting for it; says so when it cannot. */
@@ -112,6 +114,8 @@ public:
 signals:
     /** Readings were kept, changed or removed. */
     void changed();
+    /** A new journal took the place of a damaged one: its readings are others. */
+    void reopened();
 
 private:
     void readingShown(ReadingSource source);
@@ -119,6 +123,8 @@ private:
     bool reopenAfterDamage();
     /** Keeps the words waiting; false when the journal failed (and then said why, or waits). */
     bool keepWaitingWords(JournalStore &journal);
+    /** Writes the words waiting beside the damaged journal set aside as @p aside. */
+    void keepWordsAside(const QString &aside);
     void retryAfter(JournalStore::Problem problem);
     void sayUnableOnce();
 

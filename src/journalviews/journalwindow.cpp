@@ -97,6 +97,11 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
     connect(m_ui->chkKeepNew, &QCheckBox::toggled, this,
             [this](bool keep) { m_journal.setKeepsNewReadings(keep); });
     connect(&m_journal, &Journal::changed, this, &JournalWindow::reload);
+    // A new journal's readings are others, whatever their numbers: shown afresh.
+    connect(&m_journal, &Journal::reopened, this, [this] {
+        m_shownId = 0;
+        openAfresh();
+    });
 
     JournalStore *store = m_journal.store();
     const bool writable = store && !store->isReadOnly();
@@ -165,13 +170,7 @@ void JournalWindow::setupFilters()
     if (auto *days = m_ui->calDays->findChild<QWidget *>(QStringLiteral("qt_calendar_calendarview"))) {
         days->setAccessibleName(m_ui->calDays->accessibleName());
         m_ui->calDays->setAccessibleName(QStringLiteral("Calendar"));
-        connect(m_ui->calDays, &QCalendarWidget::selectionChanged, days, [this, days] {
-            const QDate day = m_ui->calDays->selectedDate();
-            days->setAccessibleDescription(
-                QLocale().toString(day, QStringLiteral("dddd d MMMM yyyy"))
-                + (m_days.contains(day) ? QStringLiteral(", with readings")
-                                        : QStringLiteral(", no readings")));
-        });
+        connect(m_ui->calDays, &QCalendarWidget::selectionChanged, this, &JournalWindow::describeDay);
     }
     connect(m_ui->cmdAllDays, &QPushButton::clicked, this, [this] { showDays({}, {}); });
 }
@@ -349,6 +348,11 @@ void JournalWindow::relist()
     JournalStore *store = m_journal.store();
     m_model->setReadings(store ? store->list(filter()) : QList<JournalSummary>{},
                          m_journal.platform().today());
+    // Marked as typed, also before the journal has the words.
+    const QMap<qint64, JournalWords> &waiting = m_journal.allWaitingWords();
+    for (auto it = waiting.cbegin(); it != waiting.cend(); ++it)
+        m_model->setWords(it.key(), !it->question.isEmpty() || !it->notes.isEmpty(),
+                          !it->outcome.isEmpty());
     const qsizetype count = m_model->rowCount();
     QString shown = readingsText(int(count));
     const auto day = [](QDate date) {
@@ -384,6 +388,18 @@ void JournalWindow::markDays()
     m_days = QSet<QDate>(days.cbegin(), days.cend());
     for (const QDate &day : days)
         m_ui->calDays->setDateTextFormat(day, marked);
+    describeDay();
+}
+
+void JournalWindow::describeDay()
+{
+    auto *days = m_ui->calDays->findChild<QWidget *>(QStringLiteral("qt_calendar_calendarview"));
+    if (!days)
+        return;
+    const QDate day = m_ui->calDays->selectedDate();
+    days->setAccessibleDescription(QLocale().toString(day, QStringLiteral("dddd d MMMM yyyy"))
+                                   + (m_days.contains(day) ? QStringLiteral(", with readings")
+                                                           : QStringLiteral(", no readings")));
 }
 
 void JournalWindow::select(qint64 id)

@@ -78,6 +78,8 @@ private:
     void deleteSelected();
     void exportListed();
     void markDays();
+    /** Tells a screen reader the calendar's day: its date and whether it has readings. */
+    void describeDay();
 
     std::unique_ptr<Ui::JournalWindow> m_ui;
     Journal &m_journal;

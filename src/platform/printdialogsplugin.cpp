@@ -23,18 +23,17 @@ namespace {
 bool paintPages(QPrinter &printer, const std::function<void(QPagedPaintDevice &)> &paint)
 {
     const QString target = printer.outputFileName();
-    if (target.isEmpty()) {
+    const QTemporaryDir scratch;
+    if (target.isEmpty() || !scratch.isValid()) {
         paint(printer);
         return true;
     }
-    const QTemporaryDir scratch;
     const QString pages = scratch.filePath(QStringLiteral("pages"));
     printer.setOutputFileName(pages);
     paint(printer);
     printer.setOutputFileName(target);
     QFile printed(pages);
-    return scratch.isValid() && printed.open(QIODevice::ReadOnly)
-           && writeWhole(target, printed.readAll());
+    return printed.open(QIODevice::ReadOnly) && writeWhole(target, printed.readAll());
 }
 
 } // namespace
