@@ -252,6 +252,11 @@ bool Journal::keepWaitingWords(JournalStore &journal)
         if (!journal.setWords(id, words.question, words.notes)
             || !journal.setOutcome(id, words.outcome, words.outcomeDate)) {
             const JournalStore::Problem problem = journal.problem();
+            // Never to be kept in it: kept beside it instead, and a new one begins.
+            if (isSetAside(problem)) {
+                reopenAfterDamage();
+                return false;
+            }
             retryAfter(problem);
             if (problem != JournalStore::Problem::Busy && !m_saidUnableToSave) {
                 m_saidUnableToSave = true;

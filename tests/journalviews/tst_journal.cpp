@@ -62,6 +62,7 @@ private slots:
     void journalThatCannotBeKeptIsSaidOnceOrKeptAside_data();
     void journalThatCannotBeKeptIsSaidOnceOrKeptAside();
     void windowFindsWritesShowsAndDeletes();
+    void wordsForADamagedJournalAreKeptBesideIt();
     void cardOfTheDayFollowUpsStatisticsAndTransfers();
 
 private:
@@ -313,6 +314,40 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QVERIFY(window->isVisible() && search->text().isEmpty());
     QCOMPARE(list->model()->rowCount(), 2);
     QCOMPARE(list->currentIndex().row(), 0);
+}
+
+void TestJournal::wordsForADamagedJournalAreKeptBesideIt()
+{
+    m_driver->attachJournal(m_dir->path());
+    draw(QStringLiteral("Ann"));
+    QTest::keyClick(&m_driver->window(), Qt::Key_J, Qt::ControlModifier);
+    JournalWindow *window = m_driver->journalCommands()->journalWindow();
+    auto *notes = window->findChild<QPlainTextEdit *>(QStringLiteral("txtNotes"));
+    // Another program breaks the journal's make-up while the notes are typed.
+    sqlite3 *other = nullptr;
+    sqlite3_open(QFile::encodeName(m_driver->journal()->path()).constData(), &other);
+    QCOMPARE(sqlite3_exec(other,
+                          "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = 'CREATE "
+                          "TABLE reading (' WHERE name = 'reading'; PRAGMA schema_version = 99",
+                          nullptr, nullptr, nullptr),
+             SQLITE_OK);
+    sqlite3_close(other);
+    QTest::keyClicks(notes, QStringLiteral("Stay"));
+
+    // Never written into the new journal, whose readings are others: kept beside the old one.
+    const QString aside = m_dir->filePath(Journal::fileName() + QStringLiteral(".damaged-")
+                                          + m_driver->platform().today().toString(Qt::ISODate));
+    QTRY_VERIFY(QFileInfo::exists(aside + QStringLiteral(".notes.txt")));
+    QVERIFY(Test::readFile(aside + QStringLiteral(".notes.txt")).contains("Notes:\nStay\n"));
+    QVERIFY(store().all().isEmpty());
+    QVERIFY(notes->toPlainText().isEmpty());
+    QVERIFY(m_driver->journal()->mayEnd());
+    const QStringList said = m_driver->platform().messageTexts();
+    QCOMPARE(said.size(), 2);
+    QVERIFY2(said[0].startsWith(QStringLiteral("The notes not yet in the damaged journal are kept "
+                                               "in ")) && said[1].startsWith(QStringLiteral(
+                                                  "The journal was damaged.")),
+             qPrintable(said.join(u'|')));
 }
 
 void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
