@@ -15,6 +15,11 @@ QStringList journalCompanionSuffixes()
     return {journalLogSuffix(), QStringLiteral("-shm"), QStringLiteral("-journal")};
 }
 
+QString damagedJournalNotes(const QString &aside)
+{
+    return aside + QStringLiteral(".notes.txt");
+}
+
 namespace {
 
 // There, a link too, even one that leads nowhere.
@@ -26,7 +31,7 @@ bool isThere(const QString &path)
 
 bool anyExists(const QString &path)
 {
-    if (isThere(path))
+    if (isThere(path) || isThere(damagedJournalNotes(path)))
         return true;
     for (const QString &suffix : journalCompanionSuffixes()) {
         if (isThere(path + suffix))

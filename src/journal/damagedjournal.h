@@ -11,6 +11,9 @@ QString journalLogSuffix();
 /** The endings of the files SQLite keeps beside a journal, which belong with it. */
 QStringList journalCompanionSuffixes();
 
+/** Where the words not yet kept in the journal set aside as @p aside are written. */
+QString damagedJournalNotes(const QString &aside);
+
 /**
  * Moves the damaged journal at @p path aside, with the files that go with it
  * (its write-ahead log and shared memory), as <name>.damaged-<date> (and

@@ -10,6 +10,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <utility>
+
 namespace Orvella {
 
 namespace {
@@ -120,14 +122,16 @@ bool Journal::reopenAfterDamage()
                                               Platform::Icon::Critical);
         return false;
     }
-    keepWordsAside(aside);
+    // All in place before anything is said: a message's own event loop may run a retry.
+    const QString notes = keepWordsAside(aside);
     m_store = m_opener(path());
     emit reopened();
     m_platform.showMessage(m_dialogParent,
                            (notYours ? QStringLiteral("The journal belonged to another account.")
                                      : QStringLiteral("The journal was damaged."))
                                + QStringLiteral(" It is kept as %1, and a new journal begins.")
-                                     .arg(QDir::toNativeSeparators(aside)),
+                                     .arg(QDir::toNativeSeparators(aside))
+                               + notes,
                            Platform::Icon::Information);
     emit changed();
     return m_store && !isSetAside(m_store->problem());
@@ -277,27 +281,24 @@ void Journal::retryAfter(JournalStore::Problem problem)
     m_retry->start(problem == JournalStore::Problem::Busy ? RetryMs : RetryUnableMs);
 }
 
-void Journal::keepWordsAside(const QString &aside)
+QString Journal::keepWordsAside(const QString &aside)
 {
     if (m_words.isEmpty())
-        return;
+        return {};
     // Their readings' numbers belong to the journal set aside: a new journal
     // numbers its own, so they go into a file beside the old one instead.
+    const QMap<qint64, JournalWords> words = std::exchange(m_words, {});
     QString text;
-    for (auto it = m_words.cbegin(); it != m_words.cend(); ++it) {
+    for (auto it = words.cbegin(); it != words.cend(); ++it) {
         text += QStringLiteral("Reading %1\nQuestion: %2\nNotes:\n%3\nHow it turned out: %4 %5\n\n")
                     .arg(QString::number(it.key()), it->question, it->notes, it->outcome,
                          it->outcomeDate.toString(Qt::ISODate));
     }
-    const QString file = aside + QStringLiteral(".notes.txt");
-    const bool kept = writeWholePrivately(file, text.toUtf8());
-    m_platform.showMessage(m_dialogParent,
-                           kept ? QStringLiteral("The notes not yet in the damaged journal are "
-                                                 "kept in %1.")
-                                      .arg(QDir::toNativeSeparators(file))
-                                : QStringLiteral("Unable To Save The Notes In The Journal."),
-                           Platform::Icon::Critical);
-    m_words.clear();
+    const QString file = damagedJournalNotes(aside);
+    if (!writeWholePrivately(file, text.toUtf8()))
+        return QStringLiteral(" The notes typed but not yet in it could not be kept.");
+    return QStringLiteral(" The notes typed but not yet in it are in %1.")
+        .arg(QDir::toNativeSeparators(file));
 }
 
 bool Journal::remove(qint64 id)

@@ -123,8 +123,11 @@ private:
     bool reopenAfterDamage();
     /** Keeps the words waiting; false when the journal failed (and then said why, or waits). */
     bool keepWaitingWords(JournalStore &journal);
-    /** Writes the words waiting beside the damaged journal set aside as @p aside. */
-    void keepWordsAside(const QString &aside);
+    /**
+     * Writes the words waiting beside the damaged journal set aside as @p
+     * aside, and forgets them; what to say of them, or nothing when there were none.
+     */
+    QString keepWordsAside(const QString &aside);
     void retryAfter(JournalStore::Problem problem);
     void sayUnableOnce();
 

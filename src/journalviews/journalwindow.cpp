@@ -504,7 +504,8 @@ void JournalWindow::deleteSelected()
     const Platform::Answer answer = m_journal.platform().showMessage(
         this, QStringLiteral("Delete This Reading From The Journal?"), Platform::Icon::Information,
                              Platform::Buttons::YesNo);
-    if (answer != Platform::Answer::Yes)
+    // Asked about this reading: the list may have changed while the question was open.
+    if (answer != Platform::Answer::Yes || selectedId() != id)
         return;
     // The next one down takes its place, or the one above at the end of the list.
     const int row = m_model->rowOf(id);

@@ -116,7 +116,8 @@ QSizeF deckGridSize(const FigureStyle &style, const QPaintDevice *device, int co
 int deckGridColumnsFor(qreal width, const FigureStyle &style, const QPaintDevice *device)
 {
     const qreal cell = deckGridSize(style, device, 1).width();
-    return std::clamp(int(width / cell), DeckGridLeastColumns, DeckGridColumns);
+    // A hair's room given: a width rounded from the columns' own holds them all.
+    return std::clamp(int(width / cell + 0.5 / cell), DeckGridLeastColumns, DeckGridColumns);
 }
 
 QRectF deckGridCellRect(const QRectF &rect, int card, int columns)

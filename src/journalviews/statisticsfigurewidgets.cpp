@@ -155,9 +155,11 @@ QSize DeckGridFigure::sizeHint() const
 
 QSize DeckGridFigure::minimumSizeHint() const
 {
-    const QSize least = deckGridSize(screenFigureStyle(*this), this, DeckGridLeastColumns).toSize()
-                        + QSize(2 * Margin, 2 * Margin);
-    return {least.width(), heightForWidth(least.width())};
+    // As narrow as the fewest columns; as low as the most, the layout asking
+    // heightForWidth() for the rows the width given takes.
+    const int narrowest = int(std::ceil(
+        deckGridSize(screenFigureStyle(*this), this, DeckGridLeastColumns).width()));
+    return {narrowest + 2 * Margin, sizeHint().height()};
 }
 
 int DeckGridFigure::heightForWidth(int width) const
