@@ -290,8 +290,8 @@ QString Journal::keepWordsAside(const QString &aside)
     const QMap<qint64, JournalWords> words = std::exchange(m_words, {});
     QString text;
     for (auto it = words.cbegin(); it != words.cend(); ++it) {
-        text += QStringLiteral("Reading %1\nQuestion: %2\nNotes:\n%3\nHow it turned out: %4 %5\n\n")
-                    .arg(QString::number(it.key()), it->question, it->notes, it->outcome,
+        text += QStringLiteral("%1\nQuestion: %2\nNotes:\n%3\nHow it turned out: %4 %5\n\n")
+                    .arg(it->reading, it->question, it->notes, it->outcome,
                          it->outcomeDate.toString(Qt::ISODate));
     }
     const QString file = damagedJournalNotes(aside);

@@ -22,6 +22,7 @@ enum class ReadingSource;
 /** What the user writes about a kept reading. */
 struct JournalWords
 {
+    QString reading; ///< which reading they are about, as the user knows it: its time and name
     QString question;
     QString notes;
     QString outcome;

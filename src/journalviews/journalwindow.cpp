@@ -474,7 +474,8 @@ void JournalWindow::wordsEdited()
     if (m_shownId == 0)
         return;
     const QString outcome = m_ui->txtOutcome->text().trimmed();
-    const JournalWords words{m_ui->txtQuestion->text(), m_ui->txtNotes->toPlainText(), outcome,
+    const JournalWords words{m_ui->lblReading->text().replace(u'\n', QStringLiteral(", ")),
+                             m_ui->txtQuestion->text(), m_ui->txtNotes->toPlainText(), outcome,
                              outcome.isEmpty() ? QDate() : m_ui->datOutcome->date()};
     m_journal.keepWords(m_shownId, words);
     m_model->setWords(m_shownId, !words.question.isEmpty() || !words.notes.isEmpty(),

@@ -338,7 +338,8 @@ void TestJournal::wordsForADamagedJournalAreKeptBesideIt()
     const QString aside = m_dir->filePath(Journal::fileName() + QStringLiteral(".damaged-")
                                           + m_driver->platform().today().toString(Qt::ISODate));
     QTRY_VERIFY(QFileInfo::exists(aside + QStringLiteral(".notes.txt")));
-    QVERIFY(Test::readFile(aside + QStringLiteral(".notes.txt")).contains("Notes:\nStay\n"));
+    const QByteArray kept = Test::readFile(aside + QStringLiteral(".notes.txt"));
+    QVERIFY2(kept.contains(", Ann, Butterfly Spread\nQuestion: \nNotes:\nStay\n"), kept.constData());
     QVERIFY(store().all().isEmpty());
     QVERIFY(notes->toPlainText().isEmpty());
     QVERIFY(m_driver->journal()->mayEnd());
