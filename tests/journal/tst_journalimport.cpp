@@ -158,6 +158,8 @@ void TestJournalImport::refusals_data()
     QTest::newRow("a backup's card renamed by hand")
         << QByteArray("sql:UPDATE position SET card_name = 'The Unicorn'")
         << "reading 1: an unknown card, \"The Unicorn\"";
+    QTest::newRow("a backup whose log cannot be read")
+        << QByteArray("sql:SELECT 1") << "it could not be copied to be read";
     QTest::newRow("a database without a journal in it")
         << QByteArray("new:CREATE TABLE t (a); DROP TABLE t") << "it is a damaged journal";
     QTest::newRow("200 MB") << QByteArray() << "it is larger than any journal";
@@ -192,6 +194,10 @@ void TestJournalImport::refusals()
         sqlite3_open(QFile::encodeName(path).constData(), &db);
         QCOMPARE(sqlite3_exec(db, content.mid(4).constData(), nullptr, nullptr, nullptr), SQLITE_OK);
         sqlite3_close(db);
+        if (row == QLatin1String("a backup whose log cannot be read")) { // a folder in its place
+            QFile::remove(path + QStringLiteral("-wal"));
+            QVERIFY(QDir(dir.path()).mkdir(QFileInfo(path).fileName() + QStringLiteral("-wal")));
+        }
     } else {
         QVERIFY(Test::writeFile(path, content));
     }

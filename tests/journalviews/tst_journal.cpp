@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -254,6 +255,18 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QVERIFY(list->model()->index(0, 0).data().toString().contains(
         QStringLiteral("Bo, Butterfly Spread: The ")));
     QCOMPARE(window->selectedId(), store().all().last().id);
+
+    // Its days heard with their date and whether they have readings.
+    auto *calendar = window->findChild<QCalendarWidget *>(QStringLiteral("calDays"));
+    auto *days = calendar->findChild<QWidget *>(QStringLiteral("qt_calendar_calendarview"));
+    const QDate kept = store().all().first().time.date();
+    for (const QDate day : {kept, kept.addDays(-1)}) {
+        calendar->setSelectedDate(day);
+        QCOMPARE(days->accessibleDescription(),
+                 QLocale().toString(day, QStringLiteral("dddd d MMMM yyyy"))
+                     + (day == kept ? QStringLiteral(", with readings")
+                                    : QStringLiteral(", no readings")));
+    }
 
     // Searching as one types; Esc clears the search.
     auto *search = window->findChild<QLineEdit *>(QStringLiteral("txtSearch"));
