@@ -127,7 +127,7 @@ QByteArray statisticsCsv(const JournalStatistics &statistics)
 {
     QByteArray out = "card,count,reversed,expected,mark\r\n";
     for (const CardCount &count : statistics.perCard) {
-        out += CardDeck::card(count.card).value_or(Card{}).name.toUtf8() + ','
+        out += CardDeck::cardName(count.card).toUtf8() + ','
                + QByteArray::number(count.count) + ',' + QByteArray::number(count.reversed) + ','
                + QByteArray::number(count.expected, 'f', 2) + ','
                + chanceMarkName(count.mark).toUtf8() + "\r\n";

@@ -60,7 +60,7 @@ QString ChanceTableModel::cellText(const CardCount &count, int column)
 {
     switch (column) {
     case CardColumn:
-        return CardDeck::card(count.card).value_or(Card{}).name;
+        return CardDeck::cardName(count.card);
     case CountColumn:
         return QString::number(count.count);
     case ReversedColumn:

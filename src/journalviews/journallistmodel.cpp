@@ -72,7 +72,7 @@ QString JournalListModel::spokenText(const JournalSummary &reading) const
 {
     QStringList cards;
     for (const JournalCardMark &card : reading.cards) {
-        cards << CardDeck::card(card.card).value_or(Card{}).name
+        cards << CardDeck::cardName(card.card)
                      + (card.reversed ? QStringLiteral(" reversed") : QString());
     }
     QString text = timeText(reading.time);

@@ -125,7 +125,7 @@ void JournalRowDelegate::paintCards(QPainter &painter, QPoint at, const QFont &f
         painter.drawPixmap(at + QPoint((CardWidth - ThumbnailSize.width()) / 2, 0),
                            thumbnail(card.card, card.reversed, ratio));
         // Under a small picture the deck's "The" says nothing: "Bat", "Mountain Lion".
-        QString name = CardDeck::card(card.card).value_or(Card{}).name;
+        QString name = CardDeck::cardName(card.card);
         if (name.startsWith(QLatin1String("The ")))
             name.remove(0, 4);
         const QRect under(at.x(), at.y() + ThumbnailSize.height(), CardWidth - 2,

@@ -12,11 +12,6 @@ namespace {
 
 const QString Separator = QStringLiteral("; ");
 
-QString cardName(int card)
-{
-    return CardDeck::card(card).value_or(Card{}).name;
-}
-
 } // namespace
 
 QString statisticsHeading(StatisticsPart part)
@@ -51,7 +46,8 @@ QString reversedShareText(const JournalStatistics &statistics)
 
 QString cardCountText(const CardCount &count)
 {
-    QString text = cardName(count.card) + QStringLiteral(": ") + QString::number(count.count);
+    QString text =
+        CardDeck::cardName(count.card) + QStringLiteral(": ") + QString::number(count.count);
     if (count.reversed > 0)
         text += QStringLiteral(", %1 reversed").arg(count.reversed);
     return text;

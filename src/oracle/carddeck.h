@@ -16,6 +16,12 @@ inline constexpr int CardCount = 44;
 /** The card in slot 0..44 (slot 44 is empty); nothing for any other index. */
 std::optional<Card> card(int index);
 
+/** The name of the card at @p index ("The Eagle"); empty for an index that names none. */
+inline QString cardName(int index)
+{
+    return card(index).value_or(Card{}).name;
+}
+
 /** True for the indices that name a real card (0..43). */
 constexpr bool isCard(int index) { return index >= 0 && index < CardCount; }
 
