@@ -274,7 +274,7 @@ ImportResult importReadings(JournalStore &store, const QStringList &paths,
         return result;
     }
     const int total = int(found.entries.size());
-    const std::optional<int> kept = store.keepAll(
+    const std::optional<JournalStore::Kept> kept = store.keepAll(
         found.entries,
         [&](int done) {
             if (progress)
@@ -287,8 +287,9 @@ ImportResult importReadings(JournalStore &store, const QStringList &paths,
         result.problem = store.problem();
         return result;
     }
-    result.kept = *kept;
-    result.alreadyKept = total - *kept;
+    result.kept = kept->added;
+    result.alreadyKept = total - kept->added;
+    result.completed = kept->completed;
     return result;
 }
 
@@ -303,6 +304,9 @@ QString importSummary(const ImportResult &result)
     } else {
         summary = QStringLiteral("%1 kept, %2 already in the journal") .arg(
             readingsText(result.kept), QString::number(result.alreadyKept));
+        if (result.completed)
+            summary += QStringLiteral(", %1 of them given notes from the import")
+                           .arg(result.completed);
         summary += result.refused.isEmpty()
             ? QStringLiteral(".")
             : QStringLiteral(", %1 refused:").arg(result.refused.size());

@@ -34,6 +34,8 @@ struct ImportResult
 {
     int kept = 0;
     int alreadyKept = 0;
+    /** Of those already kept, how many took a question, notes or outcome they lacked. */
+    int completed = 0;
     QList<ImportRefusal> refused;
     /** Nothing was kept: the journal failed (see problem), or the import was cancelled. */
     bool failed = false;

@@ -107,13 +107,22 @@ public:
      * same cards, or (without a file) of the same time, name, spread and cards.
      */
     virtual std::optional<qint64> findSame(const JournalEntry &entry) = 0;
+    /** What keepAll() did. */
+    struct Kept
+    {
+        /** Readings kept new. */
+        int added = 0;
+        /** Readings already kept that took a question, notes or outcome they lacked. */
+        int completed = 0;
+    };
     /**
      * Keeps the readings of @p entries that are not kept yet, all in one
      * transaction: all of them, or none when the store fails or @p cancelled
      * says so (it is asked now and then). @p progress hears how many are done.
-     * How many were new; nothing when none was kept.
+     * A reading already kept takes the words of its copy in @p entries where it
+     * has none of its own, and keeps its own otherwise. Nothing when none was kept.
      */
-    virtual std::optional<int> keepAll(const QList<JournalEntry> &entries,
+    virtual std::optional<Kept> keepAll(const QList<JournalEntry> &entries,
                                        const std::function<void(int done)> &progress = {},
                                        const std::function<bool()> &cancelled = {}) = 0;
     /** The readings @p filter keeps: newest first, or best match first when searching. */

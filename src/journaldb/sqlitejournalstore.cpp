@@ -427,13 +427,13 @@ std::optional<qint64> SqliteJournalStore::keep(const JournalEntry &entry)
     return kept ? std::optional<qint64>(id) : std::nullopt;
 }
 
-std::optional<int> SqliteJournalStore::keepAll(const QList<JournalEntry> &entries,
-                                               const std::function<void(int)> &progress,
-                                               const std::function<bool()> &cancelled)
+std::optional<JournalStore::Kept> SqliteJournalStore::keepAll(
+    const QList<JournalEntry> &entries, const std::function<void(int)> &progress,
+    const std::function<bool()> &cancelled)
 {
     if (!writable())
         return std::nullopt;
-    int added = 0;
+    Kept counts;
     bool stopped = false;
     const bool kept = transaction([&] {
         for (qsizetype i = 0; i < entries.size(); ++i) {
@@ -447,14 +447,19 @@ std::optional<int> SqliteJournalStore::keepAll(const QList<JournalEntry> &entrie
                 }
             }
             // Within the batch too: a reading twice in it is kept once.
-            if (findSame(entries[i]))
+            if (const std::optional<qint64> same = findSame(entries[i])) {
+                bool filled = false;
+                if (!fillMissingWords(*same, entries[i], filled))
+                    return false;
+                counts.completed += filled;
                 continue;
+            }
             if (m_problem != Problem::None)
                 return false;
             qint64 id = 0;
             if (!insert(entries[i], id))
                 return false;
-            ++added;
+            ++counts.added;
         }
         return true;
     });
@@ -462,7 +467,29 @@ std::optional<int> SqliteJournalStore::keepAll(const QList<JournalEntry> &entrie
         m_problem = Problem::None;
     if (kept && progress)
         progress(int(entries.size()));
-    return kept ? std::optional<int>(added) : std::nullopt;
+    return kept ? std::optional<Kept>(counts) : std::nullopt;
+}
+
+bool SqliteJournalStore::fillMissingWords(qint64 id, const JournalEntry &entry, bool &filled)
+{
+    filled = false;
+    if (entry.question.isEmpty() && entry.notes.isEmpty() && entry.outcome.isEmpty())
+        return true;
+    // The journal's own words win: what the user wrote since stays as it is.
+    SqliteStatement &reading = cached(
+        "UPDATE reading SET question = CASE question WHEN '' THEN ?2 ELSE question END,"
+        " notes = CASE notes WHEN '' THEN ?3 ELSE notes END,"
+        " outcome = CASE outcome WHEN '' THEN ?4 ELSE outcome END,"
+        " outcome_date = CASE outcome WHEN '' THEN ?5 ELSE outcome_date END"
+        " WHERE id = ?1 AND ((question = '' AND ?2 <> '') OR (notes = '' AND ?3 <> '')"
+        " OR (outcome = '' AND ?4 <> ''))");
+    reading.bind(1, id).bind(2, entry.question).bind(3, entry.notes).bind(4, entry.outcome);
+    reading.bind(5, entry.outcomeDate.isValid() ? entry.outcomeDate.toString(Qt::ISODate)
+                                                : QString());
+    if (!judge(reading.run()))
+        return false;
+    filled = sqlite3_changes(m_db) > 0;
+    return !filled || searchWordsAgain(id);
 }
 
 SqliteStatement &SqliteJournalStore::cached(const char *sql)
@@ -700,13 +727,17 @@ bool SqliteJournalStore::change(qint64 id, const char *sql, const QString &first
     return transaction([&] {
         SqliteStatement reading(m_db, sql);
         reading.bind(1, first).bind(2, second).bind(3, id);
-        // The search finds the words as they now are.
-        SqliteStatement search(m_db, "UPDATE search SET (question, notes) = (SELECT question, "
+        return judge(reading.run()) && searchWordsAgain(id);
+    });
+}
+
+bool SqliteJournalStore::searchWordsAgain(qint64 id)
+{
+    SqliteStatement &search = cached("UPDATE search SET (question, notes) = (SELECT question, "
                                      SEARCHED_NOTES("notes", "outcome")
                                      " FROM reading WHERE id = ?1) WHERE rowid = ?1");
-        search.bind(1, id);
-        return judge(reading.run()) && judge(search.run());
-    });
+    search.bind(1, id);
+    return judge(search.run());
 }
 
 bool SqliteJournalStore::backUp(const QString &path)

@@ -39,9 +39,9 @@ public:
 
     std::optional<qint64> keep(const JournalEntry &entry) override;
     std::optional<qint64> findSame(const JournalEntry &entry) override;
-    std::optional<int> keepAll(const QList<JournalEntry> &entries,
-                               const std::function<void(int)> &progress,
-                               const std::function<bool()> &cancelled) override;
+    std::optional<Kept> keepAll(const QList<JournalEntry> &entries,
+                                const std::function<void(int)> &progress,
+                                const std::function<bool()> &cancelled) override;
     QList<JournalSummary> list(const JournalFilter &filter) override;
     std::optional<JournalEntry> entry(qint64 id) override;
     QList<JournalEntry> entries(const QList<qint64> &ids) override;
@@ -84,6 +84,10 @@ private:
     bool transaction(Change &&change);
     QList<JournalEntry> select(const char *where, qint64 id);
     bool insert(const JournalEntry &entry, qint64 &id);
+    /** Gives kept reading @p id the words of @p entry it lacks; @p filled says whether any. */
+    bool fillMissingWords(qint64 id, const JournalEntry &entry, bool &filled);
+    /** Brings reading @p id's search words up to date with its row. */
+    bool searchWordsAgain(qint64 id);
     /** The statement for @p sql, a text that lives as long as the program, prepared once. */
     SqliteStatement &cached(const char *sql);
     /** Runs @p sql on reading @p id with two texts, and brings its search words up to date. */

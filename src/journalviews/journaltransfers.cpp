@@ -83,7 +83,7 @@ void importIntoJournal(Journal &journal, QWidget *parent)
     tick.stop();
     progress.close();
 
-    if (result.kept > 0)
+    if (result.kept > 0 || result.completed > 0)
         journal.announceChange();
     const bool allWell = !result.failed && result.refused.isEmpty();
     platform.showMessage(parent, importSummary(result),

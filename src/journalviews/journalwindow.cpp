@@ -325,6 +325,33 @@ void JournalWindow::reload()
 {
     markDays();
     relist();
+    showWordsKeptElsewhere();
+}
+
+void JournalWindow::showWordsKeptElsewhere()
+{
+    // Words typed here and not yet kept stay as typed.
+    if (m_shownId == 0 || m_journal.waitingWords(m_shownId))
+        return;
+    JournalStore *store = m_journal.store();
+    const std::optional<JournalEntry> entry = store ? store->entry(m_shownId) : std::nullopt;
+    if (!entry)
+        return;
+    // Only what changed is set again: the user's place in the rest stays.
+    const QSignalBlocker question(m_ui->txtQuestion), notes(m_ui->txtNotes),
+        outcome(m_ui->txtOutcome), outcomeDate(m_ui->datOutcome);
+    if (m_ui->txtQuestion->text() != entry->question)
+        m_ui->txtQuestion->setText(entry->question);
+    if (m_ui->txtNotes->toPlainText() != entry->notes) {
+        m_ui->txtNotes->setPlainText(entry->notes);
+        m_ui->txtNotes->moveCursor(QTextCursor::End);
+    }
+    if (m_ui->txtOutcome->text().trimmed() != entry->outcome) {
+        m_ui->txtOutcome->setText(entry->outcome);
+        m_ui->datOutcome->setDate(entry->outcomeDate.isValid() ? entry->outcomeDate
+                                                               : m_journal.platform().today());
+        m_ui->datOutcome->setEnabled(!store->isReadOnly() && !entry->outcome.isEmpty());
+    }
 }
 
 void JournalWindow::openAfresh()

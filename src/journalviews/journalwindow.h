@@ -44,6 +44,8 @@ public:
     qint64 selectedId() const;
     /** Reads the list, the calendar's days and the selected reading again. */
     void reload();
+    /** The shown reading's words as the journal now has them, when given elsewhere. */
+    void showWordsKeptElsewhere();
     /** As on its first opening: every reading listed, nothing searched, the newest selected. */
     void openAfresh();
 

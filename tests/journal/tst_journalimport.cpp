@@ -110,12 +110,20 @@ void TestJournalImport::exportsAndBackupsComeBackWhole()
         QCOMPARE(imported.time, savedAt);
         QCOMPARE(imported.file, QFileInfo(saved).absoluteFilePath());
         QCOMPARE(journalJson(entries), exported);
-        // Imported again: every reading is known and none is kept twice.
+        // Imported again: every reading is known and none is kept twice; one
+        // whose words were since changed keeps its own and takes only the missing.
+        const qint64 annId = store->findSame(ann).value_or(0);
+        QVERIFY(store->setWords(annId, {}, QStringLiteral("Mine")) && store->setOutcome(annId, {}, {}));
         result = importReadings(*store, {m_dir.filePath(from), saved, saved});
         QCOMPARE(result.kept, 0);
         QCOMPARE(result.alreadyKept, 5);
         QCOMPARE(importSummary(result),
-                 QStringLiteral("0 readings kept, 5 already in the journal."));
+                 QStringLiteral("0 readings kept, 5 already in the journal, 1 of them given "
+                                "notes from the import."));
+        const JournalEntry annNow = store->entry(annId).value_or(JournalEntry{});
+        QCOMPARE(annNow.notes, QStringLiteral("Mine"));
+        QCOMPARE(annNow.outcomeDate, ann.outcomeDate);
+        QCOMPARE(store->list({QStringLiteral("feared")}).value(0).id, annId);
     }
 }
 

@@ -446,19 +446,26 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     }));
     window->findChild<QComboBox *>(QStringLiteral("cboCardFilter"))->setCurrentIndex(0);
 
-    // Backed up while open, and imported back with a file that is refused.
+    // Backed up while open, and imported back with a file that is refused; the
+    // shown reading's notes, lost since, come back into view with it.
+    list->setCurrentIndex(list->model()->index(0, 0));
+    const qint64 shownId = store().list({}).value(0).id;
+    QVERIFY(store().setWords(shownId, {}, QStringLiteral("In the backup")));
     const QString backup = m_dir->filePath(QStringLiteral("backup.sqlite"));
     m_driver->platform().fileNames.enqueue(backup);
     QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdBackUp")), Qt::LeftButton);
     QVERIFY(Test::readFile(backup).startsWith("SQLite format 3"));
-    QVERIFY(store().remove(oldId));
+    QVERIFY(store().remove(oldId) && store().setWords(shownId, {}, {}));
     const QString junk = m_dir->filePath(QStringLiteral("junk.mca"));
     QVERIFY(Test::writeFile(junk, "junk"));
     m_driver->platform().fileLists.enqueue({backup, junk});
     QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdImport")), Qt::LeftButton);
     QVERIFY2(m_driver->platform().messageTexts().constLast().startsWith(
-                 QStringLiteral("1 reading kept, 3 already in the journal, 1 refused:\n")),
+                 QStringLiteral("1 reading kept, 3 already in the journal, 1 of them given "
+                                "notes from the import, 1 refused:\n")),
              qPrintable(m_driver->platform().messageTexts().constLast()));
+    QCOMPARE(window->findChild<QPlainTextEdit *>(QStringLiteral("txtNotes"))->toPlainText(),
+             QStringLiteral("In the backup"));
     QCOMPARE(list->model()->rowCount(), 4);
     const QList<JournalEntry> back = store().all();
     QVERIFY(std::any_of(back.cbegin(), back.cend(), [](const JournalEntry &entry) {
