@@ -2,6 +2,8 @@
 
 #include "journal/damagedjournal.h"
 #include "journal/journalsearch.h"
+#include "journalschema.h"
+#include "readingcolumns.h"
 #include "sqlitestatement.h"
 
 #include "platform/fileaccess.h"
@@ -9,112 +11,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
 
-#include <array>
 #include <limits>
 
 namespace Orvella {
 
+using namespace ReadingColumns;
+
 namespace {
-
-// Each step takes the schema one version further; step i makes version i + 1.
-const std::array<const char *, SqliteJournalStore::SchemaVersion> SchemaSteps{{
-    // 1: readings, their positions, full-text search and the journal's own settings.
-    "CREATE TABLE reading ("
-    " id INTEGER PRIMARY KEY,"
-    " time TEXT NOT NULL,"          // local, with its offset: 2026-12-08T09:15:02+01:00
-    " utc INTEGER NOT NULL,"        // seconds since 1970, for the order
-    " utc_offset INTEGER NOT NULL," // the time's offset from UTC, in seconds
-    " day TEXT NOT NULL,"           // the local day, for the calendar
-    " name TEXT NOT NULL,"
-    " spread INTEGER NOT NULL,"
-    " spread_name TEXT NOT NULL,"
-    " source TEXT NOT NULL,"
-    " file TEXT NOT NULL,"
-    " question TEXT NOT NULL DEFAULT '',"
-    " notes TEXT NOT NULL DEFAULT '',"
-    " cards TEXT NOT NULL);" // "card:reversed ..." for lists and for telling readings apart
-    "CREATE INDEX reading_by_time ON reading(utc);"
-    "CREATE INDEX reading_by_day ON reading(day);"
-    "CREATE INDEX reading_by_file ON reading(file) WHERE file <> '';"
-    "CREATE TABLE position ("
-    " reading INTEGER NOT NULL REFERENCES reading(id) ON DELETE CASCADE,"
-    " number INTEGER NOT NULL,"
-    " title TEXT NOT NULL,"
-    " card INTEGER NOT NULL,"
-    " card_name TEXT NOT NULL,"
-    " keyword TEXT NOT NULL,"
-    " reversed INTEGER NOT NULL,"
-    " PRIMARY KEY (reading, number)) WITHOUT ROWID;"
-    "CREATE INDEX position_by_card ON position(card, reading);"
-    // Prefixes of one to three letters indexed too: the first keystrokes of a
-    // search then match thousands of readings in milliseconds.
-    "CREATE VIRTUAL TABLE search USING fts5(name, spread, cards, question, notes,"
-    " tokenize = 'unicode61 remove_diacritics 2', prefix = '1 2 3');"
-    "CREATE TABLE setting (key TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID;",
-    // 2: how a reading turned out, and when the user said so ("" until then).
-    "ALTER TABLE reading ADD COLUMN outcome TEXT NOT NULL DEFAULT '';"
-    "ALTER TABLE reading ADD COLUMN outcome_date TEXT NOT NULL DEFAULT '';",
-}};
-
-QString cardsKey(const QList<JournalCard> &cards)
-{
-    QStringList marks;
-    for (const JournalCard &card : cards)
-        marks << QStringLiteral("%1:%2").arg(card.card).arg(card.reversed ? 1 : 0);
-    return marks.join(u' ');
-}
-
-// Made from numbers rather than parsed from the kept text: ten times faster
-// over a list of thousands.
-QDateTime timeOf(qint64 utc, qint64 offset)
-{
-    return QDateTime::fromSecsSinceEpoch(utc, Qt::OffsetFromUTC, int(offset));
-}
-
-// Read straight from the kept bytes, "41:1 3:0 ...": a list of thousands of
-// readings is built in a few milliseconds.
-QList<JournalCardMark> cardMarks(QByteArrayView key)
-{
-    QList<JournalCardMark> marks;
-    marks.reserve(7);
-    int number = 0;
-    bool card = true;
-    for (const char c : key) {
-        if (c >= '0' && c <= '9') {
-            number = number * 10 + (c - '0');
-        } else if (c == ':') {
-            marks.append({number, false});
-            card = false;
-            number = 0;
-        } else if (c == ' ') {
-            if (!card && !marks.isEmpty())
-                marks.last().reversed = number != 0;
-            card = true;
-            number = 0;
-        }
-    }
-    if (!card && !marks.isEmpty())
-        marks.last().reversed = number != 0;
-    return marks;
-}
-
-// What the search finds a reading by: its cards' names and keywords.
-QString searchedCards(const QList<JournalCard> &cards)
-{
-    QStringList words;
-    for (const JournalCard &card : cards)
-        words << card.cardName << card.keyword;
-    return words.join(u' ');
-}
-
-// The notes and the outcome of a reading, found by the search as one text:
-// worked out by SQL from the two, be they columns or parameters.
-#define SEARCHED_NOTES(notes, outcome) \
-    "CASE " outcome " WHEN '' THEN " notes " ELSE " notes " || char(10) || " outcome " END"
 
 // Only ordinary files of the folder's owner are opened, the journal and the
 // files SQLite keeps beside it: SQLite would wait in opening a pipe, and
@@ -286,11 +192,11 @@ bool SqliteJournalStore::fits(int version, Access access)
         // the import for ever: only our own tables are read. A file without
         // them (version 0) is no journal of ours, only an empty database.
         m_newer = version > SchemaVersion;
-        if (m_newer || version == 0 || !hasSchemaOf(version)) {
+        if (m_newer || version == 0 || !JournalSchema::hasSchemaOf(m_db, version)) {
             m_problem = m_newer ? Problem::Failed : Problem::Damaged;
             return false;
         }
-    } else if (version <= SchemaVersion && !hasTablesOf(version)) {
+    } else if (version <= SchemaVersion && !JournalSchema::hasTablesOf(m_db, version)) {
         m_problem = Problem::Damaged;
         return false;
     }
@@ -314,49 +220,6 @@ bool SqliteJournalStore::prepareCopy(const QString &path)
     const bool ready = prepare(copy, Access::ReadWrite);
     m_readOnly = true;
     return ready;
-}
-
-namespace {
-
-// Every table, index, view and trigger of @p db, with the statement that made it.
-std::optional<QList<QByteArray>> makeUp(sqlite3 *db)
-{
-    SqliteStatement query(db, "SELECT type, name, tbl_name, ifnull(sql, '') FROM sqlite_schema"
-                              " ORDER BY type, name");
-    QList<QByteArray> rows;
-    int result;
-    while ((result = query.step()) == SQLITE_ROW) {
-        for (int column = 0; column < 4; ++column)
-            rows << query.bytes(column).toByteArray();
-    }
-    return result == SQLITE_DONE ? std::optional(rows) : std::nullopt;
-}
-
-} // namespace
-
-bool SqliteJournalStore::hasTablesOf(int version)
-{
-    // Nothing at all before the first version; every table of ours after it.
-    SqliteStatement query(m_db, "SELECT count(*), count(type = 'table' AND name IN ('reading',"
-                                " 'position', 'search', 'setting') OR NULL) FROM sqlite_schema");
-    if (query.step() != SQLITE_ROW)
-        return false;
-    return version == 0 ? query.integer(0) == 0 : query.integer(1) == 4;
-}
-
-bool SqliteJournalStore::hasSchemaOf(int version)
-{
-    // What this program's steps up to @p version make, in memory, to hold it against.
-    sqlite3 *made = nullptr;
-    const auto close = qScopeGuard([&] { sqlite3_close_v2(made); });
-    if (sqlite3_open_v2(":memory:", &made, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
-        return false;
-    for (int step = 0; step < version; ++step) {
-        if (sqlite3_exec(made, SchemaSteps[size_t(step)], nullptr, nullptr, nullptr) != SQLITE_OK)
-            return false;
-    }
-    const std::optional<QList<QByteArray>> ours = makeUp(made);
-    return ours && ours == makeUp(m_db);
 }
 
 std::optional<qint64> SqliteJournalStore::dataVersion()
@@ -384,7 +247,7 @@ bool SqliteJournalStore::changedElsewhere()
 bool SqliteJournalStore::upgrade(int from)
 {
     for (int version = from; version < SchemaVersion; ++version) {
-        const QByteArray step = QByteArray(SchemaSteps[version])
+        const QByteArray step = QByteArray(JournalSchema::stepFrom(version))
                                 + "PRAGMA user_version = " + QByteArray::number(version + 1);
         const bool done = transaction(
             [&] { return judge(sqlite3_exec(m_db, step.constData(), nullptr, nullptr, nullptr)); });

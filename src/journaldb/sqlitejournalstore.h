@@ -2,6 +2,7 @@
 
 #include "journal/journalstore.h"
 
+#include "journalschema.h"
 #include "sqlitestatement.h"
 
 #include <QTemporaryDir>
@@ -28,7 +29,7 @@ class SqliteJournalStore : public JournalStore
 {
 public:
     /** The journal schema this program writes. */
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = JournalSchema::Version;
 
     static std::unique_ptr<JournalStore> open(const QString &path, Access access);
     ~SqliteJournalStore() override;
@@ -68,10 +69,6 @@ private:
     /** Reads a copy of the journal at @p path and its log, made in a folder of our own. */
     bool prepareCopy(const QString &path);
     bool upgrade(int from);
-    /** Whether the file holds the tables of schema @p version (none for version 0). */
-    bool hasTablesOf(int version);
-    /** Whether the file's tables, indexes and the like are exactly those of schema @p version. */
-    bool hasSchemaOf(int version);
     /** SQLite's count of the changes others committed; nothing when it cannot be read. */
     std::optional<qint64> dataVersion();
     /** Records what @p result says went wrong; true when it is a success code. */
