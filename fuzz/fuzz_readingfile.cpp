@@ -60,6 +60,11 @@ void checkScrambling(const QString &text)
 
 } // namespace
 
+bool acceptedAsValid(const QByteArray &bytes)
+{
+    return ReadingFile::decode(bytes).has_value();
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));

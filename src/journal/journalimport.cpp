@@ -92,6 +92,9 @@ std::variant<JournalEntry, QString> exportedEntry(const QJsonValue &value)
     entry.time = QDateTime::fromString(time.value_or(QString()), Qt::ISODate);
     if (!entry.time.isValid())
         return QStringLiteral("it has no time it was shown at");
+    // Kept to the second, as the journal keeps every time: a time written by
+    // hand with a fraction ("09:15,5") then exports again as it was kept.
+    entry.time = entry.time.addMSecs(-entry.time.time().msec());
     const auto spreadName = text("spread", true);
     const auto spread = spreadNamed(spreadName.value_or(QString()));
     if (!spread)
@@ -241,6 +244,13 @@ QString entryProblem(const JournalEntry &entry)
         seen.insert(card.card);
     }
     return {};
+}
+
+ImportedReadings readJournalExport(const QString &path, const QByteArray &bytes)
+{
+    ImportedReadings found;
+    readExport(path, bytes, found);
+    return found;
 }
 
 ImportedReadings readImports(const QStringList &paths)

@@ -56,6 +56,8 @@ inline constexpr qint64 MaxImportSize = 64 * 1024 * 1024;
  * or a device.
  */
 ImportedReadings readImports(const QStringList &paths);
+/** The readings of the journal JSON export @p bytes, read from @p path, as readImports() does. */
+ImportedReadings readJournalExport(const QString &path, const QByteArray &bytes);
 
 /**
  * Reads @p paths and keeps what they hold in @p store in one transaction:
