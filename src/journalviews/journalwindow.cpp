@@ -34,6 +34,7 @@ namespace Orvella {
 namespace {
 
 const QString SizeSetting = QStringLiteral("window-size");
+const QString SplitSetting = QStringLiteral("window-split");
 
 // Puts the controls inside @p part, in their order, right after @p before in
 // the tab order; the first of them, or null when there are none.
@@ -215,6 +216,10 @@ void JournalWindow::restoreSize()
     const QStringList size = store ? store->setting(SizeSetting).split(u'x') : QStringList();
     if (size.size() == 2 && size[0].toInt() > 200 && size[1].toInt() > 150) {
         resize(size[0].toInt(), size[1].toInt());
+        // The list's and the reading's shares as they were left.
+        const QStringList split = store->setting(SplitSetting).split(u',');
+        if (split.size() == 2 && split[0].toInt() > 0 && split[1].toInt() > 0)
+            m_ui->splitter->setSizes({split[0].toInt(), split[1].toInt()});
         return;
     }
     // At first, tall enough for the reading's details to need no scrolling.
@@ -238,8 +243,11 @@ void JournalWindow::changeEvent(QEvent *event)
 void JournalWindow::closeEvent(QCloseEvent *event)
 {
     m_journal.keepWaiting();
-    if (JournalStore *store = m_journal.store(); store && !store->isReadOnly())
+    if (JournalStore *store = m_journal.store(); store && !store->isReadOnly()) {
+        const QList<int> split = m_ui->splitter->sizes();
         store->setSetting(SizeSetting, QStringLiteral("%1x%2").arg(width()).arg(height()));
+        store->setSetting(SplitSetting, QStringLiteral("%1,%2").arg(split.value(0)).arg(split.value(1)));
+    }
     QWidget::closeEvent(event);
 }
 

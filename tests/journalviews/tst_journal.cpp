@@ -25,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -475,7 +476,10 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     // With readings not kept, the card of the day is still the same all day, after a restart too.
     window->findChild<QCheckBox *>(QStringLiteral("chkKeepNew"))->click();
     window->resize(window->minimumSizeHint().expandedTo(QSize(760, 560)));
+    auto *split = window->findChild<QSplitter *>();
+    split->setSizes({split->sizes()[0] - 40, split->sizes()[1] + 40});
     const QSize size = window->size();
+    const QList<int> shares = split->sizes();
     window->close();
     const QDate later = today.addDays(2);
     QList<JournalEntry> drawnLater;
@@ -491,11 +495,12 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     QCOMPARE(drawnLater[1], drawnLater[0]);
     QCOMPARE(drawnLater[0].time.date(), later);
     QCOMPARE(store().all(), back);
-    // Both remembered: readings not kept, and the window's size.
+    // All remembered: readings not kept, the window's size and the list's share of it.
     QTest::keyClick(&m_driver->window(), Qt::Key_J, Qt::ControlModifier);
     window = m_driver->journalCommands()->journalWindow();
     QVERIFY(!window->findChild<QCheckBox *>(QStringLiteral("chkKeepNew"))->isChecked());
     QCOMPARE(window->size(), size);
+    QCOMPARE(window->findChild<QSplitter *>()->sizes(), shares);
 }
 
 int main(int argc, char *argv[])
