@@ -99,8 +99,14 @@ int main(int argc, char *argv[])
 
     if (Orvella::MainWindow *mainWindow = startup.mainWindow()) {
         Orvella::Shutdown *shutdown = Orvella::installShutdown(*mainWindow, platform, random);
-        if (Orvella::Journal *journal = startup.journal())
+        if (Orvella::Journal *journal = startup.journal()) {
             shutdown->setMayEnd([journal] { return journal->mayEnd(); });
+#ifndef QT_NO_SESSIONMANAGER
+            // Logging out ends the program without asking: what was just typed is kept first.
+            QObject::connect(&app, &QGuiApplication::commitDataRequest, journal,
+                             [journal] { journal->keepWaiting(); });
+#endif
+        }
         startup.openReadings();
         if (!namesRead) {
             Orvella::Platform &seam = platform;
