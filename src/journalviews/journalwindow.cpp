@@ -375,6 +375,18 @@ void JournalWindow::openAfresh()
     m_from = m_to = QDate();
     reload();
     select(m_model->readings().value(0).id);
+    showSelectedDay();
+}
+
+void JournalWindow::showSelectedDay()
+{
+    // The calendar where the readings are, never on an empty month; the days listed stay.
+    const int row = m_model->rowOf(selectedId());
+    if (row < 0)
+        return;
+    const QSignalBlocker quiet(m_ui->calDays);
+    m_ui->calDays->setSelectedDate(m_model->readings().at(row).time.date());
+    describeDay();
 }
 
 void JournalWindow::relist()
@@ -453,6 +465,7 @@ void JournalWindow::selectionChanged()
     if (id == m_shownId && id != 0)
         return;
     m_shownId = id;
+    showSelectedDay();
     JournalStore *store = m_journal.store();
     const std::optional<JournalEntry> entry = store && id ? store->entry(id) : std::nullopt;
     JournalEntry shown = entry.value_or(JournalEntry{});

@@ -46,6 +46,8 @@ public:
     void reload();
     /** The shown reading's words as the journal now has them, when given elsewhere. */
     void showWordsKeptElsewhere();
+    /** The calendar at the selected reading's day, the days listed as they were. */
+    void showSelectedDay();
     /** As on its first opening: every reading listed, nothing searched, the newest selected. */
     void openAfresh();
 

@@ -384,7 +384,8 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     m_driver->random().script({0.99, 0.99});
     m_driver->child<QAction>(QStringLiteral("mnuCardOfTheDay"))->trigger();
     QCOMPARE(store().all(), kept);
-    m_driver->platform().currentDate = today.addDays(1);
+    const QDate ahead = today.addDays(30); // a day no run of the test is on
+    m_driver->platform().currentDate = ahead;
     m_driver->child<QAction>(QStringLiteral("mnuCardOfTheDay"))->trigger();
     QCOMPARE(store().all().size(), 2);
     m_driver->platform().currentDate = today;
@@ -399,11 +400,15 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
                                       JournalSource::Drawn, QStringLiteral("Year"))));
     QTest::keyClick(&m_driver->window(), Qt::Key_J, Qt::ControlModifier);
     JournalWindow *window = m_driver->journalCommands()->journalWindow();
+    // Its calendar at the reading selected, not on a month without one.
+    auto *calendar = window->findChild<QCalendarWidget *>();
+    QCOMPARE(calendar->selectedDate(), ahead);
     auto *list = window->findChild<QListView *>(QStringLiteral("lstReadings"));
     auto *show = window->findChild<QComboBox *>(QStringLiteral("cboShow"));
     show->setCurrentIndex(1);
     QCOMPARE(list->model()->rowCount(), 2);
     QCOMPARE(window->selectedId(), oldId);
+    QCOMPARE(calendar->selectedDate(), today.addDays(-10));
     QVERIFY(list->currentIndex().data().toString().endsWith(
         QStringLiteral(", waiting to hear how it turned out")));
     QTest::keyClicks(window->findChild<QLineEdit *>(QStringLiteral("txtOutcome")),
