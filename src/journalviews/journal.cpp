@@ -318,19 +318,21 @@ bool Journal::remove(qint64 id)
 bool Journal::mayEnd()
 {
     keepWaiting();
+    const auto allKept = [this] { return m_waiting.isEmpty() && m_words.isEmpty(); };
     // Another program lets go of the journal in moments: waited for, a little.
-    for (QDeadlineTimer patience(1500); !m_words.isEmpty() && !patience.hasExpired();) {
+    for (QDeadlineTimer patience(1500); !allKept() && !patience.hasExpired();) {
         if (!store() || store()->problem() != JournalStore::Problem::Busy)
             break;
         QThread::msleep(RetryMs);
         keepWaiting();
     }
-    if (m_words.isEmpty())
+    if (allKept())
         return true;
-    return m_platform.showMessage(m_dialogParent,
-                                  QStringLiteral("The Notes Could Not Be Saved In The Journal. "
-                                                 "Quit And Lose Them?"),
-                                  Platform::Icon::Critical, Platform::Buttons::YesNo)
+    const QString lost = m_waiting.isEmpty()
+        ? QStringLiteral("The Notes Could Not Be Saved In The Journal. Quit And Lose Them?")
+        : QStringLiteral("The Readings Could Not Be Kept In The Journal. Quit And Lose Them?");
+    return m_platform.showMessage(m_dialogParent, lost, Platform::Icon::Critical,
+                                  Platform::Buttons::YesNo)
            == Platform::Answer::Yes;
 }
 

@@ -151,7 +151,8 @@ void TestJournal::readingsAndWordsWaitWhileAnotherProgramHoldsTheJournal()
     QCOMPARE(m_driver->journal()->waiting(), 1);
 
     // Words typed wait too: shown as typed when their reading is come back to, not
-    // deleted with it meanwhile, and the program asks before it ends without them.
+    // deleted with it meanwhile, and the program asks before it ends without them
+    // and the reading.
     QTest::keyClicks(notes, QStringLiteral("Stay"));
     QTest::qWait(400);
     list->setCurrentIndex(list->model()->index(1, 0));
@@ -166,7 +167,7 @@ void TestJournal::readingsAndWordsWaitWhileAnotherProgramHoldsTheJournal()
     QCOMPARE(m_driver->platform().messageTexts(),
              (QStringList{"Delete This Reading From The Journal?",
                           "Unable To Delete The Reading From The Journal.",
-                          "The Notes Could Not Be Saved In The Journal. Quit And Lose Them?"}));
+                          "The Readings Could Not Be Kept In The Journal. Quit And Lose Them?"}));
 
     // ...and all is kept as soon as the other program lets go.
     holder.kill();
