@@ -4,9 +4,28 @@
 
 namespace Orvella {
 
+namespace {
+
+// What the index takes as part of a word: letters, digits, private-use
+// characters and the marks that sit on a letter (SQLite's unicode61 tokenizer,
+// which drops such marks). Anything else parts words, Mc and Me marks included.
+bool inWord(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Mark_NonSpacing:
+    case QChar::Other_PrivateUse:
+        return true;
+    default:
+        return QChar::isLetterOrNumber(c);
+    }
+}
+
+} // namespace
+
 QString journalSearchQuery(const QString &typed)
 {
-    // Split where the index splits words: anything but letters and digits.
+    // Split where the index splits words, a character at a time: beyond the
+    // first plane, one is two halves.
     QStringList terms;
     QString word;
     const auto endWord = [&] {
@@ -14,11 +33,17 @@ QString journalSearchQuery(const QString &typed)
             terms << QStringLiteral("\"%1\"*").arg(word);
         word.clear();
     };
-    for (const QChar c : typed) {
-        if (c.isLetterOrNumber())
-            word += c;
+    for (qsizetype i = 0; i < typed.size();) {
+        const bool pair = typed[i].isHighSurrogate() && i + 1 < typed.size()
+                          && typed[i + 1].isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(typed[i], typed[i + 1])
+                                : typed[i].unicode();
+        const qsizetype length = pair ? 2 : 1;
+        if (inWord(c))
+            word += QStringView(typed).mid(i, length);
         else
             endWord();
+        i += length;
     }
     endWord();
     return terms.join(u' ');

@@ -99,7 +99,7 @@ void TestJournalStore::initTestCase()
 {
     m_store = openStore(m_dir.filePath(QStringLiteral("journal.sqlite")));
     QCOMPARE(m_store->problem(), JournalStore::Problem::None);
-    m_ann.notes = QStringLiteral("A long journey ahead");
+    m_ann.notes = QStringLiteral("A long journey ahead, na\u0131\u0308ve \U0001D49Clpha");
     m_ann.outcome = QStringLiteral("It rained");
     m_ann.outcomeDate = QDate(2026, 12, 7);
     for (JournalEntry *entry : {&m_ann, &m_bo, &m_cy, &m_eve}) {
@@ -166,6 +166,10 @@ void TestJournalStore::searchAndFilters_data()
         << JournalFilter{.text = CardDeck::card(41)->keyword} << QStringList{"Ann"};
     QTest::newRow("a spread") << JournalFilter{.text = "butterfly"} << QStringList{"Bo"};
     QTest::newRow("every word must match") << JournalFilter{.text = "ann bear"} << QStringList{};
+    QTest::newRow("a letter beyond the first plane")
+        << JournalFilter{.text = "\U0001D49Clpha"} << QStringList{"Ann"};
+    QTest::newRow("a letter with a mark of its own")
+        << JournalFilter{.text = "na\u0131\u0308ve"} << QStringList{"Ann"};
     QTest::newRow("quotes and operators are only typed")
         << JournalFilter{.text = "\"ann\" -*"} << QStringList{"Ann"};
     QTest::newRow("by spread") << JournalFilter{.spread = 2} << QStringList{"Cy"};
