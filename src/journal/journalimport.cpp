@@ -63,6 +63,15 @@ QString unreadable(const QString &path)
     return QStringLiteral("it cannot be read");
 }
 
+// A JSON text, which an editor may have begun with a byte order mark.
+bool looksLikeJson(const QByteArray &bytes)
+{
+    const QByteArrayView text = QByteArrayView(bytes).startsWith("\xEF\xBB\xBF")
+        ? QByteArrayView(bytes).sliced(3)
+        : QByteArrayView(bytes);
+    return text.trimmed().startsWith('{');
+}
+
 // Sound in form, but is it a reading the draw could have made?
 void take(const QString &path, int place, JournalEntry entry, ImportedReadings &found)
 {
@@ -264,7 +273,7 @@ ImportedReadings readImports(const QStringList &paths)
         }
         if (bytes->startsWith(SqliteHeader))
             readBackup(path, *bytes, found);
-        else if (bytes->trimmed().startsWith('{'))
+        else if (looksLikeJson(*bytes))
             readExport(path, *bytes, found);
         else
             readSavedReading(path, *bytes, found);

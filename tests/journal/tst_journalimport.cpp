@@ -82,6 +82,7 @@ void TestJournalImport::exportsAndBackupsComeBackWhole()
         QVERIFY(kept->keep(entry));
     const QByteArray exported = journalJson(kept->all());
     QVERIFY(Test::writeFile(m_dir.filePath("export.json"), exported));
+    QVERIFY(Test::writeFile(m_dir.filePath("bom.json"), "\xEF\xBB\xBF" + exported)); // as some editors save
     QVERIFY(kept->backUp(m_dir.filePath("backup.sqlite")));
 #ifdef Q_OS_UNIX // a copy of the user's notes, private as the journal is
     QCOMPARE(QFileInfo(m_dir.filePath("backup.sqlite")).permissions() & 0x0077,
@@ -99,7 +100,7 @@ void TestJournalImport::exportsAndBackupsComeBackWhole()
 
     // The journal in use too, its latest readings still in its log.
     QVERIFY(QFileInfo(m_dir.filePath("kept.sqlite-wal")).size() > 0);
-    for (const QString from : {"export.json", "backup.sqlite", "kept.sqlite"}) {
+    for (const QString from : {"export.json", "bom.json", "backup.sqlite", "kept.sqlite"}) {
         const auto store = openStore(m_dir.filePath(QStringLiteral("into-%1.sqlite").arg(from)));
         ImportResult result = importReadings(*store, {m_dir.filePath(from), saved});
         QCOMPARE(result.kept, 4);
