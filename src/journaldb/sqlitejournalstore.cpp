@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -504,6 +505,14 @@ QList<JournalEntry> SqliteJournalStore::select(const char *where, qint64 id)
     QList<JournalEntry> entries;
     if (!readable())
         return entries;
+    // The readings and their cards from one snapshot: a reading another program
+    // deletes in between would otherwise come without its cards.
+    const bool ownSnapshot = sqlite3_get_autocommit(m_db)
+                             && sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+    const auto endSnapshot = qScopeGuard([&] {
+        if (ownSnapshot)
+            sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+    });
     QHash<qint64, qsizetype> at;
     {
         SqliteStatement readings(m_db, QByteArray("SELECT id, utc, utc_offset, name, spread,"
