@@ -53,11 +53,14 @@ const std::array<const char *, JournalSchema::Version> Steps{{
     "ALTER TABLE reading ADD COLUMN outcome_date TEXT NOT NULL DEFAULT '';",
 }};
 
-// Every table, index, view and trigger of @p db, with the statement that made it.
+// Every table, index, view and trigger of @p db, with the statement that made
+// it; but for the search's own tables, whose statements SQLite writes and may
+// word otherwise in another version: a backup made elsewhere is still ours.
 std::optional<QList<QByteArray>> makeUp(sqlite3 *db)
 {
-    SqliteStatement query(db, "SELECT type, name, tbl_name, ifnull(sql, '') FROM sqlite_schema"
-                              " ORDER BY type, name");
+    SqliteStatement query(db, "SELECT type, name, tbl_name, CASE WHEN type = 'table' AND"
+                              " name GLOB 'search_*' THEN '' ELSE ifnull(sql, '') END"
+                              " FROM sqlite_schema ORDER BY type, name");
     QList<QByteArray> rows;
     int result;
     while ((result = query.step()) == SQLITE_ROW) {
