@@ -88,6 +88,7 @@ public:
         NotWritable, ///< the journal or its folder cannot be written
         Damaged,     ///< the file is not a sound journal
         NotYours,    ///< the file belongs to another account: never read nor written
+        Moved,       ///< the file was moved, replaced or removed while open: open it again
         Failed,      ///< anything else
     };
 
@@ -141,7 +142,8 @@ public:
     virtual bool backUp(const QString &path) = 0;
     /**
      * Whether another program (another copy, the command line) changed the
-     * journal since it was opened or last asked.
+     * journal since it was opened or last asked, or moved its file away (then
+     * problem() says Moved).
      */
     virtual bool changedElsewhere() = 0;
 

@@ -23,6 +23,8 @@ QString journalProblemText(JournalStore::Problem problem)
         return QStringLiteral("the journal is damaged");
     case JournalStore::Problem::NotYours:
         return QStringLiteral("the journal belongs to another account");
+    case JournalStore::Problem::Moved:
+        return QStringLiteral("the journal was moved or replaced while in use; try again");
     case JournalStore::Problem::None:
     case JournalStore::Problem::Failed:
         break;

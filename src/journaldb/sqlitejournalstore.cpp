@@ -80,6 +80,11 @@ std::unique_ptr<JournalStore> SqliteJournalStore::open(const QString &path, Acce
 SqliteJournalStore::~SqliteJournalStore()
 {
     m_statements.clear(); // finalized before the connection closes
+    // Closing folds the log into a file still at its place only; the log of one
+    // moved away would stay at the journal's path and be read into the file now
+    // there. Folded into the file moved away, and emptied, it is nobody's.
+    if (!m_readOnly && hasMoved())
+        sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
     sqlite3_close_v2(m_db);
 }
 
@@ -238,6 +243,10 @@ bool SqliteJournalStore::changedElsewhere()
 {
     if (!readable())
         return false;
+    if (hasMoved()) {
+        m_problem = Problem::Moved;
+        return true;
+    }
     const std::optional<qint64> now = dataVersion();
     const bool changed = now && m_dataVersion && *now != *m_dataVersion;
     if (now)
@@ -266,7 +275,21 @@ bool SqliteJournalStore::writable()
         m_problem = Problem::NotWritable;
         return false;
     }
+    // Written on, a file no longer at its place would take the readings out of
+    // sight, and its log would be read into whatever file now has its name.
+    if (hasMoved()) {
+        m_problem = Problem::Moved;
+        return false;
+    }
     return true;
+}
+
+bool SqliteJournalStore::hasMoved()
+{
+    int moved = 0;
+    return m_db && !m_copy
+           && sqlite3_file_control(m_db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK
+           && moved;
 }
 
 template<typename Change>

@@ -76,6 +76,8 @@ private:
     /** Whether the file may be read: open, and not found damaged. */
     bool readable() const { return m_db && m_problem != Problem::Damaged; }
     bool writable();
+    /** Whether the file opened is no longer the one at its path. */
+    bool hasMoved();
     /** Runs @p change in one write transaction, rolled back unless it returns true. */
     template<typename Change>
     bool transaction(Change &&change);

@@ -7,6 +7,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QThread>
 #include <QTimer>
 
@@ -105,8 +106,36 @@ void Journal::open()
 
 void Journal::noticeChangesElsewhere()
 {
-    if (m_store && m_store->changedElsewhere())
+    if (!m_store || !m_store->changedElsewhere())
+        return;
+    if (m_store->problem() == JournalStore::Problem::Moved)
+        reopenAfterMove();
+    else
         emit changed();
+}
+
+bool Journal::reopenAfterMove()
+{
+    // Closed first: it lets go of its log, which the file now in its place must not read.
+    m_store.reset();
+    // Words typed about its readings name them by numbers that the journal now
+    // in its place gives to others: kept beside it instead.
+    const QString stem = path() + QStringLiteral(".replaced-")
+                         + m_platform.today().toString(Qt::ISODate);
+    QString aside = stem;
+    for (int n = 2; QFileInfo::exists(damagedJournalNotes(aside)); ++n)
+        aside = stem + QLatin1Char('-') + QString::number(n);
+    const QString notes = keepWordsAside(aside);
+    m_store = m_opener(path());
+    emit reopened();
+    m_platform.showMessage(m_dialogParent,
+                           QStringLiteral("The journal %1 was moved, replaced or removed while in "
+                                          "use: the journal now in its place is used.")
+                                   .arg(QDir::toNativeSeparators(path()))
+                               + notes,
+                           Platform::Icon::Information);
+    emit changed();
+    return m_store && m_store->problem() == JournalStore::Problem::None;
 }
 
 bool Journal::reopenAfterDamage()
@@ -222,6 +251,8 @@ void Journal::keepWaiting()
         const JournalStore::Problem problem = journal->problem();
         if (isSetAside(problem) && reopenAfterDamage())
             continue;
+        if (problem == JournalStore::Problem::Moved && reopenAfterMove())
+            continue;
         // The reading stays shown, waits here, and is tried again.
         retryAfter(problem);
         if (problem != JournalStore::Problem::Busy)
@@ -259,6 +290,10 @@ bool Journal::keepWaitingWords(JournalStore &journal)
             // Never to be kept in it: kept beside it instead, and a new one begins.
             if (isSetAside(problem)) {
                 reopenAfterDamage();
+                return false;
+            }
+            if (problem == JournalStore::Problem::Moved) {
+                reopenAfterMove();
                 return false;
             }
             retryAfter(problem);
@@ -304,7 +339,12 @@ QString Journal::keepWordsAside(const QString &aside)
 bool Journal::remove(qint64 id)
 {
     JournalStore *journal = store();
-    if (!journal || !journal->remove(id)) {
+    const bool removed = journal && journal->remove(id);
+    if (!removed && journal && journal->problem() == JournalStore::Problem::Moved) {
+        reopenAfterMove(); // what was listed is gone from sight with it
+        return false;
+    }
+    if (!removed) {
         m_platform.showMessage(m_dialogParent,
                                QStringLiteral("Unable To Delete The Reading From The Journal."),
                                Platform::Icon::Critical);

@@ -115,13 +115,15 @@ public:
 signals:
     /** Readings were kept, changed or removed. */
     void changed();
-    /** A new journal took the place of a damaged one: its readings are others. */
+    /** A new journal took the place of a damaged or moved one: its readings are others. */
     void reopened();
 
 private:
     void readingShown(ReadingSource source);
     void open();
     bool reopenAfterDamage();
+    /** Opens the journal now at its path, after the one open was moved away from it. */
+    bool reopenAfterMove();
     /** Keeps the words waiting; false when the journal failed (and then said why, or waits). */
     bool keepWaitingWords(JournalStore &journal);
     /**

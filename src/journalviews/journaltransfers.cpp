@@ -93,6 +93,7 @@ void importIntoJournal(Journal &journal, QWidget *parent)
 void backUpJournal(Journal &journal, QWidget *parent)
 {
     Platform &platform = journal.platform();
+    journal.noticeChangesElsewhere(); // the journal now at its place, if it was moved
     JournalStore *store = journal.store();
     if (!store) {
         platform.showMessage(parent, QStringLiteral("There is no journal to back up."),

@@ -1,3 +1,4 @@
+#include "journal/damagedjournal.h"
 #include "journaldb/sqlitejournalstore.h"
 #include "journalviews/journal.h"
 #include "journalviews/journalcommands.h"
@@ -50,6 +51,14 @@ QStringList keptSources(JournalStore &store)
     return sources;
 }
 
+QStringList names(const QList<JournalEntry> &entries)
+{
+    QStringList names;
+    for (const JournalEntry &entry : entries)
+        names << entry.name;
+    return names;
+}
+
 } // namespace
 
 class TestJournal : public QObject
@@ -65,6 +74,7 @@ private slots:
     void journalThatCannotBeKeptIsSaidOnceOrKeptAside();
     void windowFindsWritesShowsAndDeletes();
     void wordsForADamagedJournalAreKeptBesideIt();
+    void aJournalReplacedWhileInUseIsFollowed();
     void cardOfTheDayFollowUpsStatisticsAndTransfers();
 
 private:
@@ -363,6 +373,48 @@ void TestJournal::wordsForADamagedJournalAreKeptBesideIt()
                                         "journal begins. The notes typed but not yet in it are "
                                         "in %1.notes.txt.")
                              .arg(QDir::toNativeSeparators(aside))});
+}
+
+void TestJournal::aJournalReplacedWhileInUseIsFollowed()
+{
+    // As a file syncing tool or a restore by hand does it: the journal moved
+    // away, another put in its place, while the program writes notes.
+    m_driver->attachJournal(m_dir->path());
+    draw(QStringLiteral("Ann"));
+    const QString path = m_dir->filePath(Journal::fileName());
+    const QString other = m_dir->filePath(QStringLiteral("other.sqlite"));
+    Test::ScriptedRandom random;
+    Reading reading;
+    Draw(reading, 0, random);
+    QVERIFY(SqliteJournalStore::open(other, JournalStore::Access::ReadWrite)
+                ->keep(journalEntry(reading, QDateTime::currentDateTime(), JournalSource::Drawn,
+                                    QStringLiteral("Zed"))));
+    QTest::keyClick(&m_driver->window(), Qt::Key_J, Qt::ControlModifier);
+    JournalWindow *window = m_driver->journalCommands()->journalWindow();
+    QTest::keyClicks(window->findChild<QPlainTextEdit *>(QStringLiteral("txtNotes")),
+                     QStringLiteral("Old words"));
+    const QString moved = m_dir->filePath(QStringLiteral("moved.sqlite"));
+    QVERIFY(QFile::rename(path, moved) && QFile::rename(other, path));
+
+    // The words typed for a reading of the journal moved away are kept beside
+    // the new one; readings go on into it, and the one moved away stays whole.
+    QTRY_VERIFY(!m_driver->platform().messages.isEmpty());
+    const QString notes = damagedJournalNotes(
+        path + QStringLiteral(".replaced-") + m_driver->platform().today().toString(Qt::ISODate));
+    QVERIFY(m_driver->platform().messageTexts().constLast().startsWith(
+        QStringLiteral("The journal %1 was moved, replaced or removed while in use: the journal "
+                       "now in its place is used. The notes typed but not yet in it are in %2.")
+            .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(notes))));
+    QVERIFY(Test::readFile(notes).contains("Old words"));
+    QCOMPARE(window->findChild<QListView *>(QStringLiteral("lstReadings"))->model()->rowCount(), 1);
+    draw(QStringLiteral("Bo"));
+    QCOMPARE(names(store().all()), (QStringList{"Zed", "Bo"}));
+    QCOMPARE(names(SqliteJournalStore::open(moved, JournalStore::Access::ReadOnly)->all()),
+             QStringList{"Ann"});
+    m_driver.reset(); // closed: its log is no other journal's
+    const auto reopened = SqliteJournalStore::open(path, JournalStore::Access::ReadWrite);
+    QCOMPARE(reopened->problem(), JournalStore::Problem::None);
+    QCOMPARE(names(reopened->all()), (QStringList{"Zed", "Bo"}));
 }
 
 void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
