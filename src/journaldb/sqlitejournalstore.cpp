@@ -72,6 +72,9 @@ std::unique_ptr<JournalStore> SqliteJournalStore::open(const QString &path, Acce
     // once): a journal reads few pages at a time. Only before SQLite starts.
     static const int configured = sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0);
     Q_UNUSED(configured);
+    // An export or a backup chosen onto the journal or its log would destroy it.
+    for (const QString &suffix : QStringList{QString()} + journalCompanionSuffixes())
+        neverReplace(path + suffix);
     std::unique_ptr<SqliteJournalStore> store(new SqliteJournalStore);
     store->prepare(path, access);
     return store;

@@ -2,7 +2,10 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QMutex>
 #include <QSaveFile>
+#include <QStringList>
 #include <QThread>
 
 #ifdef Q_OS_UNIX
@@ -11,8 +14,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#else
-#include <QFileInfo>
 #endif
 
 namespace Orvella {
@@ -60,8 +61,36 @@ Stream writeIntoStream(const QString &path, const QByteArray &data)
 
 #endif
 
+QMutex keptMutex;
+QStringList kept; // never replaced
+
+// Where @p file is, links followed: two names of one file give one answer.
+QString whereIs(const QFileInfo &file)
+{
+    const QString canonical = file.canonicalFilePath();
+    return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
+}
+
+bool isKept(const QString &path)
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    constexpr Qt::CaseSensitivity names = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity names = Qt::CaseSensitive;
+#endif
+    const QString target = whereIs(QFileInfo(path));
+    const QMutexLocker lock(&keptMutex);
+    for (const QString &each : std::as_const(kept)) {
+        if (whereIs(QFileInfo(each)).compare(target, names) == 0)
+            return true;
+    }
+    return false;
+}
+
 bool writeWhole(const QString &path, const QByteArray &data, bool ownerOnly)
 {
+    if (isKept(path))
+        return false;
 #ifdef Q_OS_UNIX
     if (const Stream stream = writeIntoStream(path, data); stream != Stream::NotOne)
         return stream == Stream::Written;
@@ -93,6 +122,14 @@ bool writeWhole(const QString &path, const QByteArray &data)
 bool writeWholePrivately(const QString &path, const QByteArray &data)
 {
     return writeWhole(path, data, true);
+}
+
+void neverReplace(const QString &path)
+{
+    const QString where = QFileInfo(path).absoluteFilePath();
+    const QMutexLocker lock(&keptMutex);
+    if (!kept.contains(where))
+        kept.append(where);
 }
 
 namespace {

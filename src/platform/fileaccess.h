@@ -20,6 +20,13 @@ bool writeWhole(const QString &path, const QByteArray &data);
 bool writeWholePrivately(const QString &path, const QByteArray &data);
 
 /**
+ * Keeps writeWhole() and writeWholePrivately() from ever replacing the file
+ * at @p path (the journal, say, which an export or a backup chosen onto it
+ * would destroy), whatever name or link leads to it.
+ */
+void neverReplace(const QString &path);
+
+/**
  * The content of the ordinary file at @p path, read up to one byte beyond
  * @p maxSize so a caller can tell a file that grew too large; nothing when it
  * is not an ordinary file, is larger than @p maxSize or cannot be read. Never

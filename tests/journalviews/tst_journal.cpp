@@ -511,6 +511,20 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     const qint64 shownId = store().list({}).value(0).id;
     QVERIFY(store().setWords(shownId, {}, QStringLiteral("In the backup")));
     const QString backup = m_dir->filePath(QStringLiteral("backup.sqlite"));
+    // Never onto the journal itself, by its name or by a link to it.
+    const QString journalFile = m_dir->filePath(Journal::fileName());
+    QStringList ontoItself{journalFile};
+#ifdef Q_OS_UNIX
+    QVERIFY(QFile::link(journalFile, m_dir->filePath(QStringLiteral("link.sqlite"))));
+    ontoItself << m_dir->filePath(QStringLiteral("link.sqlite"));
+#endif
+    for (const QString &onto : ontoItself) {
+        m_driver->platform().fileNames.enqueue(onto);
+        QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdBackUp")),
+                          Qt::LeftButton);
+        QCOMPARE(m_driver->platform().messageTexts().constLast(),
+                 QStringLiteral("Unable To Back Up The Journal."));
+    }
     m_driver->platform().fileNames.enqueue(backup);
     QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdBackUp")), Qt::LeftButton);
     QVERIFY(Test::readFile(backup).startsWith("SQLite format 3"));
