@@ -312,7 +312,7 @@ ImportResult importReadings(JournalStore &store, const QStringList &paths,
     return result;
 }
 
-QString importSummary(const ImportResult &result)
+QString importSummary(const ImportResult &result, int refusalsListed)
 {
     QString summary;
     if (result.cancelled) {
@@ -332,7 +332,12 @@ QString importSummary(const ImportResult &result)
     }
     if (result.failed && !result.refused.isEmpty())
         summary += QStringLiteral("\nRefused as well:");
-    for (const ImportRefusal &refusal : result.refused) {
+    for (qsizetype i = 0; i < result.refused.size(); ++i) {
+        if (refusalsListed >= 0 && i == refusalsListed) {
+            summary += QStringLiteral("\n... and %1 more.").arg(result.refused.size() - i);
+            break;
+        }
+        const ImportRefusal &refusal = result.refused[i];
         const QString where = QDir::toNativeSeparators(refusal.file);
         summary += u'\n'
                    + (refusal.reading ? QStringLiteral("%1, reading %2: %3")

@@ -68,8 +68,11 @@ ImportResult importReadings(JournalStore &store, const QStringList &paths,
                             const std::function<void(int done, int total)> &progress = {},
                             const std::function<bool()> &cancelled = {});
 
-/** "12 readings kept, 3 already in the journal, 1 refused:" and a line per refusal. */
-QString importSummary(const ImportResult &result);
+/**
+ * "12 readings kept, 3 already in the journal, 1 refused:" and a line per
+ * refusal, the first @p refusalsListed of them when not all (-1) fit.
+ */
+QString importSummary(const ImportResult &result, int refusalsListed = -1);
 
 /** What is wrong with @p entry for the journal; an empty text when nothing is. */
 QString entryProblem(const JournalEntry &entry);

@@ -15,6 +15,8 @@ namespace Orvella {
 
 namespace {
 
+// A message box of more would be taller than a screen.
+constexpr int RefusalsShown = 15;
 // Below this a progress bar would only flash.
 constexpr int ProgressAfterMs = 400;
 constexpr int ProgressEveryMs = 50;
@@ -86,7 +88,7 @@ void importIntoJournal(Journal &journal, QWidget *parent)
     if (result.kept > 0 || result.completed > 0)
         journal.announceChange();
     const bool allWell = !result.failed && result.refused.isEmpty();
-    platform.showMessage(parent, importSummary(result),
+    platform.showMessage(parent, importSummary(result, RefusalsShown),
                          allWell ? Platform::Icon::Information : Platform::Icon::Critical);
 }
 

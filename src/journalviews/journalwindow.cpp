@@ -198,12 +198,17 @@ bool JournalWindow::eventFilter(QObject *watched, QEvent *event)
             m_ui->txtSearch->clear();
             return true;
         }
-        if (watched == m_ui->txtSearch && key == Qt::Key_Down) {
+        // On to the list, where it is in sight (not behind the statistics).
+        if (watched == m_ui->txtSearch && key == Qt::Key_Down && m_ui->lstReadings->isVisible()) {
             m_ui->lstReadings->setFocus(Qt::TabFocusReason);
             return true;
         }
         if (watched == m_ui->lstReadings && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
             showSelectedReading();
+            return true;
+        }
+        if (watched == m_ui->lstReadings && key == Qt::Key_Delete && m_ui->cmdDelete->isEnabled()) {
+            deleteSelected();
             return true;
         }
     }
@@ -365,17 +370,20 @@ void JournalWindow::showWordsKeptElsewhere()
 void JournalWindow::openAfresh()
 {
     {
-        const QSignalBlocker search(m_ui->txtSearch), spread(m_ui->cboSpreadFilter),
-            card(m_ui->cboCardFilter), show(m_ui->cboShow);
-        m_ui->txtSearch->clear();
+        const QSignalBlocker spread(m_ui->cboSpreadFilter), card(m_ui->cboCardFilter),
+            show(m_ui->cboShow);
         m_ui->cboSpreadFilter->setCurrentIndex(0);
         m_ui->cboCardFilter->setCurrentIndex(0);
         m_ui->cboShow->setCurrentIndex(0);
     }
     m_from = m_to = QDate();
+    // Heard by the field itself too, or its clear button would stay.
+    m_ui->txtSearch->clear();
     reload();
     select(m_model->readings().value(0).id);
     showSelectedDay();
+    // The keys start at the search, as at first: never in the notes of a reading now unseen.
+    m_ui->txtSearch->setFocus(Qt::OtherFocusReason);
 }
 
 void JournalWindow::showSelectedDay()
@@ -501,6 +509,10 @@ void JournalWindow::selectionChanged()
         // Come to from its label or by Tab, the notes go on where they end.
         m_ui->txtNotes->moveCursor(QTextCursor::End);
         m_ui->txtOutcome->setText(shown.outcome);
+        // Not before the reading, unless it was told so before.
+        const QDate reading = entry ? entry->time.date() : QDate();
+        m_ui->datOutcome->setMinimumDate(
+            shown.outcomeDate.isValid() ? std::min(reading, shown.outcomeDate) : reading);
         m_ui->datOutcome->setDate(shown.outcomeDate.isValid() ? shown.outcomeDate
                                                               : m_journal.platform().today());
     }

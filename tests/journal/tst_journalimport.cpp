@@ -258,6 +258,10 @@ void TestJournalImport::failedOrCancelledKeepsNone()
 
     result = importReadings(*store, {exported});
     QCOMPARE(result.kept, 500);
+
+    // Refusals beyond those a window can show are counted instead.
+    result.refused = QList<ImportRefusal>(3, {exported, 1, QStringLiteral("a card twice")});
+    QVERIFY(importSummary(result, 2).endsWith(QStringLiteral("a card twice\n... and 1 more.")));
 }
 
 QTEST_GUILESS_MAIN(TestJournalImport)

@@ -310,12 +310,12 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QVERIFY(m_driver->window().reading() != bo);
     QCOMPARE(store().all().size(), 2);
 
-    // Deleted after asking: No keeps it, Yes removes it.
-    for (const Platform::Answer answer : {Platform::Answer::No, Platform::Answer::Yes}) {
-        m_driver->platform().answers.enqueue(answer);
-        QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdDelete")),
-                                                           Qt::LeftButton);
-    }
+    // Deleted after asking, by its button or the Delete key: No keeps it, Yes removes it.
+    m_driver->platform().answers.enqueue(Platform::Answer::No);
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdDelete")),
+                      Qt::LeftButton);
+    m_driver->platform().answers.enqueue(Platform::Answer::Yes);
+    QTest::keyClick(list, Qt::Key_Delete);
     QCOMPARE(m_driver->platform().messageTexts(),
              QStringList(2, QStringLiteral("Delete This Reading From The Journal?")));
     QCOMPARE(store().all().size(), 1);
@@ -330,8 +330,10 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QVERIFY(QTest::qWaitForWindowActive(window));
     QTRY_COMPARE(list->model()->rowCount(), 2);
 
-    // Opened again, it starts as it did at first: every reading, the newest selected.
+    // Opened again, it starts as it did at first: every reading, the newest
+    // selected, the keys at the search rather than in the notes left.
     QTest::keyClicks(search, QStringLiteral("an"));
+    notes->setFocus();
     window->close();
     m_driver->window().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&m_driver->window()));
@@ -339,6 +341,7 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QVERIFY(window->isVisible() && search->text().isEmpty());
     QCOMPARE(list->model()->rowCount(), 2);
     QCOMPARE(list->currentIndex().row(), 0);
+    QCOMPARE(window->focusWidget(), search);
 }
 
 void TestJournal::wordsForADamagedJournalAreKeptBesideIt()
@@ -487,6 +490,11 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     QVERIFY(statistics);
     QCOMPARE(statistics->statistics().readings, 4);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cboPeriod"));
+    // Down in the search goes to the list only where it is in sight.
+    auto *search = window->findChild<QLineEdit *>(QStringLiteral("txtSearch"));
+    search->setFocus();
+    QTest::keyClick(search, Qt::Key_Down);
+    QVERIFY(search->hasFocus());
     // From the tab bar to the period first; Tab leaves the table at once.
     QTRY_VERIFY(statistics->isVisible());
     tabs->tabBar()->setFocus(Qt::TabFocusReason);
