@@ -138,6 +138,9 @@ void JournalWindow::setupLook()
     m_ui->scrollReading->setMinimumWidth(m_ui->panelReading->minimumSizeHint().width() + scrollBar);
     m_ui->splitter->setStretchFactor(0, 3);
     m_ui->splitter->setStretchFactor(1, 1);
+    // The calendar as tall as it reads easily, and no taller: the list takes the rest.
+    m_ui->calDays->setMinimumHeight(std::min(m_ui->calDays->maximumHeight(),
+                                             m_ui->calDays->sizeHint().height() * 4 / 3));
     // Room to spare goes to the cards first, then to the notes.
     m_ui->layoutReading->setStretchFactor(m_ui->figReading, 2);
     m_ui->layoutReading->setStretchFactor(m_ui->txtNotes, 1);
