@@ -230,11 +230,16 @@ void JournalWindow::restoreSize()
             m_ui->splitter->setSizes({split[0].toInt(), split[1].toInt()});
         return;
     }
-    // At first, tall enough for the reading's details to need no scrolling.
+    // At first, tall enough for any reading's details to need no scrolling:
+    // measured with the longest heading (time, name, spread and file), whatever
+    // is selected now (nothing, in a new journal), as this size is kept.
     ensurePolished(); // the style's spacing counted
+    const QString heading = m_ui->lblReading->text();
+    m_ui->lblReading->setText(QStringLiteral("x\nx\nx\nx"));
     m_ui->scrollReading->setMinimumHeight(m_ui->panelReading->minimumSizeHint().height());
     const int whole = minimumSizeHint().height();
     m_ui->scrollReading->setMinimumHeight(0);
+    m_ui->lblReading->setText(heading);
     resize(width(), std::max(height(), whole));
 }
 
