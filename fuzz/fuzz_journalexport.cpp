@@ -4,28 +4,17 @@
 
 #include "journal/journalexport.h"
 #include "journal/journalimport.h"
+#include "fuzzsupport.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 using namespace Orvella;
 
-namespace {
-
-void check(bool condition, const char *what)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-}
-
-} // namespace
+using Fuzz::check;
 
 bool acceptedAsValid(const QByteArray &bytes)
 {

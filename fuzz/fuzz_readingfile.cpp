@@ -6,26 +6,19 @@
 #include "oracle/spreadcatalogue.h"
 #include "storage/readingfile.h"
 #include "storage/scramble.h"
+#include "fuzzsupport.h"
 
 #include <QByteArrayView>
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 using namespace Orvella;
 
-namespace {
+using Fuzz::check;
 
-void check(bool condition, const char *what)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-}
+namespace {
 
 void checkAccepted(const Reading &reading)
 {

@@ -7,32 +7,16 @@
 #include "reading/clockrandomsource.h"
 #include "reading/draw.h"
 
-#include <QDir>
-#include <QFile>
-
-#include <cstdio>
+#include "fuzzsupport.h"
 
 using namespace Orvella;
 
-namespace {
-
-bool writeSeed(const QDir &dir, const QString &name, const QByteArray &data)
-{
-    QFile file(dir.filePath(name));
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+    const std::optional<QDir> folder = Fuzz::seedFolder(argc, argv);
+    if (!folder)
         return 2;
-    }
-    QDir dir(QString::fromLocal8Bit(argv[1]));
-    if (!dir.mkpath(QStringLiteral(".")))
-        return 1;
+    const QDir &dir = *folder;
 
     ClockRandomSource random;
     random.seed(7919);
@@ -58,16 +42,16 @@ int main(int argc, char *argv[])
 
     bool ok = true;
     for (qsizetype i = 0; i < entries.size(); ++i)
-        ok &= writeSeed(dir, QStringLiteral("valid-%1.json").arg(i), journalJson({entries[i]}));
+        ok &= Fuzz::writeSeed(dir, QStringLiteral("valid-%1.json").arg(i), journalJson({entries[i]}));
     const QByteArray all = journalJson(entries);
-    ok &= writeSeed(dir, QStringLiteral("valid-all.json"), all);
-    ok &= writeSeed(dir, QStringLiteral("damaged-cut.json"), all.left(all.size() / 2));
-    ok &= writeSeed(dir, QStringLiteral("damaged-types.json"),
+    ok &= Fuzz::writeSeed(dir, QStringLiteral("valid-all.json"), all);
+    ok &= Fuzz::writeSeed(dir, QStringLiteral("damaged-cut.json"), all.left(all.size() / 2));
+    ok &= Fuzz::writeSeed(dir, QStringLiteral("damaged-types.json"),
                     QByteArray(all).replace("\"reversed\": false", "\"reversed\": 0"));
-    ok &= writeSeed(dir, QStringLiteral("damaged-card.json"),
+    ok &= Fuzz::writeSeed(dir, QStringLiteral("damaged-card.json"),
                     QByteArray(all).replace("\"card\": \"The ", "\"card\": \"A "));
-    ok &= writeSeed(dir, QStringLiteral("damaged-nested.json"),
+    ok &= Fuzz::writeSeed(dir, QStringLiteral("damaged-nested.json"),
                     "{\"readings\": " + QByteArray(200, '[') + QByteArray(200, ']') + "}");
-    ok &= writeSeed(dir, QStringLiteral("damaged-empty.json"), QByteArray());
+    ok &= Fuzz::writeSeed(dir, QStringLiteral("damaged-empty.json"), QByteArray());
     return ok ? 0 : 1;
 }

@@ -6,32 +6,16 @@
 #include "reading/draw.h"
 #include "storage/readingfile.h"
 
-#include <QDir>
-#include <QFile>
-
-#include <cstdio>
+#include "fuzzsupport.h"
 
 using namespace Orvella;
 
-namespace {
-
-bool writeSeed(const QDir &dir, const QString &name, const QByteArray &data)
-{
-    QFile file(dir.filePath(name));
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+    const std::optional<QDir> folder = Fuzz::seedFolder(argc, argv);
+    if (!folder)
         return 2;
-    }
-    QDir dir(QString::fromLocal8Bit(argv[1]));
-    if (!dir.mkpath(QStringLiteral(".")))
-        return 1;
+    const QDir &dir = *folder;
 
     const char *spreadNames[] = {"pathway", "butterfly", "medicinewheel", "sunlodge", "moonlodge"};
     bool ok = true;
@@ -43,24 +27,24 @@ int main(int argc, char *argv[])
             Draw(reading, spread, random);
             const QByteArray sound = ReadingFile::encode(reading);
             const QString stem = QStringLiteral("%1-%2").arg(QLatin1String(spreadNames[spread])).arg(seed);
-            ok &= writeSeed(dir, QStringLiteral("valid-%1.mca").arg(stem), sound);
+            ok &= Fuzz::writeSeed(dir, QStringLiteral("valid-%1.mca").arg(stem), sound);
             if (seed != 1)
                 continue;
 
             const QList<QByteArray> lines = sound.split('\n');
-            ok &= writeSeed(dir, QStringLiteral("damaged-%1-cut.mca").arg(stem),
+            ok &= Fuzz::writeSeed(dir, QStringLiteral("damaged-%1-cut.mca").arg(stem),
                             sound.left(sound.size() / 2));
-            ok &= writeSeed(dir, QStringLiteral("damaged-%1-swapped.mca").arg(stem),
+            ok &= Fuzz::writeSeed(dir, QStringLiteral("damaged-%1-swapped.mca").arg(stem),
                             lines[0] + '\n' + lines[2] + '\n' + lines[1] + '\n');
-            ok &= writeSeed(dir, QStringLiteral("damaged-%1-lf-only.mca").arg(stem),
+            ok &= Fuzz::writeSeed(dir, QStringLiteral("damaged-%1-lf-only.mca").arg(stem),
                             QByteArray(sound).replace("\r\n", "\n"));
             QByteArray flipped = sound;
             flipped[flipped.size() / 3] = char(flipped[flipped.size() / 3] ^ 0x80);
-            ok &= writeSeed(dir, QStringLiteral("damaged-%1-flipped.mca").arg(stem), flipped);
-            ok &= writeSeed(dir, QStringLiteral("damaged-%1-plain.mca").arg(stem),
+            ok &= Fuzz::writeSeed(dir, QStringLiteral("damaged-%1-flipped.mca").arg(stem), flipped);
+            ok &= Fuzz::writeSeed(dir, QStringLiteral("damaged-%1-plain.mca").arg(stem),
                             "0\r\n0|1|0|1|0|1|0|\r\n1|2|3|4|5|6|7|\r\n");
         }
     }
-    ok &= writeSeed(dir, QStringLiteral("damaged-empty.mca"), QByteArray());
+    ok &= Fuzz::writeSeed(dir, QStringLiteral("damaged-empty.mca"), QByteArray());
     return ok ? 0 : 1;
 }
