@@ -128,6 +128,14 @@ void CardView::showReading(const QList<ShownPosition> &positions, int index)
     showCurrent();
 }
 
+void CardView::showCards(const QList<ShownPosition> &positions)
+{
+    showReading(positions, 0);
+    // Not the reading: it is neither followed nor gone back to.
+    m_mode = Mode::Cards;
+    showCurrent();
+}
+
 void CardView::showDeck(int index)
 {
     m_mode = Mode::Deck;
@@ -178,8 +186,8 @@ void CardView::showCurrent()
     m_ui->lblStep->setText(QStringLiteral("%1 of %2").arg(m_current + 1).arg(count()));
     m_ui->cmdPrevious->setEnabled(m_current > 0);
     m_ui->cmdNext->setEnabled(m_current < count() - 1);
-    m_ui->cmdClose->setText(deck ? QStringLiteral("&Close")
-                                 : QStringLiteral("Back to the &Reading"));
+    m_ui->cmdClose->setText(m_mode == Mode::Reading ? QStringLiteral("Back to the &Reading")
+                                                    : QStringLiteral("&Close"));
     showPicture();
 }
 

@@ -27,7 +27,8 @@ class CardView : public QDialog
     Q_OBJECT
 
 public:
-    enum class Mode { Reading, Deck };
+    /** The reading on show, the whole deck, or cards of their own (the card of the day, say). */
+    enum class Mode { Reading, Deck, Cards };
 
     explicit CardView(QWidget *parent = nullptr);
     ~CardView() override;
@@ -41,6 +42,8 @@ public:
 
     /** Shows the positions of a reading, from the one at @p index. */
     void showReading(const QList<ShownPosition> &positions, int index);
+    /** Shows @p positions that are not the reading on show, from the first. */
+    void showCards(const QList<ShownPosition> &positions);
     /** Shows the whole deck in deck order, upright, from card @p index. */
     void showDeck(int index = 0);
 

@@ -388,7 +388,7 @@ void MainWindow::openCardView(const QList<ShownPosition> &positions)
 {
     if (positions.isEmpty())
         return;
-    loadedCardView().showReading(positions, 0);
+    loadedCardView().showCards(positions);
     presentCardView();
 }
 

@@ -428,8 +428,16 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
 
     // Drawn once a day and kept; asked again, also after a restart, the same card.
     cardOfTheDay->trigger();
-    QVERIFY(m_driver->window().cardView()->isVisible());
-    QCOMPARE(m_driver->window().cardView()->count(), 1);
+    CardView *view = m_driver->window().cardView();
+    QVERIFY(view->isVisible());
+    QCOMPARE(view->count(), 1);
+    // Not the reading: closed, not gone back to, and kept while a reading is drawn.
+    QCOMPARE(view->findChild<QPushButton *>(QStringLiteral("cmdClose"))->text(),
+             QStringLiteral("&Close"));
+    m_driver->journal()->setKeepsNewReadings(false);
+    draw(QStringLiteral("Ann"));
+    m_driver->journal()->setKeepsNewReadings(true);
+    QCOMPARE(view->count(), 1);
     const QList<JournalEntry> kept = store().all();
     QCOMPARE(kept.size(), 1);
     QCOMPARE(kept[0].spreadName, QStringLiteral("Card of the Day"));
