@@ -147,6 +147,7 @@ void JournalWindow::setupLook()
     m_ui->lstReadings->setAlternatingRowColors(true);
     m_ui->lstReadings->setSelectionMode(QAbstractItemView::SingleSelection);
     m_ui->lstReadings->installEventFilter(this);
+    m_ui->lblReading->installEventFilter(this);
     m_ui->txtSearch->installEventFilter(this);
     keepFocusInView(*m_ui->scrollReading);
 }
@@ -190,6 +191,8 @@ void JournalWindow::setupKeys()
 
 bool JournalWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_ui->lblReading && event->type() == QEvent::Resize)
+        fitHeading();
     // The selection is drawn paler while the keys go elsewhere.
     if (watched == m_ui->lstReadings
         && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
@@ -505,8 +508,10 @@ void JournalWindow::selectionChanged()
             lines << QStringLiteral("from ") + QFileInfo(shown.file).fileName();
         heading = lines.join(u'\n');
     }
-    m_ui->lblReading->setText(heading);
-    m_ui->lblReading->setToolTip(heading); // whole, where a long name is cut
+    m_heading = heading;
+    m_ui->lblReading->setToolTip(heading); // whole, where a long name is cut short
+    m_ui->lblReading->setAccessibleName(heading);
+    fitHeading();
     {
         const QSignalBlocker question(m_ui->txtQuestion);
         const QSignalBlocker notes(m_ui->txtNotes);
@@ -537,12 +542,23 @@ void JournalWindow::selectionChanged()
     m_ui->cmdDelete->setEnabled(writable);
 }
 
+void JournalWindow::fitHeading()
+{
+    // Each line cut short with an ellipsis where the details are too narrow for it.
+    const QFontMetrics metrics = m_ui->lblReading->fontMetrics();
+    const int width = m_ui->lblReading->contentsRect().width();
+    QStringList lines = m_heading.split(u'\n');
+    for (QString &line : lines)
+        line = metrics.elidedText(line, Qt::ElideRight, width);
+    m_ui->lblReading->setText(lines.join(u'\n'));
+}
+
 void JournalWindow::wordsEdited()
 {
     if (m_shownId == 0)
         return;
     const QString outcome = m_ui->txtOutcome->text().trimmed();
-    const JournalWords words{m_ui->lblReading->text().replace(u'\n', QStringLiteral(", ")),
+    const JournalWords words{QString(m_heading).replace(u'\n', QStringLiteral(", ")),
                              m_ui->txtQuestion->text(), m_ui->txtNotes->toPlainText(), outcome,
                              outcome.isEmpty() ? QDate() : m_ui->datOutcome->date()};
     m_journal.keepWords(m_shownId, words);

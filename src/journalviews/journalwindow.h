@@ -46,6 +46,8 @@ public:
     void reload();
     /** The shown reading's words as the journal now has them, when given elsewhere. */
     void showWordsKeptElsewhere();
+    /** The selected reading's heading, its lines cut to the room there is. */
+    void fitHeading();
     /** The calendar at the selected reading's day, the days listed as they were. */
     void showSelectedDay();
     /** As on its first opening: every reading listed, nothing searched, the newest selected. */
@@ -90,6 +92,7 @@ private:
     JournalListModel *m_model = nullptr;
     /** The reading whose words the editors show. */
     qint64 m_shownId = 0;
+    QString m_heading; // the selected reading's, whole
     QDate m_from;
     QDate m_to;
     QSet<QDate> m_days; // the days with readings, as the calendar marks them

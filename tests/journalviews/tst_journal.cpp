@@ -21,6 +21,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
@@ -322,13 +323,20 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QCOMPARE(list->model()->rowCount(), 1);
     QVERIFY(list->hasFocus()); // on to the reading that took its place
 
-    // What the command line keeps meanwhile is listed when the window is come back to.
+    // What the command line keeps meanwhile is listed when the window is come back to;
+    // a name too long for the details is cut short there, and heard whole.
+    JournalEntry longer = ann;
+    longer.name = QString(200, u'W');
     QVERIFY(SqliteJournalStore::open(m_driver->journal()->path(), JournalStore::Access::ReadWrite)
-                ->keep(ann));
+                ->keep(longer));
     QCOMPARE(list->model()->rowCount(), 1);
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
     QTRY_COMPARE(list->model()->rowCount(), 2);
+    list->setCurrentIndex(list->model()->index(0, 0));
+    auto *heading = window->findChild<QLabel *>(QStringLiteral("lblReading"));
+    QVERIFY(heading->text().section(u'\n', 1, 1).endsWith(u'\u2026'));
+    QVERIFY(heading->accessibleName().contains(longer.name));
 
     // Opened again, it starts as it did at first: every reading, the newest
     // selected, the keys at the search rather than in the notes left.
