@@ -154,6 +154,8 @@ bool Journal::reopenAfterDamage()
     // All in place before anything is said: a message's own event loop may run a retry.
     const QString notes = keepWordsAside(aside);
     m_store = m_opener(path());
+    if (!m_keepsNew) // the user's choice, not the new journal's default
+        setKeepsNewReadings(false);
     emit reopened();
     m_platform.showMessage(m_dialogParent,
                            (notYours ? QStringLiteral("The journal belonged to another account.")
@@ -169,11 +171,17 @@ bool Journal::reopenAfterDamage()
 bool Journal::keepsNewReadings()
 {
     JournalStore *journal = store();
-    return !journal || journal->setting(KeepSetting, QStringLiteral("yes")) != QLatin1String("no");
+    const bool keeps = !journal
+                       || journal->setting(KeepSetting, QStringLiteral("yes")) != QLatin1String("no");
+    // Remembered too: a new journal that takes the place of a damaged one keeps to it.
+    if (journal && journal->problem() == JournalStore::Problem::None)
+        m_keepsNew = keeps;
+    return keeps;
 }
 
 void Journal::setKeepsNewReadings(bool keep)
 {
+    m_keepsNew = keep;
     if (JournalStore *journal = store())
         journal->setSetting(KeepSetting, keep ? QStringLiteral("yes") : QStringLiteral("no"));
 }

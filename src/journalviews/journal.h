@@ -140,6 +140,7 @@ private:
     Opener m_opener;
     std::unique_ptr<JournalStore> m_store;
     bool m_opened = false;
+    bool m_keepsNew = true; // as the journal last said, or was told
     bool m_saidUnable = false;
     bool m_saidUnableToSave = false;
     QList<JournalEntry> m_waiting;

@@ -354,8 +354,9 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
 
 void TestJournal::wordsForADamagedJournalAreKeptBesideIt()
 {
-    m_driver->attachJournal(m_dir->path());
+    Journal &journal = m_driver->attachJournal(m_dir->path());
     draw(QStringLiteral("Ann"));
+    journal.setKeepsNewReadings(false);
     QTest::keyClick(&m_driver->window(), Qt::Key_J, Qt::ControlModifier);
     JournalWindow *window = m_driver->journalCommands()->journalWindow();
     auto *notes = window->findChild<QPlainTextEdit *>(QStringLiteral("txtNotes"));
@@ -378,6 +379,7 @@ void TestJournal::wordsForADamagedJournalAreKeptBesideIt()
     QVERIFY2(kept.contains(", Ann, Butterfly Spread\nQuestion: \nNotes:\nStay\n"), kept.constData());
     QVERIFY(store().all().isEmpty());
     QVERIFY(notes->toPlainText().isEmpty());
+    QVERIFY(!journal.keepsNewReadings()); // as the user chose, in the new journal too
     QVERIFY(m_driver->journal()->mayEnd());
     QCOMPARE(m_driver->platform().messageTexts(),
              QStringList{QStringLiteral("The journal was damaged. It is kept as %1, and a new "
