@@ -123,6 +123,13 @@ JournalStatistics journalStatistics(const QList<JournalSummary> &readings, QDate
     return statistics;
 }
 
+void withholdChanceMarks(JournalStatistics &statistics)
+{
+    statistics.setAgainstChance = false;
+    for (CardCount &count : statistics.perCard)
+        count.mark = ChanceMark::None;
+}
+
 QByteArray statisticsCsv(const JournalStatistics &statistics)
 {
     QByteArray out = "card,count,reversed,expected,mark\r\n";

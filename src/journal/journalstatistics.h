@@ -60,6 +60,12 @@ struct JournalStatistics
     Step step = Step::Month;
     QList<TimeCount> overTime;
 
+    /**
+     * False when the readings were chosen by their cards (a card, or words a
+     * card's name may hold): a card chosen is bound to come up more than chance,
+     * so no card is marked.
+     */
+    bool setAgainstChance = true;
     /** The share of reversed cards, 0..1; 0 without cards. */
     double reversedShare() const { return cards ? double(reversed) / cards : 0.0; }
 };
@@ -70,6 +76,9 @@ struct JournalStatistics
  */
 JournalStatistics journalStatistics(const QList<JournalSummary> &readings, QDate from = {},
                                     QDate to = {});
+
+/** Takes the chance marks off @p statistics, of readings chosen by their cards. */
+void withholdChanceMarks(JournalStatistics &statistics);
 
 /**
  * The per-card table as CSV: a header "card,count,reversed,expected,mark",

@@ -8,6 +8,7 @@
 #include "journalrowdelegate.h"
 #include "focusinview.h"
 #include "journaltransfers.h"
+#include "journal/journalsearch.h"
 #include "journal/journalstatistics.h"
 #include "journal/journaltexts.h"
 #include "statisticsview.h"
@@ -335,8 +336,24 @@ void JournalWindow::restate()
     counted.from = from;
     counted.to = to;
     JournalStore *store = m_journal.store();
-    view.setStatistics(journalStatistics(store ? store->list(counted) : QList<JournalSummary>{},
-                                         from, to));
+    JournalStatistics statistics = journalStatistics(
+        store ? store->list(counted) : QList<JournalSummary>{}, from, to);
+    if (counted.card >= 0 || !journalSearchQuery(counted.text).isEmpty())
+        withholdChanceMarks(statistics);
+    view.setStatistics(statistics, selectionText());
+}
+
+QString JournalWindow::selectionText() const
+{
+    // What keeps the readings counted, besides the period, as a printed page says it.
+    QStringList kept;
+    if (!m_ui->txtSearch->text().trimmed().isEmpty())
+        kept << QStringLiteral("found by \"%1\"").arg(m_ui->txtSearch->text().trimmed());
+    for (const QComboBox *filter : {m_ui->cboSpreadFilter, m_ui->cboCardFilter, m_ui->cboShow}) {
+        if (filter->currentIndex() > 0)
+            kept << filter->currentText();
+    }
+    return kept.join(QStringLiteral(", "));
 }
 
 qint64 JournalWindow::selectedId() const

@@ -46,6 +46,8 @@ public:
     void reload();
     /** The shown reading's words as the journal now has them, when given elsewhere. */
     void showWordsKeptElsewhere();
+    /** The search and filters that keep the readings listed, in words; empty for all of them. */
+    QString selectionText() const;
     /** The selected reading's heading, its lines cut to the room there is. */
     void fitHeading();
     /** The calendar at the selected reading's day, the days listed as they were. */

@@ -150,13 +150,23 @@ int printStatistics(QPagedPaintDevice &device, const JournalStatistics &statisti
     const qreal gap = mm(5) * k;
 
     PageFlow flow(paper.height() - footerHeight);
-    flow.place(titleLine + mm(2) * k, [&](QPainter &painter) {
+    // The period, and which readings, under the title: wrapped, never cut at the margin.
+    const QFont periodFont = paperFont(11, true);
+    const qreal periodHeight = QFontMetricsF(periodFont, &device)
+                                   .boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap,
+                                                 periodText)
+                                   .height();
+    flow.place(titleLine + periodHeight + mm(3) * k, [&](QPainter &painter) {
         painter.setFont(titleFont);
         painter.setPen(Qt::black);
         painter.drawText(QRectF(0, 0, width, titleLine), Qt::AlignLeft | Qt::AlignVCenter,
-                         QStringLiteral("Statistics - ") + periodText);
+                         QStringLiteral("Statistics"));
+        painter.setFont(periodFont);
+        painter.drawText(QRectF(0, titleLine, width, periodHeight),
+                         Qt::AlignLeft | Qt::TextWordWrap, periodText);
+        const qreal rule = titleLine + periodHeight + mm(1) * k;
         painter.setPen(QPen(Qt::black, 0.75 * k));
-        painter.drawLine(QPointF(0, titleLine + mm(1) * k), QPointF(width, titleLine + mm(1) * k));
+        painter.drawLine(QPointF(0, rule), QPointF(width, rule));
     });
     flow.place(text.height() + gap, [&](QPainter &painter) {
         painter.setFont(textFont);
@@ -196,7 +206,7 @@ int printStatistics(QPagedPaintDevice &device, const JournalStatistics &statisti
     // The table: its heading and what a mark means, then a row at a time, the
     // columns' titles again at the top of every page it goes on to.
     const qreal row = std::ceil(text.height() * 1.4);
-    const QString meaning = chanceMarkMeaning();
+    const QString meaning = chanceMarkMeaning(statistics);
     const qreal meaningHeight =
         text.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, meaning).height();
     const auto header = [&](QPainter &painter) {

@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace Orvella {
 
 namespace {
@@ -39,8 +41,12 @@ QString reversedShareText(const JournalStatistics &statistics)
     const QString cards = statistics.cards == 1
         ? QStringLiteral("1 card")
         : QStringLiteral("%1 cards").arg(QLocale().toString(statistics.cards));
+    // Never "0 %" of some, nor "100 %" of not all.
+    const int share = std::clamp(qRound(statistics.reversedShare() * 100),
+                                 statistics.reversed > 0 ? 1 : 0,
+                                 statistics.reversed < statistics.cards ? 99 : 100);
     return QStringLiteral("%1 % of the %2 in %3 came up reversed")
-                              .arg(qRound(statistics.reversedShare() * 100))
+                              .arg(share)
                               .arg(cards, readingsText(statistics.readings));
 }
 
@@ -120,8 +126,13 @@ QString spreadsDescription(const JournalStatistics &statistics)
     return spreads.join(Separator);
 }
 
-QString chanceMarkMeaning()
+QString chanceMarkMeaning(const JournalStatistics &statistics)
 {
+    if (!statistics.setAgainstChance) {
+        return QStringLiteral(
+            "These readings were chosen by a card or by words, and a card chosen is bound to come "
+            "up more often than chance would bring it: no card is marked more or less here.");
+    }
     return QStringLiteral(
         "A card marked more or less came up more or less often than chance alone would bring it "
         "in these readings, even allowing for all 44 cards being looked at at once: at most one "

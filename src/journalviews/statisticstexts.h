@@ -41,7 +41,10 @@ QString overTimeDescription(const JournalStatistics &statistics);
 /** Every spread with its readings. */
 QString spreadsDescription(const JournalStatistics &statistics);
 
-/** The one sentence that says what a card marked "more" or "less" means. */
-QString chanceMarkMeaning();
+/**
+ * The one sentence that says what a card marked "more" or "less" means, or
+ * why none is marked in readings chosen by their cards.
+ */
+QString chanceMarkMeaning(const JournalStatistics &statistics);
 
 } // namespace Orvella

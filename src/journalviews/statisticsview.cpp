@@ -107,8 +107,8 @@ QWidget *StatisticsView::makeContent()
     connect(m_chanceTable, &QTableView::activated, this, [this](const QModelIndex &index) {
         emit cardChosen(index.data(ChanceTableModel::CardRole).toInt());
     });
-    auto *meaning = new QLabel(chanceMarkMeaning(), content);
-    meaning->setWordWrap(true);
+    m_meaning = new QLabel(chanceMarkMeaning(m_statistics), content);
+    m_meaning->setWordWrap(true);
 
     connect(m_deck, &StatisticsFigure::chosen, this, &StatisticsView::cardChosen);
     connect(m_overTime, &StatisticsFigure::chosen, this, [this](int bar) {
@@ -133,7 +133,7 @@ QWidget *StatisticsView::makeContent()
         layout->addWidget(figure);
         layout->addSpacing(6);
     }
-    layout->addWidget(meaning);
+    layout->addWidget(m_meaning);
     layout->addStretch();
     return content;
 }
@@ -164,10 +164,12 @@ QPair<QDate, QDate> StatisticsView::period(QDate today) const
     return m_period->period(today);
 }
 
-void StatisticsView::setStatistics(const JournalStatistics &statistics)
+void StatisticsView::setStatistics(const JournalStatistics &statistics, const QString &selection)
 {
     m_statistics = statistics;
+    m_selection = selection;
     m_reversed->setText(reversedShareText(statistics));
+    m_meaning->setText(chanceMarkMeaning(statistics));
     m_deck->setStatistics(statistics);
     m_overTime->setStatistics(statistics);
     m_spreads->setStatistics(statistics);
@@ -176,7 +178,10 @@ void StatisticsView::setStatistics(const JournalStatistics &statistics)
 
 QString StatisticsView::periodText() const
 {
-    return m_period->periodText(m_platform.today());
+    // On paper, which readings too: a page of a few is not taken for all of them.
+    const QString period = m_period->periodText(m_platform.today());
+    return m_selection.isEmpty() ? period
+                                 : QStringLiteral("%1; readings %2").arg(period, m_selection);
 }
 
 void StatisticsView::exportStatistics()

@@ -36,8 +36,11 @@ public:
 
     /** The first and last day chosen, by @p today; a null date leaves that end open. */
     QPair<QDate, QDate> period(QDate today) const;
-    /** Shows @p statistics, counted for the period chosen. */
-    void setStatistics(const JournalStatistics &statistics);
+    /**
+     * Shows @p statistics, counted for the period chosen of the readings that
+     * @p selection says in words ("found by ...", a spread; empty for all).
+     */
+    void setStatistics(const JournalStatistics &statistics, const QString &selection = {});
     const JournalStatistics &statistics() const { return m_statistics; }
 
     /** Asks for a file and writes the per-card table to it as CSV. */
@@ -66,6 +69,8 @@ private:
     JournalStatistics m_statistics;
     PeriodSelector *m_period = nullptr;
     QLabel *m_reversed = nullptr;
+    QLabel *m_meaning = nullptr;
+    QString m_selection;
     DeckGridFigure *m_deck = nullptr;
     OverTimeFigure *m_overTime = nullptr;
     SpreadsFigure *m_spreads = nullptr;

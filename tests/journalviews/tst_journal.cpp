@@ -529,6 +529,13 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
         return std::any_of(entry.cards.cbegin(), entry.cards.cend(),
                            [&](const JournalCard &card) { return card.card == pathway.cards[0]; });
     }));
+    // Readings chosen by a card are counted, but never set against chance.
+    tabs->setCurrentIndex(1);
+    QVERIFY(!statistics->statistics().setAgainstChance);
+    QVERIFY(std::all_of(statistics->statistics().perCard.cbegin(),
+                        statistics->statistics().perCard.cend(),
+                        [](const CardCount &count) { return count.mark == ChanceMark::None; }));
+    tabs->setCurrentIndex(0);
     window->findChild<QComboBox *>(QStringLiteral("cboCardFilter"))->setCurrentIndex(0);
 
     // Backed up while open, and imported back with a file that is refused; the

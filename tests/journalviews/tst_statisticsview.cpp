@@ -142,6 +142,13 @@ void TestStatisticsView::textsSayWhatWasCounted_data()
                                                                {{3, true}})}
                               << "100 % of the 1 card in 1 reading came up reversed"
                               << "Week of 7 December 2026: 1 reading";
+    // Rounded, but never to all of them when one was upright.
+    QList<JournalSummary> allButOne;
+    for (int i = 0; i < 200; ++i)
+        allButOne << reading({2026, 12, 7}, CardOfTheDaySpread, {{3, i > 0}});
+    QTest::newRow("all but one reversed")
+        << allButOne << "99 % of the 200 cards in 200 readings came up reversed"
+        << "Week of 7 December 2026: 200 readings";
     // Months, the empty ones told too.
     QTest::newRow("months") << QList<JournalSummary>{reading({2026, 10, 5}, 0, {{1, false}}),
                                                      reading({2026, 10, 9}, 0, {{2, true}}),
