@@ -53,7 +53,9 @@ std::optional<Tails> groupedTails(int count, const QList<double> &chances)
         ++groups[chance];
     if (groups.size() > MostGroups)
         return std::nullopt;
-    const auto reach = [](double variance) { return 8 * std::sqrt(variance) + 2; };
+    const auto reach = [](double variance) {
+        return 8 * std::sqrt(variance) + 2;
+    };
     int first = 0; // the count mass[0] stands for
     std::vector<double> mass{1.0};
     double mean = 0;
@@ -77,8 +79,8 @@ std::optional<Tails> groupedTails(int count, const QList<double> &chances)
                                + (trials - low) * std::log1p(-chance));
         const double odds = chance / (1 - chance);
         for (int k = low; k < high; ++k) {
-            binomial[size_t(k + 1 - low)] =
-                binomial[size_t(k - low)] * odds * double(trials - k) / double(k + 1);
+            binomial[size_t(k + 1 - low)] = binomial[size_t(k - low)] * odds * double(trials - k)
+                                            / double(k + 1);
         }
         std::vector<double> sum(mass.size() + binomial.size() - 1, 0.0);
         for (size_t i = 0; i < mass.size(); ++i) {
@@ -90,7 +92,8 @@ std::optional<Tails> groupedTails(int count, const QList<double> &chances)
         variance += groupVariance;
         // The sum, too, only where it has mass.
         const int keepFrom = std::max(first, int(std::floor(mean - reach(variance))));
-        const int keepTo = std::min(first + int(sum.size()) - 1, int(std::ceil(mean + reach(variance))));
+        const int keepTo = std::min(first + int(sum.size()) - 1,
+                                    int(std::ceil(mean + reach(variance))));
         mass.assign(sum.begin() + (keepFrom - first), sum.begin() + (keepTo - first) + 1);
         first = keepFrom;
     }
