@@ -60,7 +60,10 @@ void paintTimeLabels(QPainter &painter, const QRectF &rect, const JournalStatist
                      const Labelled &labelled, qreal top, qreal line)
 {
     const int bars = int(statistics.overTime.size());
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const qreal gap = metrics.horizontalAdvance(u' ');
     int shownYear = 0;
+    qreal taken = rect.left() - gap; // where the last label drawn ends
     for (int bar = 0; bar < bars; ++bar) {
         if (!labelled(bar))
             continue;
@@ -68,15 +71,20 @@ void paintTimeLabels(QPainter &painter, const QRectF &rect, const JournalStatist
         QStringList lines{timeCountLabel(count, statistics.step)};
         if (count.first.year() != shownYear)
             lines << QString::number(count.first.year());
-        shownYear = count.first.year();
         const qreal centre = overTimeBarRect(rect, bars, bar).center().x();
-        const QFontMetricsF metrics(painter.font(), painter.device());
+        qreal widest = 0;
+        for (const QString &text : std::as_const(lines))
+            widest = std::max(widest, metrics.horizontalAdvance(text));
+        // Kept inside the figure, the first and last not cut off; one that
+        // would run into the label before it (the last, pushed in) is left out.
+        const qreal left = std::max(rect.left(),
+                                    std::min(centre - widest / 2, rect.right() - widest));
+        if (left < taken + gap)
+            continue;
+        taken = left + widest;
+        shownYear = count.first.year();
         for (int i = 0; i < lines.size(); ++i) {
-            const qreal width = metrics.horizontalAdvance(lines[i]);
-            // Kept inside the figure: the first and last labels are not cut off.
-            const qreal left = std::max(rect.left(),
-                                        std::min(centre - width / 2, rect.right() - width));
-            painter.drawText(QRectF(left, top + i * line, width, line), Qt::AlignCenter, lines[i]);
+            painter.drawText(QRectF(left, top + i * line, widest, line), Qt::AlignCenter, lines[i]);
         }
     }
 }
@@ -138,8 +146,7 @@ int deckGridCardAt(const QRectF &rect, QPointF at, int columns)
 }
 
 void paintDeckGrid(QPainter &painter, const QRectF &rect, const JournalStatistics &statistics,
-                   const FigureStyle &style, const CardPictures &pictures, int focused,
-                   int columns)
+                   const FigureStyle &style, const CardPictures &pictures, int focused, int columns)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -259,7 +266,8 @@ int labelEvery(const JournalStatistics &statistics, const QFontMetricsF &metrics
     const std::array<int, 8> steps{1, 2, 3, 6, 12, 24, 60, 120};
     const auto fits = std::find_if(steps.begin(), steps.end(),
                                    [needed](int step) { return step >= needed; });
-    return std::max(fits != steps.end() ? *fits : needed, 1);
+    // Beyond ten years, whole tens of years: labels stay on Januaries, evenly apart.
+    return fits != steps.end() ? *fits : (needed + 119) / 120 * 120;
 }
 
 } // namespace
@@ -284,7 +292,9 @@ void paintOverTime(QPainter &painter, const QRectF &rect, const JournalStatistic
     const qreal top = rect.top() + line;
     const qreal base = rect.bottom() - 2 * line - 2 * style.unit;
     const qreal slot = rect.width() / bars;
-    const qreal barWidth = slot < 4 * style.unit ? slot : std::max(style.unit, slot * 0.7);
+    // Never thinner than a line: bars of a long period may run together, but never vanish.
+    const qreal barWidth = slot < 4 * style.unit ? std::max(style.unit, slot)
+                                                 : std::max(style.unit, slot * 0.7);
     const bool countsFit = slot
                            >= metrics.horizontalAdvance(QString::number(most)) + 2 * style.unit;
 
