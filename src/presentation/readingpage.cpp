@@ -221,7 +221,11 @@ int ReadingPage::print(QPagedPaintDevice &device)
             const PageSlice slice = pages[page];
             painter.save();
             painter.translate(0, y - slice.top);
-            m_report.drawContents(&painter, QRectF(0, slice.top, width, slice.bottom - slice.top));
+            // A hair inside the slice: the lines that only touch its edges belong
+            // to the pages before and after, and are not put in this one's text.
+            const qreal hair = 0.25;
+            m_report.drawContents(&painter, QRectF(0, slice.top + hair, width,
+                                                   slice.bottom - slice.top - 2 * hair));
             painter.restore();
         }
         paintPageFoot(painter, width, height, page + 1, count);
