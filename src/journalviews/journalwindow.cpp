@@ -28,6 +28,7 @@
 #include <QShortcut>
 #include <QTabBar>
 #include <QTextCharFormat>
+#include <QScreen>
 #include <QTimer>
 
 namespace Orvella {
@@ -226,8 +227,12 @@ void JournalWindow::restoreSize()
 {
     JournalStore *store = m_journal.store();
     const QStringList size = store ? store->setting(SizeSetting).split(u'x') : QStringList();
+    // Never larger than the screen it opens on (a smaller one, or larger text,
+    // than when it was left): the details scroll instead.
+    const QSize room = screen() ? screen()->availableGeometry().size() : QSize(1 << 15, 1 << 15);
+    const auto fitted = [&](int w, int h) { return QSize(w, h).boundedTo(room); };
     if (size.size() == 2 && size[0].toInt() > 200 && size[1].toInt() > 150) {
-        resize(size[0].toInt(), size[1].toInt());
+        resize(fitted(size[0].toInt(), size[1].toInt()));
         // The list's and the reading's shares as they were left.
         const QStringList split = store->setting(SplitSetting).split(u',');
         if (split.size() == 2 && split[0].toInt() > 0 && split[1].toInt() > 0)
@@ -244,7 +249,7 @@ void JournalWindow::restoreSize()
     const int whole = minimumSizeHint().height();
     m_ui->scrollReading->setMinimumHeight(0);
     m_ui->lblReading->setText(heading);
-    resize(width(), std::max(height(), whole));
+    resize(fitted(width(), std::max(height(), whole)));
 }
 
 void JournalWindow::changeEvent(QEvent *event)

@@ -52,6 +52,8 @@ public:
         printer.setDocName(documentName);
         if (QLocale().measurementSystem() == QLocale::ImperialUSSystem)
             printer.setPageSize(QPageSize(QPageSize::Letter));
+        // The margins of an exported PDF: the same page on paper as in the file.
+        printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
         // The preview first; its Print button opens the print dialog, and
         // only a confirmed dialog puts anything on paper.
         QPrintPreviewDialog preview(&printer, parent);
