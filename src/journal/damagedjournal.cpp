@@ -42,12 +42,18 @@ bool anyExists(const QString &path)
 
 } // namespace
 
-QString setDamagedJournalAside(const QString &path, QDate today)
+QString journalAsideName(const QString &path, const QString &why, QDate today)
 {
-    const QString stem = path + QStringLiteral(".damaged-") + today.toString(Qt::ISODate);
+    const QString stem = path + u'.' + why + u'-' + today.toString(Qt::ISODate);
     QString aside = stem;
     for (int n = 2; anyExists(aside); ++n)
         aside = stem + QLatin1Char('-') + QString::number(n);
+    return aside;
+}
+
+QString setDamagedJournalAside(const QString &path, QDate today)
+{
+    const QString aside = journalAsideName(path, QStringLiteral("damaged"), today);
     if (!QFile::rename(path, aside))
         return {};
     // Named as SQLite looks for them, so the copy aside opens with its log.

@@ -15,6 +15,13 @@ QStringList journalCompanionSuffixes();
 QString damagedJournalNotes(const QString &aside);
 
 /**
+ * A name beside the journal at @p path for what is kept aside from it,
+ * <name>.<why>-<date> (and -2, -3, ... when that is taken): no file of that
+ * name, its companions' or its notes' is there yet.
+ */
+QString journalAsideName(const QString &path, const QString &why, QDate today);
+
+/**
  * Moves the damaged journal at @p path aside, with the files that go with it
  * (its write-ahead log and shared memory), as <name>.damaged-<date> (and
  * -2, -3, ... when that is taken): nothing of it is deleted. Its new path, or

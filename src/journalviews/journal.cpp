@@ -7,7 +7,6 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFileInfo>
 #include <QThread>
 #include <QTimer>
 
@@ -120,12 +119,8 @@ bool Journal::reopenAfterMove()
     m_store.reset();
     // Words typed about its readings name them by numbers that the journal now
     // in its place gives to others: kept beside it instead.
-    const QString stem = path() + QStringLiteral(".replaced-")
-                         + m_platform.today().toString(Qt::ISODate);
-    QString aside = stem;
-    for (int n = 2; QFileInfo::exists(damagedJournalNotes(aside)); ++n)
-        aside = stem + QLatin1Char('-') + QString::number(n);
-    const QString notes = keepWordsAside(aside);
+    const QString notes = keepWordsAside(
+        journalAsideName(path(), QStringLiteral("replaced"), m_platform.today()));
     m_store = m_opener(path());
     emit reopened();
     m_platform.showMessage(m_dialogParent,
