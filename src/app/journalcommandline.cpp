@@ -91,8 +91,8 @@ int writeOut(const QString &target, const QByteArray &data)
         return 0;
     }
     // What the journal holds is the user's alone, in its exports too.
-    if (!writeWholePrivately(target, data))
-        return failWith(QStringLiteral("Unable to write %1.").arg(target));
+    if (QString why; !writeWholePrivately(target, data, &why))
+        return failWith(QStringLiteral("Unable to write %1: %2").arg(target, why));
     return 0;
 }
 

@@ -138,8 +138,11 @@ public:
     virtual bool remove(qint64 id) = 0;
     /** The days that have readings. */
     virtual QList<QDate> days() = 0;
-    /** Writes a consistent copy of the journal to @p path, whole or not at all. */
-    virtual bool backUp(const QString &path) = 0;
+    /**
+     * Writes a consistent copy of the journal to @p path, whole or not at all;
+     * when it cannot, @p why (if given) gets the reason as a sentence to show.
+     */
+    virtual bool backUp(const QString &path, QString *why = nullptr) = 0;
     /**
      * Whether another program (another copy, the command line) changed the
      * journal since it was opened or last asked, or moved its file away (then

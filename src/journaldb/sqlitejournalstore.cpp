@@ -638,26 +638,33 @@ bool SqliteJournalStore::searchWordsAgain(qint64 id)
     return judge(search.run());
 }
 
-bool SqliteJournalStore::backUp(const QString &path)
+bool SqliteJournalStore::backUp(const QString &path, QString *why)
 {
-    if (!readable())
+    const auto failed = [why](const QString &reason) {
+        if (why)
+            *why = reason;
         return false;
+    };
+    if (!readable())
+        return failed(QStringLiteral("The journal could not be read."));
     // A consistent copy in one read transaction, even while another program
     // writes; written to a file of our own and only then put in place whole.
     QTemporaryDir folder;
     if (!folder.isValid()) {
         m_problem = Problem::NotWritable;
-        return false;
+        return failed(QStringLiteral("No temporary folder could be made for the copy."));
     }
     const QString copy = folder.filePath(QStringLiteral("journal.sqlite"));
     SqliteStatement vacuum(m_db, "VACUUM INTO ?");
     vacuum.bind(1, copy);
-    if (!judge(vacuum.run()))
-        return false;
+    if (const int result = vacuum.run(); !judge(result)) {
+        const QString reason = QString::fromUtf8(sqlite3_errstr(result));
+        return failed(QStringLiteral("No copy could be made in a temporary folder: %1.").arg(reason));
+    }
     const std::optional<QByteArray> bytes = readSmallFile(copy, std::numeric_limits<int>::max());
-    if (!bytes || !writeWholePrivately(path, *bytes)) {
+    if (!bytes || !writeWholePrivately(path, *bytes, why)) {
         m_problem = Problem::NotWritable;
-        return false;
+        return bytes ? false : failed(QStringLiteral("The copy made could not be read back."));
     }
     return true;
 }

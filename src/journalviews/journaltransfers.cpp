@@ -2,6 +2,7 @@
 
 #include "journal.h"
 #include "journal/journalimport.h"
+#include "platform/fileaccess.h"
 #include "platform/platform.h"
 
 #include <QEventLoop>
@@ -107,9 +108,9 @@ void backUpJournal(Journal &journal, QWidget *parent)
                                                QStringLiteral("sqlite"));
     if (path.isEmpty())
         return;
-    if (!store->backUp(path)) {
-        platform.showMessage(parent, QStringLiteral("Unable To Back Up The Journal."),
-                             Platform::Icon::Critical);
+    if (QString why; !store->backUp(path, &why)) {
+        const QString failed = QStringLiteral("Unable To Back Up The Journal.");
+        platform.showMessage(parent, unableBecause(failed, why), Platform::Icon::Critical);
     }
 }
 

@@ -646,10 +646,11 @@ void JournalWindow::exportListed()
         return;
     const QList<JournalEntry> entries = store->entries(ids);
     const QByteArray data = journalExportFor(path, entries);
+    QString why = QStringLiteral("The journal could not be read.");
     // The notes in it are the user's alone, as in the journal.
-    if (store->problem() != JournalStore::Problem::None || !writeWholePrivately(path, data)) {
-        platform.showMessage(this, QStringLiteral("Unable To Export The Journal."),
-                                                  Platform::Icon::Critical);
+    if (store->problem() != JournalStore::Problem::None || !writeWholePrivately(path, data, &why)) {
+        const QString message = unableBecause(QStringLiteral("Unable To Export The Journal."), why);
+        platform.showMessage(this, message, Platform::Icon::Critical);
     }
 }
 

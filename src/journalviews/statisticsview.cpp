@@ -213,9 +213,9 @@ void StatisticsView::print()
 void StatisticsView::writeExport(const QString &path, const QByteArray &data)
 {
     // Nothing made is nothing written: the file there stays as it was.
-    if (data.isEmpty() || !writeWhole(path, data)) {
-        m_platform.showMessage(this, QStringLiteral("Unable To Export The Statistics."),
-                                                    Platform::Icon::Critical);
+    if (QString why; data.isEmpty() || !writeWhole(path, data, &why)) {
+        const QString failed = QStringLiteral("Unable To Export The Statistics.");
+        m_platform.showMessage(this, unableBecause(failed, why), Platform::Icon::Critical);
     }
 }
 

@@ -20,9 +20,31 @@ namespace Orvella {
 
 namespace {
 
+QString notAllWritten()
+{
+    return QStringLiteral("Not all of it could be written: the disk may be full.");
+}
+
+// What went wrong, as a sentence: the system's words ("No space left on
+// device") given a capital and a full stop, or @p otherwise where it has none.
+QString sentence(QString words, const QString &otherwise)
+{
+    words = words.trimmed();
+    if (words.isEmpty() || words.startsWith(QLatin1String("Unknown error"), Qt::CaseInsensitive))
+        return otherwise;
+    words[0] = words[0].toUpper();
+    if (!words.endsWith(QLatin1Char('.')))
+        words += QLatin1Char('.');
+    return words;
+}
+
 #ifdef Q_OS_UNIX
 
-enum class Stream { NotOne, Written, Failed };
+struct Stream
+{
+    bool isOne = false;
+    QString failure; // empty when all was written
+};
 
 // Writes @p data into the pipe or character device at @p path, if that is what
 // is there: such a name is not a file to replace. Opened without waiting, so a
@@ -32,31 +54,38 @@ Stream writeIntoStream(const QString &path, const QByteArray &data)
 {
     const int fd = ::open(QFile::encodeName(path).constData(),
                           O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENXIO ? Stream::Failed : Stream::NotOne;
+    if (fd < 0) {
+        if (errno == ENXIO)
+            return {true, QStringLiteral("It is a pipe that nothing reads from.")};
+        return {};
+    }
     struct stat opened;
     if (::fstat(fd, &opened) != 0 || S_ISREG(opened.st_mode)) {
         ::close(fd);
-        return Stream::NotOne;
+        return {};
     }
     // A reader that stops reading must not end the program: the write fails instead.
     static const auto pipesDoNotKill = std::signal(SIGPIPE, SIG_IGN);
     Q_UNUSED(pipesDoNotKill);
-    bool written = S_ISFIFO(opened.st_mode) || S_ISCHR(opened.st_mode);
+    Stream stream{true, {}};
+    if (!S_ISFIFO(opened.st_mode) && !S_ISCHR(opened.st_mode))
+        stream.failure = QStringLiteral("It is neither a file nor a pipe.");
     qsizetype done = 0;
-    for (QDeadlineTimer stalled(10000); written && done < data.size();) {
+    for (QDeadlineTimer stalled(10000); stream.failure.isEmpty() && done < data.size();) {
         const ssize_t wrote = ::write(fd, data.constData() + done, size_t(data.size() - done));
         if (wrote > 0) {
             done += wrote;
             stalled.setRemainingTime(10000);
         } else if (wrote < 0 && errno == EAGAIN && !stalled.hasExpired()) {
             QThread::msleep(5);
+        } else if (wrote < 0 && errno == EAGAIN) {
+            stream.failure = QStringLiteral("What reads from it stopped reading.");
         } else if (!(wrote < 0 && errno == EINTR)) {
-            written = false;
+            stream.failure = sentence(qt_error_string(wrote < 0 ? errno : EIO), notAllWritten());
         }
     }
     ::close(fd);
-    return written ? Stream::Written : Stream::Failed;
+    return stream;
 }
 
 #endif
@@ -87,41 +116,58 @@ bool isKept(const QString &path)
     return false;
 }
 
-bool writeWhole(const QString &path, const QByteArray &data, bool ownerOnly)
+// Empty when written, else why not.
+QString writeWhole(const QString &path, const QByteArray &data, bool ownerOnly)
 {
     if (isKept(path))
-        return false;
+        return QStringLiteral("It is the journal, or a file kept with it: choose another name.");
 #ifdef Q_OS_UNIX
-    if (const Stream stream = writeIntoStream(path, data); stream != Stream::NotOne)
-        return stream == Stream::Written;
+    if (const Stream stream = writeIntoStream(path, data); stream.isOne)
+        return stream.failure;
 #endif
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return sentence(file.errorString(), QStringLiteral("No file could be made there."));
     // Set on the new file before it takes the name: never readable by others, not even briefly.
     if (ownerOnly && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
         file.cancelWriting();
-        return false;
+        return sentence(file.errorString(), QStringLiteral("It could not be made private."));
     }
     // commit() alone can report success after a short write or a failed final
     // flush, leaving a truncated file in place: check both before committing.
     if (file.write(data) != data.size() || !file.flush() || file.error() != QFileDevice::NoError) {
+        // A write cut short (a full disk, a size limit) comes with no reason.
+        const QString failure = sentence(file.errorString(), notAllWritten());
         file.cancelWriting();
-        return false;
+        return failure;
     }
-    return file.commit();
+    if (!file.commit())
+        return sentence(file.errorString(), QStringLiteral("It could not replace the file there."));
+    return {};
+}
+
+bool written(const QString &failure, QString *why)
+{
+    if (why)
+        *why = failure;
+    return failure.isEmpty();
 }
 
 } // namespace
 
-bool writeWhole(const QString &path, const QByteArray &data)
+bool writeWhole(const QString &path, const QByteArray &data, QString *why)
 {
-    return writeWhole(path, data, false);
+    return written(writeWhole(path, data, false), why);
 }
 
-bool writeWholePrivately(const QString &path, const QByteArray &data)
+bool writeWholePrivately(const QString &path, const QByteArray &data, QString *why)
 {
-    return writeWhole(path, data, true);
+    return written(writeWhole(path, data, true), why);
+}
+
+QString unableBecause(const QString &headline, const QString &why)
+{
+    return why.isEmpty() ? headline : headline + QStringLiteral("\n\n") + why;
 }
 
 void neverReplace(const QString &path)

@@ -13,11 +13,15 @@ namespace Orvella {
  * beside it, which then takes its name. A pipe or a character device at the
  * name (/dev/null, say) is written into instead, never replaced; it is opened
  * without waiting, so a pipe nobody reads from is refused at once.
+ * When it fails, @p why (if given) gets the reason as a sentence to show.
  */
-bool writeWhole(const QString &path, const QByteArray &data);
+bool writeWhole(const QString &path, const QByteArray &data, QString *why = nullptr);
 
 /** writeWhole(), the file then readable by its owner alone (it holds what is private). */
-bool writeWholePrivately(const QString &path, const QByteArray &data);
+bool writeWholePrivately(const QString &path, const QByteArray &data, QString *why = nullptr);
+
+/** A failure's @p headline with the reason @p why beneath it, when there is one. */
+QString unableBecause(const QString &headline, const QString &why);
 
 /**
  * Keeps writeWhole() and writeWholePrivately() from ever replacing the file

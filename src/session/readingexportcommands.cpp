@@ -88,9 +88,9 @@ void ReadingExportCommands::copyImage(const Reading &reading, qreal screenRatio)
 void ReadingExportCommands::writeFile(QWidget *parent, const QString &path, const QByteArray &data)
 {
     // Nothing made is nothing written: the file there stays as it was.
-    if (data.isEmpty() || !writeWhole(path, data)) {
-        m_platform.showMessage(parent, QStringLiteral("Unable To Export The Reading."),
-                                                      Platform::Icon::Critical);
+    if (QString why; data.isEmpty() || !writeWhole(path, data, &why)) {
+        const QString message = unableBecause(QStringLiteral("Unable To Export The Reading."), why);
+        m_platform.showMessage(parent, message, Platform::Icon::Critical);
     }
 }
 

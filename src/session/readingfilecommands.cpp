@@ -40,8 +40,8 @@ void ReadingFileCommands::save(QWidget *parent, const Reading &reading)
                                                  defaultSuffix());
     if (path.isEmpty())
         return;
-    if (!writeWhole(path, data)) {
-        const QString message = QStringLiteral("Unable To Save The Reading.");
+    if (QString why; !writeWhole(path, data, &why)) {
+        const QString message = unableBecause(QStringLiteral("Unable To Save The Reading."), why);
         m_platform.showMessage(parent, message, Platform::Icon::Critical);
     }
 }

@@ -556,7 +556,8 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
         QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdBackUp")),
                           Qt::LeftButton);
         QCOMPARE(m_driver->platform().messageTexts().constLast(),
-                 QStringLiteral("Unable To Back Up The Journal."));
+                 QStringLiteral("Unable To Back Up The Journal.\n\nIt is the journal, or a file "
+                                "kept with it: choose another name."));
     }
     m_driver->platform().fileNames.enqueue(backup);
     QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdBackUp")), Qt::LeftButton);

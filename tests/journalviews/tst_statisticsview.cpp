@@ -330,7 +330,8 @@ void TestStatisticsView::showsExportsAndPrints()
     QCOMPARE(platform.saveRequests.first().title, QStringLiteral("Export Statistics"));
     QVERIFY(platform.messages.isEmpty());
     click(view, "cmdExportStatistics");
-    QCOMPARE(platform.messageTexts(), QStringList{"Unable To Export The Statistics."});
+    QCOMPARE(platform.messageTexts(),
+             QStringList{"Unable To Export The Statistics.\n\nNo such file or directory."});
 
     // As PDF and printed: the table needs a second page.
     const QString pdf = dir.filePath(QStringLiteral("statistics.pdf"));

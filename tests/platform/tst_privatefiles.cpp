@@ -88,7 +88,9 @@ void TestPrivateFiles::readingNeverWaits()
     // and left as it is; one that is read from, or a device, is written into.
     ::unlink(QFile::encodeName(target).constData());
     QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
-    QVERIFY(!writeWhole(target, content));
+    QString why;
+    QVERIFY(!writeWhole(target, content, &why));
+    QCOMPARE(why, QStringLiteral("It is a pipe that nothing reads from."));
     const int reading = ::open(QFile::encodeName(target).constData(), O_RDONLY | O_NONBLOCK);
     QVERIFY(reading >= 0 && writeWhole(target, content));
     QByteArray received(1024, '\0');
@@ -103,7 +105,8 @@ void TestPrivateFiles::readingNeverWaits()
     QVERIFY(!writeWhole(target, QByteArray(1 << 20, 'x')));
     stops.wait();
     QVERIFY(writeWhole(QStringLiteral("/dev/null"), content));
-    QVERIFY(!writeWhole(QStringLiteral("/dev/full"), content));
+    QVERIFY(!writeWhole(QStringLiteral("/dev/full"), content, &why));
+    QCOMPARE(why, QStringLiteral("No space left on device."));
     QVERIFY(!readSmallFile(QStringLiteral("/dev/zero"), 1024));
     QVERIFY(!readSmallFile(dir.path(), 1024));
 #else

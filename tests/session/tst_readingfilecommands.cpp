@@ -25,7 +25,7 @@ namespace {
 
 const QString Filter = QStringLiteral("Orvella Medicine Cards (*.mca)");
 const QString Refused = QStringLiteral("Please Check The File.");
-const QString SaveFailed = QStringLiteral("Unable To Save The Reading.");
+const QString SaveFailed = QStringLiteral("Unable To Save The Reading.\n\n");
 const QByteArray OldContent = QByteArrayLiteral("an earlier file that must survive\r\n");
 
 Reading butterfly()
@@ -256,7 +256,7 @@ void TestReadingFileCommands::saveIntoAReadOnlyFolder()
     FakePlatform platform;
     platform.fileNames.enqueue(file);
     ReadingFileCommands(platform).save(nullptr, butterfly());
-    QVERIFY(shownOnce(platform, SaveFailed));
+    QVERIFY(shownOnce(platform, SaveFailed + "Permission denied."));
     QCOMPARE(readFile(file), OldContent);
 }
 
@@ -270,7 +270,7 @@ void TestReadingFileCommands::saveBelowAFileThatIsNoFolder()
                               + QStringLiteral("/reading.mca") << path(QStringLiteral("good.mca"));
     ReadingFileCommands commands(platform);
     commands.save(nullptr, butterfly());
-    QVERIFY(shownOnce(platform, SaveFailed));
+    QVERIFY(shownOnce(platform, SaveFailed + "Not a directory."));
     QCOMPARE(readFile(notAFolder), OldContent);
 
     // A failed save does not hinder the next one.
@@ -309,7 +309,8 @@ void TestReadingFileCommands::saveUnderAFileSizeLimit()
         ReadingFileCommands(platform).save(nullptr, pathway());
         if (platform.messages.isEmpty())
             _exit(0);
-        _exit(shownOnce(platform, SaveFailed) ? 1 : 2);
+        const QString cutShort = "Not all of it could be written: the disk may be full.";
+        _exit(shownOnce(platform, SaveFailed + cutShort) ? 1 : 2);
     }
     int status = 0;
     QCOMPARE(waitpid(child, &status, 0), child);
