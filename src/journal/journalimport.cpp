@@ -224,10 +224,9 @@ void readSavedReading(const QString &path, const QByteArray &bytes, ImportedRead
                                      "journal backup")});
         return;
     }
-    const QFileInfo file(path);
     take(path, 0,
-         journalEntry(*reading, file.lastModified(), JournalSource::Imported, {},
-                      file.absoluteFilePath()),
+         journalEntry(*reading, QFileInfo(path).lastModified(), JournalSource::Imported, {},
+                      whereIs(path)),
          found);
 }
 

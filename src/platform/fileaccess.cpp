@@ -93,13 +93,6 @@ Stream writeIntoStream(const QString &path, const QByteArray &data)
 QMutex keptMutex;
 QStringList kept; // never replaced
 
-// Where @p file is, links followed: two names of one file give one answer.
-QString whereIs(const QFileInfo &file)
-{
-    const QString canonical = file.canonicalFilePath();
-    return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
-}
-
 bool isKept(const QString &path)
 {
 #if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
@@ -107,10 +100,10 @@ bool isKept(const QString &path)
 #else
     constexpr Qt::CaseSensitivity names = Qt::CaseSensitive;
 #endif
-    const QString target = whereIs(QFileInfo(path));
+    const QString target = whereIs(path);
     const QMutexLocker lock(&keptMutex);
     for (const QString &each : std::as_const(kept)) {
-        if (whereIs(QFileInfo(each)).compare(target, names) == 0)
+        if (whereIs(each).compare(target, names) == 0)
             return true;
     }
     return false;
@@ -154,6 +147,13 @@ bool written(const QString &failure, QString *why)
 }
 
 } // namespace
+
+QString whereIs(const QString &path)
+{
+    const QFileInfo file(path);
+    const QString canonical = file.canonicalFilePath();
+    return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
+}
 
 bool writeWhole(const QString &path, const QByteArray &data, QString *why)
 {

@@ -7,6 +7,9 @@
 
 namespace Orvella {
 
+/** Where the file at @p path is, links followed: two names of one file give one answer. */
+QString whereIs(const QString &path);
+
 /**
  * Replaces the file at @p path whole with @p data, or leaves whatever was
  * there untouched; false when it could not. The data goes to a new file

@@ -1,8 +1,8 @@
 #include "readingsession.h"
 
+#include "platform/fileaccess.h"
 #include "reading/draw.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTimer>
 #include <QWindow>
@@ -60,7 +60,8 @@ bool ReadingSession::openFile(const QString &path, ReadingSource source)
     std::optional<Reading> opened = m_files.read(m_dialogParent, path);
     if (!opened)
         return false;
-    show(*opened, source, QString(), QFileInfo(path).absoluteFilePath());
+    // Known by where it is: opened again through a link, it is the same reading.
+    show(*opened, source, QString(), whereIs(path));
     return true;
 }
 
