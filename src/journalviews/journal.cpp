@@ -33,6 +33,28 @@ bool isSetAside(JournalStore::Problem problem)
     return problem == JournalStore::Problem::Damaged || problem == JournalStore::Problem::NotYours;
 }
 
+// Why the journal at @p path took nothing, as a sentence; empty when not known.
+QString whyNotKept(const JournalStore *journal, const QString &path)
+{
+    // Without a folder of the user's own there is none, and that was said at start.
+    if (!journal && !path.isEmpty()) {
+        return QStringLiteral("The part of the program that keeps the journal could not be "
+                              "loaded; installing the program again puts it back.");
+    }
+    if (!journal)
+        return {};
+    if (journal->isReadOnly())
+        return QStringLiteral("The journal can only be read: it, or its folder, cannot be written.");
+    switch (journal->problem()) {
+    case JournalStore::Problem::Full:
+        return QStringLiteral("The disk is full.");
+    case JournalStore::Problem::NotWritable:
+        return QStringLiteral("The journal, or its folder, cannot be written.");
+    default:
+        return {};
+    }
+}
+
 std::optional<JournalSource> journalSource(ReadingSource source)
 {
     switch (source) {
@@ -302,8 +324,9 @@ bool Journal::keepWaitingWords(JournalStore &journal)
             retryAfter(problem);
             if (problem != JournalStore::Problem::Busy && !m_saidUnableToSave) {
                 m_saidUnableToSave = true;
+                const QString failed = QStringLiteral("Unable To Save The Notes In The Journal.");
                 m_platform.showMessage(m_dialogParent,
-                                       QStringLiteral("Unable To Save The Notes In The Journal."),
+                                       unableBecause(failed, whyNotKept(&journal, path())),
                                        Platform::Icon::Critical);
             }
             return false;
@@ -384,9 +407,9 @@ void Journal::sayUnableOnce()
     if (m_saidUnable)
         return;
     m_saidUnable = true;
-    m_platform.showMessage(m_dialogParent,
-                           QStringLiteral("Unable To Keep The Reading In The Journal."),
-                                          Platform::Icon::Critical);
+    const QString failed = QStringLiteral("Unable To Keep The Reading In The Journal.");
+    m_platform.showMessage(m_dialogParent, unableBecause(failed, whyNotKept(store(), path())),
+                           Platform::Icon::Critical);
 }
 
 } // namespace Orvella

@@ -3,8 +3,10 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMutex>
 #include <QSaveFile>
+#include <QStorageInfo>
 #include <QStringList>
 #include <QThread>
 
@@ -22,7 +24,20 @@ namespace {
 
 QString notAllWritten()
 {
-    return QStringLiteral("Not all of it could be written: the disk may be full.");
+    return QStringLiteral("Not all of it could be written.");
+}
+
+// Why @p size bytes could not all be written beside @p path, asked while
+// what was written still takes its room: a write cut short by a full disk
+// comes with no reason of the system's.
+QString cutShort(const QString &path, qint64 size)
+{
+    const QStorageInfo volume(QFileInfo(path).absolutePath());
+    if (!volume.isValid() || volume.bytesAvailable() >= size)
+        return notAllWritten();
+    const QString needed =
+        QLocale::c().formattedDataSize(size, 0, QLocale::DataSizeTraditionalFormat);
+    return QStringLiteral("The disk is full: the file needs %1.").arg(needed);
 }
 
 // What went wrong, as a sentence: the system's words ("No space left on
@@ -129,8 +144,7 @@ QString writeWhole(const QString &path, const QByteArray &data, bool ownerOnly)
     // commit() alone can report success after a short write or a failed final
     // flush, leaving a truncated file in place: check both before committing.
     if (file.write(data) != data.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        // A write cut short (a full disk, a size limit) comes with no reason.
-        const QString failure = sentence(file.errorString(), notAllWritten());
+        const QString failure = sentence(file.errorString(), cutShort(path, data.size()));
         file.cancelWriting();
         return failure;
     }

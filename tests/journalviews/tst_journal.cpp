@@ -201,7 +201,8 @@ void TestJournal::journalThatCannotBeKeptIsSaidOnceOrKeptAside_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("a folder that cannot be written")
         << "unwritable"
-        << "Unable To Keep The Reading In The Journal.";
+        << "Unable To Keep The Reading In The Journal.\n\nThe journal, or its folder, cannot be "
+           "written.";
     QTest::newRow("a damaged journal") << "damaged"
                                        << "The journal was damaged. It is kept as";
 }
