@@ -39,6 +39,8 @@ void countOverTime(JournalStatistics &statistics, const QList<JournalSummary> &r
     }
     if (!first.isValid() || !last.isValid() || last < first)
         return;
+    statistics.first = first;
+    statistics.last = last;
     statistics.step = first.daysTo(last) < WeeksUpToDays ? JournalStatistics::Step::Week
                                                          : JournalStatistics::Step::Month;
     for (QDate start = stepStart(first, statistics.step); start <= last;

@@ -59,6 +59,9 @@ struct JournalStatistics
     /** Weeks for a period of up to three months, months beyond; every one, none left out. */
     Step step = Step::Month;
     QList<TimeCount> overTime;
+    /** The days counted: the period's, an open end closed by the readings; null without any. */
+    QDate first;
+    QDate last;
 
     /**
      * False when the readings were chosen by their cards (a card, or words a

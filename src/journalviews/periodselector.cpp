@@ -4,6 +4,7 @@
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -73,6 +74,18 @@ void PeriodSelector::choiceChanged()
     const bool between = choice() == Choice::Between;
     m_from->setEnabled(between);
     m_to->setEnabled(between);
+}
+
+void PeriodSelector::showCounted(QDate first, QDate last)
+{
+    // Disabled, the fields show the days counted rather than dates from before;
+    // chosen next, they start from these.
+    if (choice() == Choice::Between || !first.isValid() || !last.isValid())
+        return;
+    const QSignalBlocker fromQuiet(m_from);
+    const QSignalBlocker toQuiet(m_to);
+    m_from->setDate(first);
+    m_to->setDate(last);
 }
 
 QPair<QDate, QDate> PeriodSelector::period(QDate today) const

@@ -26,6 +26,8 @@ public:
     Choice choice() const;
     /** The first and last day by @p today; a null date leaves that end open. */
     QPair<QDate, QDate> period(QDate today) const;
+    /** Shows the days counted, @p first to @p last, unless the user chooses the dates. */
+    void showCounted(QDate first, QDate last);
     /** The period in words for a printed title: "Last 30 days, 8 November 2026 to 7 December 2026".
      */
     QString periodText(QDate today) const;

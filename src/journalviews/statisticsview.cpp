@@ -174,6 +174,7 @@ void StatisticsView::setStatistics(const JournalStatistics &statistics, const QS
     m_overTime->setStatistics(statistics);
     m_spreads->setStatistics(statistics);
     m_chance->setStatistics(statistics);
+    m_period->showCounted(statistics.first, statistics.last);
 }
 
 QString StatisticsView::periodText() const

@@ -158,7 +158,9 @@ void TestJournalStatistics::statisticsOfReadings()
     QCOMPARE(statistics.spreads.last().name, QStringLiteral("Card of the Day"));
     QCOMPARE(statistics.spreads.last().readings, 2);
     QCOMPARE(statistics.spreads[1].readings, 60);
-    // Months from July to December, every one counted.
+    // Months from July to December, every one counted; the days, the readings' own.
+    QCOMPARE(qMakePair(statistics.first, statistics.last),
+             qMakePair(QDate(2026, 7, 1), QDate(2026, 12, 2)));
     QCOMPARE(statistics.step, JournalStatistics::Step::Month);
     QCOMPARE(statistics.overTime.size(), 6);
     QCOMPARE(statistics.overTime[0].first, QDate(2026, 7, 1));
@@ -171,6 +173,7 @@ void TestJournalStatistics::statisticsOfReadings()
     const JournalStatistics december = journalStatistics(readings.mid(60), {2026, 11, 20},
                                                          {2026, 12, 10});
     QCOMPARE(december.step, JournalStatistics::Step::Week);
+    QCOMPARE(december.last, QDate(2026, 12, 10));
     QCOMPARE(december.overTime.first().first, QDate(2026, 11, 16));
     QCOMPARE(december.overTime.size(), 4);
 

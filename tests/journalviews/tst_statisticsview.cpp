@@ -129,6 +129,15 @@ void TestStatisticsView::periodOfEachChoice()
     QCOMPARE(changed.isEmpty(), choice == 0);
     QFETCH(QString, words);
     QCOMPARE(view.findChild<PeriodSelector *>()->periodText(Today), words);
+
+    // Counted, the days show in the fields, unless they are the user's choice.
+    JournalStatistics counted = journalStatistics({});
+    counted.first = QDate(2025, 5, 5);
+    counted.last = Today;
+    const qsizetype said = changed.size();
+    view.setStatistics(counted);
+    QCOMPARE(from->date(), choice == 3 ? last : counted.first);
+    QCOMPARE(changed.size(), said);
 }
 
 void TestStatisticsView::textsSayWhatWasCounted_data()
