@@ -9,6 +9,10 @@ namespace Orvella {
 void keepFocusInView(QScrollArea &area)
 {
     QObject::connect(qApp, &QApplication::focusChanged, &area, [&area](QWidget *, QWidget *now) {
+        // Focus a click gave stays where it was: the page scrolled under the
+        // mouse would take the release to another place than the press.
+        if (QGuiApplication::mouseButtons() != Qt::NoButton)
+            return;
         if (now && area.widget() && area.widget()->isAncestorOf(now))
             area.ensureWidgetVisible(now);
     });

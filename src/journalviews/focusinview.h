@@ -7,7 +7,7 @@ namespace Orvella {
 
 /**
  * Scrolls @p area to whatever inside it takes the keyboard's focus: a control
- * reached by Tab is never out of sight.
+ * reached by Tab is never out of sight. One clicked is left where it is.
  */
 void keepFocusInView(QScrollArea &area);
 

@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QPdfWriter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -272,7 +274,11 @@ void TestStatisticsView::choosingInTheFigures()
                              : figure == u"figOverTime"
                                  ? overTimeBarRect(rect, int(statistics.overTime.size()), item)
                                  : spreadRowRect(rect, int(statistics.spreads.size()), item);
+        // What is clicked stays where it was: the page does not scroll under the mouse.
+        const QScrollBar *scrolled = view.findChild<QScrollArea *>()->verticalScrollBar();
+        const int before = scrolled->value();
         QTest::mouseClick(target, Qt::LeftButton, {}, place.center().toPoint());
+        QCOMPARE(scrolled->value(), before);
     } else {
         target->setFocus();
         for (int key : keys)
