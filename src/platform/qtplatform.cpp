@@ -7,12 +7,39 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QStandardPaths>
 
 namespace Orvella {
+
+namespace {
+
+// Where the next file dialog starts: where the last one ended, and at first in
+// the user's documents rather than whatever folder the program was started in.
+QString &dialogFolder()
+{
+    static QString folder = [] {
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        return QDir(documents).exists() ? documents : QDir::homePath();
+    }();
+    return folder;
+}
+
+QStringList chosenIn(const QFileDialog &dialog)
+{
+    const QStringList chosen = dialog.selectedFiles();
+    if (!chosen.isEmpty())
+        dialogFolder() = QFileInfo(chosen.constFirst()).absolutePath();
+    return chosen;
+}
+
+} // namespace
 
 bool mayClearClipboard(bool owns, const QMimeData *content)
 {
@@ -42,34 +69,32 @@ Platform::Answer QtPlatform::showMessage(QWidget *parent, const QString &text, I
 QString QtPlatform::saveFileName(QWidget *parent, const QString &title, const QString &filter,
                                  const QString &defaultSuffix)
 {
-    QFileDialog dialog(parent, title, QString(), filter);
+    QFileDialog dialog(parent, title, dialogFolder(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    const QStringList chosen = dialog.exec() == QDialog::Accepted ? chosenIn(dialog) : QStringList();
+    return chosen.isEmpty() ? QString() : chosen.constFirst();
 }
 
 QString QtPlatform::openFileName(QWidget *parent, const QString &title, const QString &filter,
                                  const QString &defaultSuffix)
 {
-    QFileDialog dialog(parent, title, QString(), filter);
+    QFileDialog dialog(parent, title, dialogFolder(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    const QStringList chosen = dialog.exec() == QDialog::Accepted ? chosenIn(dialog) : QStringList();
+    return chosen.isEmpty() ? QString() : chosen.constFirst();
 }
 
 QStringList QtPlatform::openFileNames(QWidget *parent, const QString &title,
                                       const QString &filter)
 {
-    QFileDialog dialog(parent, title, QString(), filter);
+    QFileDialog dialog(parent, title, dialogFolder(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFiles);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+    return dialog.exec() == QDialog::Accepted ? chosenIn(dialog) : QStringList();
 }
 
 bool QtPlatform::print(QWidget *parent, const QString &documentName,
