@@ -189,6 +189,8 @@ void JournalWindow::setupKeys()
         m_ui->txtSearch->setFocus(Qt::ShortcutFocusReason);
         m_ui->txtSearch->selectAll();
     });
+    auto *close = new QShortcut(QKeySequence::Close, this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
 }
 
 bool JournalWindow::eventFilter(QObject *watched, QEvent *event)

@@ -348,7 +348,8 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     // selected, the keys at the search rather than in the notes left.
     QTest::keyClicks(search, QStringLiteral("an"));
     notes->setFocus();
-    window->close();
+    QTest::keySequence(window, QKeySequence::Close);
+    QVERIFY(!window->isVisible());
     m_driver->window().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&m_driver->window()));
     QTest::keyClick(&m_driver->window(), Qt::Key_J, Qt::ControlModifier);
