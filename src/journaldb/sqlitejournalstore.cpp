@@ -659,7 +659,8 @@ bool SqliteJournalStore::backUp(const QString &path, QString *why)
     vacuum.bind(1, copy);
     if (const int result = vacuum.run(); !judge(result)) {
         const QString reason = QString::fromUtf8(sqlite3_errstr(result));
-        return failed(QStringLiteral("No copy could be made in a temporary folder: %1.").arg(reason));
+        return failed(QStringLiteral("No copy could be made in a temporary folder: %1.")
+                          .arg(reason));
     }
     const std::optional<QByteArray> bytes = readSmallFile(copy, std::numeric_limits<int>::max());
     if (!bytes || !writeWholePrivately(path, *bytes, why)) {

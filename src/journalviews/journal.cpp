@@ -36,15 +36,16 @@ bool isSetAside(JournalStore::Problem problem)
 // Why the journal at @p path took nothing, as a sentence; empty when not known.
 QString whyNotKept(const JournalStore *journal, const QString &path)
 {
-    // Without a folder of the user's own there is none, and that was said at start.
-    if (!journal && !path.isEmpty()) {
+    if (!journal) {
+        // Without a folder of the user's own there is none, and that was said at start.
+        if (path.isEmpty())
+            return {};
         return QStringLiteral("The part of the program that keeps the journal could not be "
                               "loaded; installing the program again puts it back.");
     }
-    if (!journal)
-        return {};
     if (journal->isReadOnly())
-        return QStringLiteral("The journal can only be read: it, or its folder, cannot be written.");
+        return QStringLiteral("The journal can only be read: it, or its folder, cannot be "
+                              "written.");
     switch (journal->problem()) {
     case JournalStore::Problem::Full:
         return QStringLiteral("The disk is full.");

@@ -73,7 +73,8 @@ QString QtPlatform::saveFileName(QWidget *parent, const QString &title, const QS
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
-    const QStringList chosen = dialog.exec() == QDialog::Accepted ? chosenIn(dialog) : QStringList();
+    const QStringList chosen = dialog.exec() == QDialog::Accepted ? chosenIn(dialog)
+                                                                  : QStringList();
     return chosen.isEmpty() ? QString() : chosen.constFirst();
 }
 
@@ -84,7 +85,8 @@ QString QtPlatform::openFileName(QWidget *parent, const QString &title, const QS
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(defaultSuffix);
-    const QStringList chosen = dialog.exec() == QDialog::Accepted ? chosenIn(dialog) : QStringList();
+    const QStringList chosen = dialog.exec() == QDialog::Accepted ? chosenIn(dialog)
+                                                                  : QStringList();
     return chosen.isEmpty() ? QString() : chosen.constFirst();
 }
 
