@@ -399,7 +399,7 @@ bool Journal::mayEnd()
         ? QStringLiteral("The Notes Could Not Be Saved In The Journal. Quit And Lose Them?")
         : QStringLiteral("The Readings Could Not Be Kept In The Journal. Quit And Lose Them?");
     return m_platform.showMessage(m_dialogParent, lost, Platform::Icon::Critical,
-                                  Platform::Buttons::YesNo)
+                                  Platform::Buttons::YesNoDefaultNo)
            == Platform::Answer::Yes;
 }
 

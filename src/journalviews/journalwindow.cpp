@@ -612,7 +612,7 @@ void JournalWindow::deleteSelected()
         return;
     const Platform::Answer answer = m_journal.platform().showMessage(
         this, QStringLiteral("Delete This Reading From The Journal?"), Platform::Icon::Information,
-                             Platform::Buttons::YesNo);
+                             Platform::Buttons::YesNoDefaultNo);
     // Asked about this reading: the list may have changed while the question was open.
     if (answer != Platform::Answer::Yes || selectedId() != id)
         return;

@@ -23,7 +23,8 @@ class Platform
 {
 public:
     enum class Icon { Critical, Information };
-    enum class Buttons { Ok, YesNo };
+    /** YesNoDefaultNo: Yes would lose something, so Enter answers No. */
+    enum class Buttons { Ok, YesNo, YesNoDefaultNo };
     enum class Answer { Ok, Yes, No };
 
     virtual ~Platform() = default;

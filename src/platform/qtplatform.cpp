@@ -58,8 +58,10 @@ Platform::Answer QtPlatform::showMessage(QWidget *parent, const QString &text, I
 {
     QMessageBox box(
         icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information, Product::name(),
-        text, buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+        text, buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No,
         parent);
+    if (buttons == Buttons::YesNoDefaultNo)
+        box.setDefaultButton(QMessageBox::No);
     const int result = box.exec();
     if (buttons == Buttons::Ok)
         return Answer::Ok;

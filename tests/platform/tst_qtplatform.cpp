@@ -1,0 +1,51 @@
+#include "platform/qtplatform.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+using namespace Orvella;
+
+class TestQtPlatform : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void enterGivesTheSafeAnswer_data();
+    void enterGivesTheSafeAnswer();
+};
+
+void TestQtPlatform::enterGivesTheSafeAnswer_data()
+{
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("answer");
+    using Buttons = Platform::Buttons;
+    using Answer = Platform::Answer;
+    QTest::newRow("a message") << int(Buttons::Ok) << int(Answer::Ok);
+    QTest::newRow("a question") << int(Buttons::YesNo) << int(Answer::Yes);
+    QTest::newRow("a question whose yes loses something")
+        << int(Buttons::YesNoDefaultNo) << int(Answer::No);
+}
+
+void TestQtPlatform::enterGivesTheSafeAnswer()
+{
+    QFETCH(int, buttons);
+    QFETCH(int, answer);
+    // The box as the user meets it, answered with Enter as a hurried hand would.
+    bool pressed = false;
+    QTimer::singleShot(0, this, [&pressed] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            QTest::keyClick(box, Qt::Key_Return);
+            pressed = true;
+        }
+    });
+    QtPlatform platform;
+    const Platform::Answer given = platform.showMessage(
+        nullptr, QStringLiteral("Delete?"), Platform::Icon::Information, Platform::Buttons(buttons));
+    QVERIFY(pressed);
+    QCOMPARE(int(given), answer);
+}
+
+QTEST_MAIN(TestQtPlatform)
+#include "tst_qtplatform.moc"
