@@ -136,8 +136,8 @@ public:
     virtual bool setWords(qint64 id, const QString &question, const QString &notes) = 0;
     virtual bool setOutcome(qint64 id, const QString &outcome, const QDate &date) = 0;
     virtual bool remove(qint64 id) = 0;
-    /** The days that have readings. */
-    virtual QList<QDate> days() = 0;
+    /** The days that have readings, of those @p filter keeps. */
+    virtual QList<QDate> days(const JournalFilter &filter = {}) = 0;
     /**
      * Writes a consistent copy of the journal to @p path, whole or not at all;
      * when it cannot, @p why (if given) gets the reason as a sentence to show.

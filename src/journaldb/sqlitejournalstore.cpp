@@ -64,6 +64,39 @@ JournalStore::Problem problemOf(int result)
     }
 }
 
+// FROM and WHERE of the readings a filter keeps: ?1 the words searched (only
+// when @p searched), ?2 to ?8 what bindFilter() gives.
+QByteArray filteredReadings(bool searched)
+{
+    QByteArray sql = searched ? " FROM (SELECT rowid, rank FROM search WHERE search MATCH ?1) found"
+                                " JOIN reading r ON r.id = found.rowid"
+                              : " FROM reading r";
+    return sql + " WHERE (?2 IS NULL OR r.spread = ?2) AND (?3 = '' OR r.day >= ?3)"
+                 " AND (?4 = '' OR r.day <= ?4)"
+                 " AND (?5 < 0 OR EXISTS (SELECT 1 FROM position p WHERE p.card = ?5"
+                 " AND p.reading = r.id))"
+                 " AND (?6 = '' OR (r.outcome = '' AND r.spread <> ?8 AND r.day < ?6))"
+                 " AND (?7 = '' OR (substr(r.day, 5) = substr(?7, 5) AND r.day < ?7))";
+}
+
+void bindFilter(SqliteStatement &query, const JournalFilter &filter, const QString &words)
+{
+    const auto day = [](const QDate &date) {
+        return date.isValid() ? date.toString(Qt::ISODate) : QString();
+    };
+    if (!words.isEmpty())
+        query.bind(1, words);
+    if (filter.spread)
+        query.bind(2, qint64(*filter.spread));
+    query.bind(3, day(filter.from))
+        .bind(4, day(filter.to))
+        .bind(5, qint64(filter.card))
+        .bind(6, day(filter.overdueOn.isValid() ? filter.overdueOn.addDays(-OverdueDays)
+                                                : QDate()))
+        .bind(7, day(filter.onThisDay))
+        .bind(8, qint64(CardOfTheDaySpread));
+}
+
 } // namespace
 
 std::unique_ptr<JournalStore> SqliteJournalStore::open(const QString &path, Access access)
@@ -475,33 +508,12 @@ QList<JournalSummary> SqliteJournalStore::list(const JournalFilter &filter)
     const QString words = journalSearchQuery(filter.text);
     // The search's own order (rank) comes from the full-text index as it reads it.
     QByteArray sql = "SELECT r.id, r.utc, r.utc_offset, r.name, r.spread, r.file,"
-                     " r.question <> '' OR r.notes <> '', r.cards, r.spread_name, r.outcome <> '' FROM ";
-    sql += words.isEmpty() ? "reading r"
-                           : "(SELECT rowid, rank FROM search WHERE search MATCH ?1) found"
-                             " JOIN reading r ON r.id = found.rowid";
-    const auto day = [](const QDate &date) {
-        return date.isValid() ? date.toString(Qt::ISODate) : QString();
-    };
-    sql += " WHERE (?2 IS NULL OR r.spread = ?2) AND (?3 = '' OR r.day >= ?3)"
-           " AND (?4 = '' OR r.day <= ?4)"
-           " AND (?5 < 0 OR EXISTS (SELECT 1 FROM position p WHERE p.card = ?5"
-           " AND p.reading = r.id))"
-           " AND (?6 = '' OR (r.outcome = '' AND r.spread <> ?8 AND r.day < ?6))"
-           " AND (?7 = '' OR (substr(r.day, 5) = substr(?7, 5) AND r.day < ?7))";
+                     " r.question <> '' OR r.notes <> '', r.cards, r.spread_name, r.outcome <> ''";
+    sql += filteredReadings(!words.isEmpty());
     sql += words.isEmpty() ? " ORDER BY r.utc DESC, r.id DESC"
                            : " ORDER BY found.rank, r.utc DESC, r.id DESC";
     SqliteStatement query(m_db, sql);
-    if (!words.isEmpty())
-        query.bind(1, words);
-    if (filter.spread)
-        query.bind(2, qint64(*filter.spread));
-    query.bind(3, day(filter.from))
-        .bind(4, day(filter.to))
-        .bind(5, qint64(filter.card))
-        .bind(6, day(filter.overdueOn.isValid() ? filter.overdueOn.addDays(-OverdueDays)
-                                                : QDate()))
-        .bind(7, day(filter.onThisDay))
-        .bind(8, qint64(CardOfTheDaySpread));
+    bindFilter(query, filter, words);
     QHash<int, QString> spreadNames;
     int result;
     while ((result = query.step()) == SQLITE_ROW) {
@@ -684,12 +696,15 @@ bool SqliteJournalStore::remove(qint64 id)
     });
 }
 
-QList<QDate> SqliteJournalStore::days()
+QList<QDate> SqliteJournalStore::days(const JournalFilter &filter)
 {
     QList<QDate> days;
     if (!readable())
         return days;
-    SqliteStatement query(m_db, "SELECT DISTINCT day FROM reading ORDER BY day");
+    const QString words = journalSearchQuery(filter.text);
+    SqliteStatement query(m_db, "SELECT DISTINCT r.day" + filteredReadings(!words.isEmpty())
+                                    + " ORDER BY r.day");
+    bindFilter(query, filter, words);
     int result;
     while ((result = query.step()) == SQLITE_ROW)
         days.append(QDate::fromString(query.text(0), Qt::ISODate));

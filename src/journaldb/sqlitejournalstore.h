@@ -50,7 +50,7 @@ public:
     bool setWords(qint64 id, const QString &question, const QString &notes) override;
     bool setOutcome(qint64 id, const QString &outcome, const QDate &date) override;
     bool remove(qint64 id) override;
-    QList<QDate> days() override;
+    QList<QDate> days(const JournalFilter &filter = {}) override;
     bool backUp(const QString &path, QString *why = nullptr) override;
     bool changedElsewhere() override;
     QString setting(const QString &key, const QString &fallback) override;

@@ -165,10 +165,10 @@ void JournalWindow::setupFilters()
     for (int card = 0; card < CardDeck::CardCount; ++card)
         m_ui->cboCardFilter->addItem(CardDeck::card(card)->name, card);
 
-    connect(m_ui->txtSearch, &QLineEdit::textChanged, this, &JournalWindow::relist);
-    connect(m_ui->cboSpreadFilter, &QComboBox::currentIndexChanged, this, &JournalWindow::relist);
-    connect(m_ui->cboCardFilter, &QComboBox::currentIndexChanged, this, &JournalWindow::relist);
-    connect(m_ui->cboShow, &QComboBox::currentIndexChanged, this, &JournalWindow::relist);
+    connect(m_ui->txtSearch, &QLineEdit::textChanged, this, &JournalWindow::refilter);
+    connect(m_ui->cboSpreadFilter, &QComboBox::currentIndexChanged, this, &JournalWindow::refilter);
+    connect(m_ui->cboCardFilter, &QComboBox::currentIndexChanged, this, &JournalWindow::refilter);
+    connect(m_ui->cboShow, &QComboBox::currentIndexChanged, this, &JournalWindow::refilter);
     // Clicked, or chosen from the keyboard with Enter.
     for (auto chosen : {&QCalendarWidget::clicked, &QCalendarWidget::activated})
         connect(m_ui->calDays, chosen, this, [this](QDate day) { showDays(day, day); });
@@ -371,8 +371,7 @@ qint64 JournalWindow::selectedId() const
 
 void JournalWindow::reload()
 {
-    markDays();
-    relist();
+    refilter();
     showWordsKeptElsewhere();
 }
 
@@ -465,6 +464,12 @@ void JournalWindow::relist()
     restate();
 }
 
+void JournalWindow::refilter()
+{
+    relist();
+    markDays();
+}
+
 void JournalWindow::markDays()
 {
     JournalStore *store = m_journal.store();
@@ -474,9 +479,19 @@ void JournalWindow::markDays()
     // Dark red, a light one on a dark ground: legible on either.
     const bool darkGround = m_ui->calDays->palette().color(QPalette::Base).lightness() < 128;
     marked.setForeground(darkGround ? QColor(0xff, 0x99, 0x99) : QColor(0x80, 0x00, 0x00));
-    const QList<QDate> days = store ? store->days() : QList<QDate>{};
-    m_days = QSet<QDate>(days.cbegin(), days.cend());
-    for (const QDate &day : days)
+    // The days of the readings the search and filters keep, whichever days are
+    // listed: those of the list itself while it holds every day, without a query.
+    m_days.clear();
+    if (!m_from.isValid() && !m_to.isValid()) {
+        for (const JournalSummary &reading : m_model->readings())
+            m_days.insert(reading.time.date());
+    } else if (store) {
+        JournalFilter kept = filter();
+        kept.from = kept.to = QDate();
+        const QList<QDate> days = store->days(kept);
+        m_days = QSet<QDate>(days.cbegin(), days.cend());
+    }
+    for (const QDate &day : std::as_const(m_days))
         m_ui->calDays->setDateTextFormat(day, marked);
     describeDay();
 }

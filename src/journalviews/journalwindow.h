@@ -85,6 +85,8 @@ private:
     void showSelectedReading();
     void deleteSelected();
     void exportListed();
+    /** The list and the calendar's days after a change of the search or a filter. */
+    void refilter();
     void markDays();
     /** Tells a screen reader the calendar's day: its date and whether it has readings. */
     void describeDay();

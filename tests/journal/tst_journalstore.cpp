@@ -188,7 +188,15 @@ void TestJournalStore::searchAndFilters()
 {
     QFETCH(JournalFilter, filter);
     QFETCH(QStringList, found);
-    QCOMPARE(names(m_store->list(filter)), found);
+    const QList<JournalSummary> listed = m_store->list(filter);
+    QCOMPARE(names(listed), found);
+    // The calendar's days are those of the readings kept, each once, in order.
+    QSet<QDate> days;
+    for (const JournalSummary &reading : listed)
+        days.insert(reading.time.date());
+    QList<QDate> ordered(days.cbegin(), days.cend());
+    std::sort(ordered.begin(), ordered.end());
+    QCOMPARE(m_store->days(filter), ordered);
     QCOMPARE(m_store->problem(), JournalStore::Problem::None);
 }
 

@@ -289,6 +289,14 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
 
     // Searching as one types; Esc clears the search.
     auto *search = window->findChild<QLineEdit *>(QStringLiteral("txtSearch"));
+    // The calendar marks the days of what the search keeps, on any day shown.
+    calendar->setSelectedDate(kept);
+    QTest::keyClick(calendar, Qt::Key_Return);
+    QTest::keyClicks(search, QStringLiteral("zzz"));
+    QVERIFY(calendar->dateTextFormat().isEmpty());
+    QTest::keyClick(search, Qt::Key_Escape);
+    QVERIFY(calendar->dateTextFormat().contains(kept));
+    window->findChild<QPushButton *>(QStringLiteral("cmdAllDays"))->click();
     QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
     QTest::keyClicks(search, QStringLiteral("an"));
     QCOMPARE(list->model()->rowCount(), 1);
