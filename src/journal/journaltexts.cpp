@@ -18,7 +18,7 @@ QString journalProblemText(JournalStore::Problem problem)
     case JournalStore::Problem::Busy:
         return QStringLiteral("another program holds the journal; try again in a moment");
     case JournalStore::Problem::NotWritable:
-        return QStringLiteral("the journal cannot be written");
+        return QStringLiteral("the journal, or its folder, cannot be written");
     case JournalStore::Problem::Damaged:
         return QStringLiteral("the journal is damaged");
     case JournalStore::Problem::NotYours:

@@ -1,6 +1,7 @@
 #include "journal.h"
 
 #include "journal/damagedjournal.h"
+#include "journal/journaltexts.h"
 #include "platform/fileaccess.h"
 #include "platform/platform.h"
 #include "session/readingsession.h"
@@ -43,17 +44,13 @@ QString whyNotKept(const JournalStore *journal, const QString &path)
         return QStringLiteral("The part of the program that keeps the journal could not be "
                               "loaded; installing the program again puts it back.");
     }
-    if (journal->isReadOnly())
-        return QStringLiteral("The journal can only be read: it, or its folder, cannot be "
-                              "written.");
-    switch (journal->problem()) {
-    case JournalStore::Problem::Full:
-        return QStringLiteral("The disk is full.");
-    case JournalStore::Problem::NotWritable:
-        return QStringLiteral("The journal, or its folder, cannot be written.");
-    default:
+    const JournalStore::Problem problem =
+        journal->isReadOnly() ? JournalStore::Problem::NotWritable : journal->problem();
+    if (problem != JournalStore::Problem::Full && problem != JournalStore::Problem::NotWritable)
         return {};
-    }
+    QString words = journalProblemText(problem);
+    words[0] = words[0].toUpper();
+    return words + QLatin1Char('.');
 }
 
 std::optional<JournalSource> journalSource(ReadingSource source)

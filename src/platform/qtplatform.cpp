@@ -31,11 +31,19 @@ QString &dialogFolder()
     return folder;
 }
 
-QStringList chosenIn(const QFileDialog &dialog)
+// The files chosen in a file dialog, or none when the user cancelled.
+QStringList chosenFiles(QWidget *parent, const QString &title, const QString &filter,
+                        QFileDialog::AcceptMode accept, QFileDialog::FileMode mode,
+                        const QString &defaultSuffix = {})
 {
+    QFileDialog dialog(parent, title, dialogFolder(), filter);
+    dialog.setAcceptMode(accept);
+    dialog.setFileMode(mode);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
     const QStringList chosen = dialog.selectedFiles();
-    if (!chosen.isEmpty())
-        dialogFolder() = QFileInfo(chosen.constFirst()).absolutePath();
+    dialogFolder() = QFileInfo(chosen.constFirst()).absolutePath();
     return chosen;
 }
 
@@ -71,34 +79,24 @@ Platform::Answer QtPlatform::showMessage(QWidget *parent, const QString &text, I
 QString QtPlatform::saveFileName(QWidget *parent, const QString &title, const QString &filter,
                                  const QString &defaultSuffix)
 {
-    QFileDialog dialog(parent, title, dialogFolder(), filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(defaultSuffix);
-    const QStringList chosen = dialog.exec() == QDialog::Accepted ? chosenIn(dialog)
-                                                                  : QStringList();
-    return chosen.isEmpty() ? QString() : chosen.constFirst();
+    return chosenFiles(parent, title, filter, QFileDialog::AcceptSave, QFileDialog::AnyFile,
+                       defaultSuffix)
+        .value(0);
 }
 
 QString QtPlatform::openFileName(QWidget *parent, const QString &title, const QString &filter,
                                  const QString &defaultSuffix)
 {
-    QFileDialog dialog(parent, title, dialogFolder(), filter);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(defaultSuffix);
-    const QStringList chosen = dialog.exec() == QDialog::Accepted ? chosenIn(dialog)
-                                                                  : QStringList();
-    return chosen.isEmpty() ? QString() : chosen.constFirst();
+    return chosenFiles(parent, title, filter, QFileDialog::AcceptOpen, QFileDialog::ExistingFile,
+                       defaultSuffix)
+        .value(0);
 }
 
 QStringList QtPlatform::openFileNames(QWidget *parent, const QString &title,
                                       const QString &filter)
 {
-    QFileDialog dialog(parent, title, dialogFolder(), filter);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFiles);
-    return dialog.exec() == QDialog::Accepted ? chosenIn(dialog) : QStringList();
+    return chosenFiles(parent, title, filter, QFileDialog::AcceptOpen,
+                       QFileDialog::ExistingFiles);
 }
 
 bool QtPlatform::print(QWidget *parent, const QString &documentName,
