@@ -102,7 +102,7 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
     connect(&m_journal, &Journal::changed, this, &JournalWindow::reload);
     // A new journal's readings are others, whatever their numbers: shown afresh.
     connect(&m_journal, &Journal::reopened, this, [this] {
-        m_shownId = 0;
+        m_shownId = m_lastShownId = 0;
         openAfresh();
     });
 
@@ -433,7 +433,7 @@ void JournalWindow::showSelectedDay()
 
 void JournalWindow::relist()
 {
-    const qint64 keep = selectedId();
+    const qint64 keep = selectedId() ? selectedId() : m_lastShownId;
     JournalStore *store = m_journal.store();
     m_model->setReadings(store ? store->list(filter()) : QList<JournalSummary>{},
                          m_journal.platform().today());
@@ -523,6 +523,8 @@ void JournalWindow::selectionChanged()
     if (id == m_shownId && id != 0)
         return;
     m_shownId = id;
+    if (id != 0)
+        m_lastShownId = id;
     showSelectedDay();
     JournalStore *store = m_journal.store();
     const std::optional<JournalEntry> entry = store && id ? store->entry(id) : std::nullopt;

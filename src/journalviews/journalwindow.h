@@ -96,6 +96,8 @@ private:
     JournalListModel *m_model = nullptr;
     /** The reading whose words the editors show. */
     qint64 m_shownId = 0;
+    /** The last reading selected: selected again when a search that listed none is cleared. */
+    qint64 m_lastShownId = 0;
     QString m_heading; // the selected reading's, whole
     QDate m_from;
     QDate m_to;

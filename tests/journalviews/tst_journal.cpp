@@ -292,10 +292,13 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     // The calendar marks the days of what the search keeps, on any day shown.
     calendar->setSelectedDate(kept);
     QTest::keyClick(calendar, Qt::Key_Return);
+    list->setCurrentIndex(list->model()->index(1, 0));
     QTest::keyClicks(search, QStringLiteral("zzz"));
     QVERIFY(calendar->dateTextFormat().isEmpty());
     QTest::keyClick(search, Qt::Key_Escape);
     QVERIFY(calendar->dateTextFormat().contains(kept));
+    // A search that listed none, cleared, leaves the reading chosen before it.
+    QCOMPARE(list->currentIndex().row(), 1);
     window->findChild<QPushButton *>(QStringLiteral("cmdAllDays"))->click();
     QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
     QTest::keyClicks(search, QStringLiteral("an"));
