@@ -119,7 +119,7 @@ void Journal::open()
             m_dialogParent,
             QStringLiteral("The journal was written by a newer version of this program. It is "
                            "shown as it is, and nothing is kept in it or changed."),
-                           Platform::Icon::Information);
+            Platform::Icon::Information);
     }
 }
 

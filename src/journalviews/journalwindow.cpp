@@ -629,7 +629,7 @@ void JournalWindow::deleteSelected()
         return;
     const Platform::Answer answer = m_journal.platform().showMessage(
         this, QStringLiteral("Delete This Reading From The Journal?"), Platform::Icon::Information,
-                             Platform::Buttons::YesNoDefaultNo);
+        Platform::Buttons::YesNoDefaultNo);
     // Asked about this reading: the list may have changed while the question was open.
     if (answer != Platform::Answer::Yes || selectedId() != id)
         return;

@@ -189,7 +189,7 @@ void TestShutdown::closingExitScreenEndsEverything()
         QVERIFY(screen->windowHandle()->close());
     else
         QTest::mouseClick(screen->findChild<QPushButton *>(QStringLiteral("cmdClose")),
-                                                           Qt::LeftButton);
+                          Qt::LeftButton);
 
     if (!mayEnd) { // back in the program, where what held the end can be put right
         QCOMPARE(visibleWindows(), QList<QWidget *>{m_main.get()});
@@ -313,7 +313,7 @@ void TestShutdown::installedProgramRunsToExitCodeZero()
         QTimer::singleShot(50, [&] {
             QVERIFY(screen && screen->isVisible());
             QTest::mouseClick(screen->findChild<QPushButton *>(QStringLiteral("cmdClose")),
-                                                               Qt::LeftButton);
+                              Qt::LeftButton);
         });
     });
     QTimer::singleShot(5000, [] { QCoreApplication::exit(3); });

@@ -323,7 +323,7 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     const JournalEntry ann = *store().entry(window->selectedId());
     QCOMPARE(ann.name, QStringLiteral("Ann"));
     QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdShowReading")),
-                                                       Qt::LeftButton);
+                      Qt::LeftButton);
     QCOMPARE(m_driver->window().reading(), readingOf(ann));
     QVERIFY(m_driver->window().reading() != bo);
     QCOMPARE(store().all().size(), 2);
