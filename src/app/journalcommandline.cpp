@@ -12,7 +12,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 namespace Orvella {
@@ -65,7 +67,9 @@ std::unique_ptr<JournalStore> readJournal(const QString &folder, int &failed)
         return nullptr;
     }
     const QString path = QDir(data->path).filePath(Journal::fileName());
-    if (!QFileInfo::exists(path))
+    // Not made yet, it is still never written over; a link there leads nowhere of ours.
+    neverReplaceJournal(path);
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
         return nullptr;
     // As the program opens it: one it has not brought up to date yet (older,
     // or never written) is read all the same.
@@ -82,12 +86,14 @@ std::unique_ptr<JournalStore> readJournal(const QString &folder, int &failed)
     return store;
 }
 
-int writeOut(const QString &target, const QByteArray &data)
+// Writes @p data, which @p what names, to @p target: a file or standard output.
+int writeOut(const QString &target, const QByteArray &data, const QString &what)
 {
     if (target == QLatin1String("-")) {
         if (std::fwrite(data.constData(), 1, size_t(data.size()), stdout) != size_t(data.size())
             || std::fflush(stdout) != 0)
-            return failWith(QStringLiteral("The journal could not be written out."));
+            return failWith(QStringLiteral("Unable to write %1 to standard output: %2.")
+                                .arg(what, QString::fromLocal8Bit(std::strerror(errno))));
         return 0;
     }
     // What the journal holds is the user's alone, in its exports too.
@@ -108,7 +114,7 @@ int exportJournalCommand(const QString &folder, const QString &target)
     const QList<JournalEntry> entries = store ? store->all() : QList<JournalEntry>{};
     if (store && store->problem() != JournalStore::Problem::None)
         return failWith(QStringLiteral("The journal cannot be read now."));
-    return writeOut(target, journalExportFor(target, entries));
+    return writeOut(target, journalExportFor(target, entries), QStringLiteral("the journal"));
 }
 
 int journalStatisticsCommand(const QString &folder, const QString &target)
@@ -120,7 +126,8 @@ int journalStatisticsCommand(const QString &folder, const QString &target)
     const QList<JournalSummary> readings = store ? store->list({}) : QList<JournalSummary>{};
     if (store && store->problem() != JournalStore::Problem::None)
         return failWith(QStringLiteral("The journal cannot be read now."));
-    return writeOut(target, statisticsCsv(journalStatistics(readings)));
+    return writeOut(target, statisticsCsv(journalStatistics(readings)),
+                    QStringLiteral("the statistics"));
 }
 
 int importJournalCommand(const QString &folder, const QStringList &files)
@@ -134,12 +141,9 @@ int importJournalCommand(const QString &folder, const QStringList &files)
     if (!store)
         return failWith(
             QStringLiteral("The journal cannot be opened: its store plugin is missing."));
-    if (store->problem() != JournalStore::Problem::None || store->isReadOnly())
-        return failWith(journalProblem(store->isReadOnly() && store->problem()
-                                                   == JournalStore::Problem::None
-                                           ? JournalStore::Problem::NotWritable
-                                           : store->problem(),
-                                       path));
+    if (const JournalStore::Problem problem = problemWriting(*store);
+        problem != JournalStore::Problem::None)
+        return failWith(journalProblem(problem, path));
     const ImportResult result = importReadings(*store, files);
     const QString summary = importSummary(result) + QLatin1Char('\n');
     FILE *out = result.failed ? stderr : stdout;

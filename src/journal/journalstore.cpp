@@ -1,5 +1,8 @@
 #include "journalstore.h"
 
+#include "damagedjournal.h"
+
+#include "platform/fileaccess.h"
 #include "platform/programplugin.h"
 
 namespace Orvella {
@@ -7,6 +10,21 @@ namespace Orvella {
 bool JournalSummary::awaitsOutcome(const QDate &today) const
 {
     return !hasOutcome && !isCardOfTheDay() && time.date().daysTo(today) > OverdueDays;
+}
+
+void neverReplaceJournal(const QString &path)
+{
+    for (const QString &suffix : QStringList{QString()} + journalCompanionSuffixes())
+        neverReplace(path + suffix);
+}
+
+JournalStore::Problem problemWriting(const JournalStore &store)
+{
+    if (store.problem() != JournalStore::Problem::None)
+        return store.problem();
+    if (store.isNewer())
+        return JournalStore::Problem::Newer;
+    return store.isReadOnly() ? JournalStore::Problem::NotWritable : JournalStore::Problem::None;
 }
 
 std::unique_ptr<JournalStore> openJournalStore(const QString &path, JournalStore::Access access)

@@ -2,6 +2,7 @@
 
 #include "journalentry.h"
 
+#include <QByteArray>
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -89,6 +90,7 @@ public:
         Damaged,     ///< the file is not a sound journal
         NotYours,    ///< the file belongs to another account: never read nor written
         Moved,       ///< the file was moved, replaced or removed while open: open it again
+        Newer,       ///< written by a newer version of the program: read, never written
         Failed,      ///< anything else
     };
 
@@ -139,10 +141,12 @@ public:
     /** The days that have readings, of those @p filter keeps. */
     virtual QList<QDate> days(const JournalFilter &filter = {}) = 0;
     /**
-     * Writes a consistent copy of the journal to @p path, whole or not at all;
-     * when it cannot, @p why (if given) gets the reason as a sentence to show.
+     * A consistent copy of the journal, whole, as a backup file holds it;
+     * nothing when none can be made, and then @p why (if given) gets the
+     * reason as a sentence to show. The program writes it where the user
+     * chose: only it knows which files are never to be replaced.
      */
-    virtual bool backUp(const QString &path, QString *why = nullptr) = 0;
+    virtual std::optional<QByteArray> backup(QString *why = nullptr) = 0;
     /**
      * Whether another program (another copy, the command line) changed the
      * journal since it was opened or last asked, or moved its file away (then
@@ -182,7 +186,17 @@ std::unique_ptr<JournalStore> openJournalStore(const QString &path, JournalStore
  */
 std::unique_ptr<JournalStore> openJournal(const QString &path);
 
+/**
+ * Keeps what the program writes (exports, backups) from ever replacing the
+ * journal at @p path or the files beside it, whatever name or link leads
+ * there. Said by the program itself, not the plugin, which has a list of its own.
+ */
+void neverReplaceJournal(const QString &path);
+
+/** What keeps @p store from being written now (a newer program's, say); None when nothing does. */
+JournalStore::Problem problemWriting(const JournalStore &store);
+
 } // namespace Orvella
 
-#define OrvellaJournalStore_iid "org.orvella.MedicineCards.JournalStore/1.0"
+#define OrvellaJournalStore_iid "org.orvella.MedicineCards.JournalStore/1.1"
 Q_DECLARE_INTERFACE(Orvella::JournalStoreFactory, OrvellaJournalStore_iid)

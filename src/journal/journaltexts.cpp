@@ -20,9 +20,12 @@ QString journalProblemText(JournalStore::Problem problem)
     case JournalStore::Problem::NotWritable:
         return QStringLiteral("the journal, or its folder, cannot be written");
     case JournalStore::Problem::Damaged:
-        return QStringLiteral("the journal is damaged");
+        return QStringLiteral("the journal is damaged, or is not an ordinary file");
     case JournalStore::Problem::NotYours:
         return QStringLiteral("the journal belongs to another account");
+    case JournalStore::Problem::Newer:
+        return QStringLiteral("a newer version of this program wrote the journal, and this one "
+                              "only reads it");
     case JournalStore::Problem::Moved:
         return QStringLiteral("the journal was moved or replaced while in use; try again");
     case JournalStore::Problem::None:

@@ -105,9 +105,6 @@ std::unique_ptr<JournalStore> SqliteJournalStore::open(const QString &path, Acce
     // once): a journal reads few pages at a time. Only before SQLite starts.
     static const int configured = sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0);
     Q_UNUSED(configured);
-    // An export or a backup chosen onto the journal or its log would destroy it.
-    for (const QString &suffix : QStringList{QString()} + journalCompanionSuffixes())
-        neverReplace(path + suffix);
     std::unique_ptr<SqliteJournalStore> store(new SqliteJournalStore);
     store->prepare(path, access);
     return store;
@@ -308,7 +305,7 @@ bool SqliteJournalStore::writable()
     if (!readable())
         return false;
     if (m_readOnly) {
-        m_problem = Problem::NotWritable;
+        m_problem = m_newer ? Problem::Newer : Problem::NotWritable;
         return false;
     }
     // Written on, a file no longer at its place would take the readings out of
@@ -650,22 +647,19 @@ bool SqliteJournalStore::searchWordsAgain(qint64 id)
     return judge(search.run());
 }
 
-bool SqliteJournalStore::backUp(const QString &path, QString *why)
+std::optional<QByteArray> SqliteJournalStore::backup(QString *why)
 {
     const auto failed = [why](const QString &reason) {
         if (why)
             *why = reason;
-        return false;
+        return std::nullopt;
     };
     if (!readable())
         return failed(QStringLiteral("The journal could not be read."));
-    // A consistent copy in one read transaction, even while another program
-    // writes; written to a file of our own and only then put in place whole.
+    // A consistent copy in one read transaction, even while another program writes.
     QTemporaryDir folder;
-    if (!folder.isValid()) {
-        m_problem = Problem::NotWritable;
+    if (!folder.isValid())
         return failed(QStringLiteral("No temporary folder could be made for the copy."));
-    }
     const QString copy = folder.filePath(QStringLiteral("journal.sqlite"));
     SqliteStatement vacuum(m_db, "VACUUM INTO ?");
     vacuum.bind(1, copy);
@@ -675,11 +669,9 @@ bool SqliteJournalStore::backUp(const QString &path, QString *why)
                           .arg(reason));
     }
     const std::optional<QByteArray> bytes = readSmallFile(copy, std::numeric_limits<int>::max());
-    if (!bytes || !writeWholePrivately(path, *bytes, why)) {
-        m_problem = Problem::NotWritable;
-        return bytes ? false : failed(QStringLiteral("The copy made could not be read back."));
-    }
-    return true;
+    if (!bytes)
+        return failed(QStringLiteral("The copy made could not be read back."));
+    return bytes;
 }
 
 bool SqliteJournalStore::remove(qint64 id)

@@ -51,7 +51,7 @@ public:
     bool setOutcome(qint64 id, const QString &outcome, const QDate &date) override;
     bool remove(qint64 id) override;
     QList<QDate> days(const JournalFilter &filter = {}) override;
-    bool backUp(const QString &path, QString *why = nullptr) override;
+    std::optional<QByteArray> backup(QString *why = nullptr) override;
     bool changedElsewhere() override;
     QString setting(const QString &key, const QString &fallback) override;
     bool setSetting(const QString &key, const QString &value) override;

@@ -44,9 +44,9 @@ QString whyNotKept(const JournalStore *journal, const QString &path)
         return QStringLiteral("The part of the program that keeps the journal could not be "
                               "loaded; installing the program again puts it back.");
     }
-    const JournalStore::Problem problem =
-        journal->isReadOnly() ? JournalStore::Problem::NotWritable : journal->problem();
-    if (problem != JournalStore::Problem::Full && problem != JournalStore::Problem::NotWritable)
+    const JournalStore::Problem problem = problemWriting(*journal);
+    if (problem != JournalStore::Problem::Full && problem != JournalStore::Problem::NotWritable
+        && problem != JournalStore::Problem::Newer)
         return {};
     QString words = journalProblemText(problem);
     words[0] = words[0].toUpper();
@@ -87,6 +87,8 @@ Journal::Journal(ReadingSession &session, Platform &platform, const QString &fol
     m_keepWordsSoon->setInterval(KeepWordsAfterMs);
     connect(m_keepWordsSoon, &QTimer::timeout, this, &Journal::keepWaiting);
     connect(&m_session, &ReadingSession::readingShown, this, &Journal::readingShown);
+    if (!m_folder.isEmpty())
+        neverReplaceJournal(path());
 }
 
 Journal::~Journal() = default;

@@ -48,11 +48,11 @@ void importIntoJournal(Journal &journal, QWidget *parent)
     std::unique_ptr<QThread> worker(QThread::create([&] {
         const std::unique_ptr<JournalStore> store = openJournalStore(path,
                                                                      JournalStore::Access::ReadWrite);
-        if (!store || store->problem() != JournalStore::Problem::None || store->isReadOnly()) {
+        const JournalStore::Problem problem = store ? problemWriting(*store)
+                                                    : JournalStore::Problem::Failed;
+        if (problem != JournalStore::Problem::None) {
             result.failed = true;
-            result.problem = store ? store->problem() : JournalStore::Problem::Failed;
-            if (result.problem == JournalStore::Problem::None)
-                result.problem = JournalStore::Problem::NotWritable;
+            result.problem = problem;
             return;
         }
         result = importReadings(
@@ -108,7 +108,10 @@ void backUpJournal(Journal &journal, QWidget *parent)
                                                QStringLiteral("sqlite"));
     if (path.isEmpty())
         return;
-    if (QString why; !store->backUp(path, &why)) {
+    QString why;
+    const std::optional<QByteArray> backup = store->backup(&why);
+    // Private as the journal is: it holds the user's notes.
+    if (!backup || !writeWholePrivately(path, *backup, &why)) {
         const QString failed = QStringLiteral("Unable To Back Up The Journal.");
         platform.showMessage(parent, unableBecause(failed, why), Platform::Icon::Critical);
     }

@@ -1,5 +1,7 @@
 #include "app/commandline.h"
+#include "journaldb/sqlitejournalstore.h"
 #include "product/product.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QProcess>
@@ -19,6 +21,8 @@ private slots:
     void answeredBeforeAnyDisplay_data();
     void answeredBeforeAnyDisplay();
     void nameThatIsNoTextIsRefused();
+    void journalIsNeverWrittenOver_data();
+    void journalIsNeverWrittenOver();
 };
 
 void TestCommandLine::parse_data()
@@ -166,6 +170,54 @@ void TestCommandLine::nameThatIsNoTextIsRefused()
     QVERIFY(QDir(dir.path()).isEmpty());
 #else
     QSKIP("Names as bytes are a Unix matter");
+#endif
+}
+
+void TestCommandLine::journalIsNeverWrittenOver_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("leadsNowhere"); // the journal a link to nowhere
+    QTest::newRow("the statistics onto the journal")
+        << QStringList{"--journal-statistics", "JOURNAL"} << false;
+    QTest::newRow("an export onto a link to it") << QStringList{"--export-journal", "link.json"}
+                                                 << false;
+    QTest::newRow("a journal that leads nowhere, over an earlier export")
+        << QStringList{"--export-journal", "earlier.json"} << true;
+}
+
+void TestCommandLine::journalIsNeverWrittenOver()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, leadsNowhere);
+    QTemporaryDir work;
+    const QString folder = work.filePath(QStringLiteral("data/orvella-medicine-cards"));
+    const QString journal = folder + QStringLiteral("/journal.sqlite");
+    QVERIFY(QDir().mkpath(folder)
+            && QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                 | QFileDevice::ExeOwner));
+    if (leadsNowhere)
+        QVERIFY(QFile::link(QStringLiteral("/nowhere/journal.sqlite"), journal));
+    else
+        QVERIFY(SqliteJournalStore::open(journal, JournalStore::Access::ReadWrite));
+    QVERIFY(QFile::link(journal, work.filePath(QStringLiteral("link.json"))));
+    QVERIFY(Test::writeFile(work.filePath(QStringLiteral("earlier.json")), "earlier"));
+    const QByteArray journalBytes = Test::readFile(journal);
+
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), work.filePath(QStringLiteral("data")));
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(work.path());
+    arguments.replaceInStrings(QStringLiteral("JOURNAL"), journal);
+    program.start(QStringLiteral(PROGRAM), arguments);
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitCode(), 1);
+    QVERIFY(!program.readAllStandardError().isEmpty());
+    QCOMPARE(Test::readFile(journal), journalBytes);
+    QCOMPARE(Test::readFile(work.filePath(QStringLiteral("earlier.json"))), "earlier");
+#else
+    QSKIP("Links to files are a Unix matter");
 #endif
 }
 

@@ -580,6 +580,9 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     m_driver->platform().fileNames.enqueue(backup);
     QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdBackUp")), Qt::LeftButton);
     QVERIFY(Test::readFile(backup).startsWith("SQLite format 3"));
+#ifdef Q_OS_UNIX // a copy of the user's notes, private as the journal is
+    QCOMPARE(QFileInfo(backup).permissions() & 0x0077, QFileDevice::Permissions());
+#endif
     QVERIFY(store().remove(oldId) && store().setWords(shownId, {}, {}));
     const QString junk = m_dir->filePath(QStringLiteral("junk.mca"));
     QVERIFY(Test::writeFile(junk, "junk"));
