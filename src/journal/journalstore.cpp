@@ -20,11 +20,7 @@ void neverReplaceJournal(const QString &path)
 
 JournalStore::Problem problemWriting(const JournalStore &store)
 {
-    if (store.problem() != JournalStore::Problem::None)
-        return store.problem();
-    if (store.isNewer())
-        return JournalStore::Problem::Newer;
-    return store.isReadOnly() ? JournalStore::Problem::NotWritable : JournalStore::Problem::None;
+    return store.problem() != JournalStore::Problem::None ? store.problem() : store.whyReadOnly();
 }
 
 std::unique_ptr<JournalStore> openJournalStore(const QString &path, JournalStore::Access access)
@@ -39,7 +35,9 @@ std::unique_ptr<JournalStore> openJournalStore(const QString &path, JournalStore
 std::unique_ptr<JournalStore> openJournal(const QString &path)
 {
     std::unique_ptr<JournalStore> store = openJournalStore(path, JournalStore::Access::ReadWrite);
-    if (store && store->problem() == JournalStore::Problem::NotWritable)
+    if (store
+        && (store->problem() == JournalStore::Problem::NotWritable
+            || store->problem() == JournalStore::Problem::Full))
         store = openJournalStore(path, JournalStore::Access::ReadOnly);
     return store;
 }

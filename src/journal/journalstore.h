@@ -100,6 +100,12 @@ public:
     virtual bool isReadOnly() const = 0;
     /** Written by a newer version of the program, which it is never altered for. */
     virtual bool isNewer() const = 0;
+    /**
+     * Why it is opened for reading only: NotWritable (asked so, or it could
+     * not be written), Newer, or Full (read from a copy elsewhere, there being
+     * no room beside it); None when it can be written.
+     */
+    virtual Problem whyReadOnly() const = 0;
     /** What went wrong in the last call, or at opening; None when it went well. */
     virtual Problem problem() const = 0;
 
@@ -182,7 +188,7 @@ std::unique_ptr<JournalStore> openJournalStore(const QString &path, JournalStore
 /**
  * The user's journal at @p path as the program uses it: for writing (made
  * when missing, brought up to date when older), or only for reading where it
- * cannot be written, so what it holds is still shown and exported.
+ * cannot be written or the disk is full, so what it holds is still shown and exported.
  */
 std::unique_ptr<JournalStore> openJournal(const QString &path);
 

@@ -50,6 +50,10 @@ JournalStore::Problem problemOf(int result)
         return JournalStore::Problem::Busy;
     case SQLITE_FULL:
         return JournalStore::Problem::Full;
+    case SQLITE_IOERR:
+        // No room to make the memory readers share beside the journal: a full disk.
+        return result == SQLITE_IOERR_SHMSIZE ? JournalStore::Problem::Full
+                                              : JournalStore::Problem::Failed;
     case SQLITE_READONLY:
     case SQLITE_CANTOPEN:
     case SQLITE_PERM:
@@ -144,6 +148,13 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
     if (!openFile(path))
         return false;
     const std::optional<int> version = soundVersion();
+    if (!version && m_readOnly && m_problem == Problem::Full && !m_copy) {
+        // A reader needs room beside the journal: read from a copy elsewhere instead.
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        m_whyReadOnly = Problem::Full;
+        return prepareCopy(path);
+    }
     if (!version || !fits(*version, access))
         return false;
     if (*version > SchemaVersion && !m_readOnly) {
@@ -154,7 +165,9 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
         return prepare(path, Access::ReadOnly);
     }
     m_newer = m_newer || *version > SchemaVersion;
-    if (!m_newer)
+    if (m_newer)
+        m_whyReadOnly = Problem::Newer;
+    else
         sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
     judge(sqlite3_exec(m_db, "PRAGMA foreign_keys = ON", nullptr, nullptr, nullptr));
     if (m_readOnly) {
@@ -252,7 +265,7 @@ bool SqliteJournalStore::prepareCopy(const QString &path)
         if (!m_copy->isValid() || !QFile::copy(path + suffix, copy + suffix)
             || !QFile::setPermissions(copy + suffix,
                                       QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
-            m_problem = Problem::NotWritable;
+            m_problem = m_whyReadOnly;
             return false;
         }
     }
@@ -305,7 +318,7 @@ bool SqliteJournalStore::writable()
     if (!readable())
         return false;
     if (m_readOnly) {
-        m_problem = m_newer ? Problem::Newer : Problem::NotWritable;
+        m_problem = m_whyReadOnly;
         return false;
     }
     // Written on, a file no longer at its place would take the readings out of

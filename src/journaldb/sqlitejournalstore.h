@@ -36,6 +36,7 @@ public:
 
     bool isReadOnly() const override { return m_readOnly; }
     bool isNewer() const override { return m_newer; }
+    Problem whyReadOnly() const override { return m_readOnly ? m_whyReadOnly : Problem::None; }
     Problem problem() const override { return m_problem; }
 
     std::optional<qint64> keep(const JournalEntry &entry) override;
@@ -97,6 +98,7 @@ private:
     std::map<const char *, std::unique_ptr<SqliteStatement>> m_statements;
     bool m_readOnly = false;
     bool m_newer = false;
+    Problem m_whyReadOnly = Problem::NotWritable;
     std::optional<qint64> m_dataVersion;
     Problem m_problem = Problem::None;
 };

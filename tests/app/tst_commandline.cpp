@@ -23,6 +23,7 @@ private slots:
     void nameThatIsNoTextIsRefused();
     void journalIsNeverWrittenOver_data();
     void journalIsNeverWrittenOver();
+    void journalOnAFullDiskIsStillExported();
 };
 
 void TestCommandLine::parse_data()
@@ -218,6 +219,43 @@ void TestCommandLine::journalIsNeverWrittenOver()
     QCOMPARE(Test::readFile(work.filePath(QStringLiteral("earlier.json"))), "earlier");
 #else
     QSKIP("Links to files are a Unix matter");
+#endif
+}
+
+void TestCommandLine::journalOnAFullDiskIsStillExported()
+{
+#ifdef Q_OS_LINUX
+    QTemporaryDir work;
+    const QString folder = work.filePath(QStringLiteral("kept/orvella-medicine-cards"));
+    QVERIFY(QDir().mkpath(folder));
+    JournalEntry ann;
+    ann.time = QDateTime(QDate(2026, 12, 8), QTime(9, 15), Qt::UTC);
+    ann.name = QStringLiteral("Ann");
+    ann.spread = CardOfTheDaySpread;
+    ann.spreadName = cardOfTheDayName();
+    ann.cards = {journalCard(1, QStringLiteral("Card of the Day"), 7, false)};
+    QVERIFY(SqliteJournalStore::open(
+        folder + QStringLiteral("/journal.sqlite"), JournalStore::Access::ReadWrite)->keep(ann));
+    // The data folder on a small disk of its own, filled: in a mount namespace
+    // of the test's own, where the system lets it make one (as root).
+    const QString script = QStringLiteral(
+        "mount -t tmpfs -o size=256k tmpfs full 2>/dev/null || exit 77;"
+        "cp -a kept/orvella-medicine-cards full/ && { cat /dev/zero > full/fill; } 2>/dev/null;"
+        "export XDG_DATA_HOME=$PWD/full;"
+        "\"$0\" --export-journal - && \"$0\" --import-journal none.mca");
+    QProcess program;
+    program.setWorkingDirectory(work.path());
+    QVERIFY(QDir(work.path()).mkdir(QStringLiteral("full")));
+    program.start(QStringLiteral("unshare"), QStringList{"--mount", "--propagation", "private",
+                                                         "sh", "-c", script, PROGRAM});
+    if (!program.waitForFinished(10000) || program.exitCode() == 77
+        || program.error() == QProcess::FailedToStart)
+        QSKIP("No disk of the test's own can be made here");
+    QVERIFY(program.readAllStandardOutput().contains("\"name\": \"Ann\""));
+    QVERIFY(program.readAllStandardError().endsWith(": the disk is full.\n"));
+    QCOMPARE(program.exitCode(), 1);
+#else
+    QSKIP("A disk of the test's own is made the Linux way");
 #endif
 }
 
