@@ -45,7 +45,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
     const bool parsed = parser.parse(arguments);
     const QString program = QFileInfo(arguments.value(0)).fileName();
     const QStringList files = parser.positionalArguments();
-    const int journalOptions = int(parser.isSet(exportJournal)) + int(parser.isSet(statistics))
+    // Each time given: a second target would otherwise be taken and the first left unwritten.
+    const int journalOptions = int(parser.values(exportJournal).size())
+                               + int(parser.values(statistics).size())
                                + int(parser.isSet(importJournal));
     QString refusal;
     if (!parsed)

@@ -52,6 +52,9 @@ void TestCommandLine::parse_data()
         << QStringList{"--export-journal", "j.csv"} << Action::ExportJournal << QString() << false;
     QTest::newRow("--export-journal to a name of neither kind")
         << QStringList{"--export-journal", "j.txt"} << Action::Refuse << QString() << false;
+    QTest::newRow("--export-journal twice")
+        << QStringList{"--export-journal", "a.json", "--export-journal", "b.json"} << Action::Refuse
+        << QString() << false;
     QTest::newRow("--journal-statistics")
         << QStringList{"--journal-statistics", "-"} << Action::JournalStatistics << QString()
         << false;
