@@ -550,7 +550,11 @@ void JournalWindow::selectionChanged()
         heading = lines.join(u'\n');
     }
     m_heading = heading;
-    m_ui->lblReading->setToolTip(heading); // whole, where a long name is cut short
+    // Whole, where a long name is cut short; as written, whatever markup an imported name holds.
+    m_ui->lblReading->setToolTip(heading.isEmpty() ? QString()
+                                                   : QStringLiteral("<p style='white-space:pre'>")
+                                                                    + heading.toHtmlEscaped()
+                                                                    + QStringLiteral("</p>"));
     m_ui->lblReading->setAccessibleName(heading);
     fitHeading();
     {

@@ -18,8 +18,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,8 +26,11 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 
 #include <sqlite3.h>
 
@@ -341,9 +342,10 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QVERIFY(list->hasFocus()); // on to the reading that took its place
 
     // What the command line keeps meanwhile is listed when the window is come back to;
-    // a name too long for the details is cut short there, and heard whole.
+    // a name too long for the details is cut short there, and heard whole; an
+    // imported one in markup is shown as the text it is.
     JournalEntry longer = ann;
-    longer.name = QString(200, u'W');
+    longer.name = QStringLiteral("<h1>") + QString(200, u'W');
     QVERIFY(SqliteJournalStore::open(m_driver->journal()->path(), JournalStore::Access::ReadWrite)
                 ->keep(longer));
     QCOMPARE(list->model()->rowCount(), 1);
@@ -354,6 +356,10 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     auto *heading = window->findChild<QLabel *>(QStringLiteral("lblReading"));
     QVERIFY(heading->text().section(u'\n', 1, 1).endsWith(u'\u2026'));
     QVERIFY(heading->accessibleName().contains(longer.name));
+    QCOMPARE(heading->textFormat(), Qt::PlainText);
+    QTextDocument tip;
+    tip.setHtml(heading->toolTip());
+    QCOMPARE(tip.toPlainText().section(u'\n', 1, 1), longer.name);
 
     // Opened again, it starts as it did at first: every reading, the newest
     // selected, the keys at the search rather than in the notes left.
