@@ -68,6 +68,8 @@ Platform::Answer QtPlatform::showMessage(QWidget *parent, const QString &text, I
         icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information, Product::name(),
         text, buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No,
         parent);
+    // Shown as written: a file's or a reading's name in it may hold markup.
+    box.setTextFormat(Qt::PlainText);
     if (buttons == Buttons::YesNoDefaultNo)
         box.setDefaultButton(QMessageBox::No);
     const int result = box.exec();

@@ -32,17 +32,20 @@ void TestQtPlatform::enterGivesTheSafeAnswer()
 {
     QFETCH(int, buttons);
     QFETCH(int, answer);
-    // The box as the user meets it, answered with Enter as a hurried hand would.
+    // The box as the user meets it, answered with Enter as a hurried hand would;
+    // a name in it that looks like markup shown as written.
     bool pressed = false;
     QTimer::singleShot(0, this, [&pressed] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            QCOMPARE(box->textFormat(), Qt::PlainText);
             QTest::keyClick(box, Qt::Key_Return);
             pressed = true;
         }
     });
     QtPlatform platform;
     const Platform::Answer given = platform.showMessage(
-        nullptr, QStringLiteral("Delete?"), Platform::Icon::Information, Platform::Buttons(buttons));
+        nullptr, QStringLiteral("Delete <b>a.mca</b>?"), Platform::Icon::Information,
+                                Platform::Buttons(buttons));
     QVERIFY(pressed);
     QCOMPARE(int(given), answer);
 }
