@@ -231,7 +231,10 @@ void JournalWindow::restoreSize()
     const QStringList size = store ? store->setting(SizeSetting).split(u'x') : QStringList();
     // Never larger than the screen it opens on (a smaller one, or larger text,
     // than when it was left): the details scroll instead.
-    const QSize room = screen() ? screen()->availableGeometry().size() : QSize(1 << 15, 1 << 15);
+    // Room is left for the frame the desktop puts around it, which it is not given yet.
+    const int frame = fontMetrics().height();
+    const QSize room = screen() ? screen()->availableGeometry().size() - QSize(frame, 3 * frame)
+                                : QSize(1 << 15, 1 << 15);
     const auto fitted = [&](int w, int h) { return QSize(w, h).boundedTo(room); };
     if (size.size() == 2 && size[0].toInt() > 200 && size[1].toInt() > 150) {
         resize(fitted(size[0].toInt(), size[1].toInt()));

@@ -365,8 +365,15 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     // selected, the keys at the search rather than in the notes left.
     QTest::keyClicks(search, QStringLiteral("an"));
     notes->setFocus();
+    const QRect room = window->screen()->availableGeometry();
+    window->resize(room.size() * 2);
     QTest::keySequence(window, QKeySequence::Close);
     QVERIFY(!window->isVisible());
+    {
+        // Its size kept for the next run, within the screen's room, a frame around it included.
+        const JournalWindow next(*m_driver->journal());
+        QVERIFY(next.width() < room.width() && next.height() + 20 < room.height());
+    }
     m_driver->window().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&m_driver->window()));
     QTest::keyClick(&m_driver->window(), Qt::Key_J, Qt::ControlModifier);
