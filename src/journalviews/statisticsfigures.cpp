@@ -335,8 +335,10 @@ void paintOverTime(QPainter &painter, const QRectF &rect, const JournalStatistic
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(style.focus, 2 * style.unit));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(overTimeBarRect(rect, bars, focused)
-                             .adjusted(style.unit, style.unit, -style.unit, -style.unit));
+        // Around the bar and its count, above the axis: the labels below stay legible.
+        QRectF around = overTimeBarRect(rect, bars, focused);
+        around.setBottom(base + style.unit);
+        painter.drawRect(around.adjusted(style.unit, style.unit, -style.unit, 0));
     }
     painter.restore();
 }
