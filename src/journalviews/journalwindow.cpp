@@ -40,6 +40,13 @@ const QString SplitSetting = QStringLiteral("window-split");
 
 // Puts the controls inside @p part, in their order, right after @p before in
 // the tab order; the first of them, or null when there are none.
+// Enter presses the button the keys are at, as in a dialog.
+void pressedByEnter(QWidget *within)
+{
+    for (QPushButton *button : within->findChildren<QPushButton *>())
+        button->setAutoDefault(true);
+}
+
 QWidget *followInTabOrder(QWidget *before, QWidget *part)
 {
     QWidgetList controls;
@@ -191,6 +198,7 @@ void JournalWindow::setupKeys()
     });
     auto *close = new QShortcut(QKeySequence::Close, this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
+    pressedByEnter(this);
 }
 
 bool JournalWindow::eventFilter(QObject *watched, QEvent *event)
@@ -306,6 +314,7 @@ StatisticsView &JournalWindow::statistics()
     if (!m_statistics) {
         m_statistics = new StatisticsView(m_journal.platform(), m_ui->tabStatistics);
         m_ui->tabStatistics->layout()->addWidget(m_statistics);
+        pressedByEnter(m_statistics);
         // Made after the window, its controls came last: they follow the tab
         // bar, as the readings page's do.
         QWidget *first = followInTabOrder(m_ui->tabsJournal->tabBar(), m_statistics);
@@ -317,6 +326,8 @@ StatisticsView &JournalWindow::statistics()
         const auto showListed = [this](QDate first, QDate last) {
             m_ui->tabsJournal->setCurrentWidget(m_ui->tabReadings);
             showDays(first, last);
+            // At the readings chosen, never in the notes the page was left in.
+            m_ui->lstReadings->setFocus(Qt::OtherFocusReason);
         };
         connect(m_statistics, &StatisticsView::cardChosen, this, [this, showListed](int card) {
             const auto period = m_statistics->period(m_journal.platform().today());

@@ -331,8 +331,9 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
 
     // Deleted after asking, by its button or the Delete key: No keeps it, Yes removes it.
     m_driver->platform().answers.enqueue(Platform::Answer::No);
-    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdDelete")),
-                      Qt::LeftButton);
+    auto *deleteButton = window->findChild<QPushButton *>(QStringLiteral("cmdDelete"));
+    deleteButton->setFocus();
+    QTest::keyClick(deleteButton, Qt::Key_Return); // as buttons are pressed in a dialog
     m_driver->platform().answers.enqueue(Platform::Answer::Yes);
     QTest::keyClick(list, Qt::Key_Delete);
     QCOMPARE(m_driver->platform().messageTexts(),
@@ -549,12 +550,17 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     tabs->tabBar()->setFocus(Qt::TabFocusReason);
     QTest::keyClick(tabs->tabBar(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cboPeriod"));
+    // The readings' page left with the keys in the notes, as a card there is chosen.
+    tabs->setCurrentIndex(0);
+    window->findChild<QPlainTextEdit *>(QStringLiteral("txtNotes"))->setFocus();
+    tabs->setCurrentIndex(1);
     auto *table = statistics->findChild<QWidget *>(QStringLiteral("tblChance"));
     table->setFocus(Qt::TabFocusReason);
     QTest::keyClick(table, Qt::Key_Tab);
     QVERIFY(!table->isAncestorOf(QApplication::focusWidget()) && QApplication::focusWidget() != table);
     emit statistics->cardChosen(pathway.cards[0]);
     QCOMPARE(tabs->currentIndex(), 0);
+    QVERIFY(list->hasFocus()); // at the readings chosen, not in the notes
     const QList<JournalEntry> all = store().all();
     QCOMPARE(list->model()->rowCount(), std::count_if(all.cbegin(), all.cend(), [&](const JournalEntry &entry) {
         return std::any_of(entry.cards.cbegin(), entry.cards.cend(),
