@@ -40,6 +40,21 @@ const QString SplitSetting = QStringLiteral("window-split");
 
 // Puts the controls inside @p part, in their order, right after @p before in
 // the tab order; the first of them, or null when there are none.
+// Words shown from their start, as they are read; typed into, notes go on
+// where they end, come to from their label or by Tab.
+void showWords(QLineEdit *line, const QString &text)
+{
+    line->setText(text);
+    line->setCursorPosition(0);
+}
+
+void showWords(QPlainTextEdit *notes, const QString &text)
+{
+    notes->setPlainText(text);
+    notes->moveCursor(QTextCursor::End);
+    notes->verticalScrollBar()->setValue(0);
+}
+
 // Enter presses the button the keys are at, as in a dialog.
 void pressedByEnter(QWidget *within)
 {
@@ -402,13 +417,12 @@ void JournalWindow::showWordsKeptElsewhere()
     const QSignalBlocker question(m_ui->txtQuestion), notes(m_ui->txtNotes),
         outcome(m_ui->txtOutcome), outcomeDate(m_ui->datOutcome);
     if (m_ui->txtQuestion->text() != entry->question)
-        m_ui->txtQuestion->setText(entry->question);
+        showWords(m_ui->txtQuestion, entry->question);
     if (m_ui->txtNotes->toPlainText() != entry->notes) {
-        m_ui->txtNotes->setPlainText(entry->notes);
-        m_ui->txtNotes->moveCursor(QTextCursor::End);
+        showWords(m_ui->txtNotes, entry->notes);
     }
     if (m_ui->txtOutcome->text().trimmed() != entry->outcome) {
-        m_ui->txtOutcome->setText(entry->outcome);
+        showWords(m_ui->txtOutcome, entry->outcome);
         m_ui->datOutcome->setDate(entry->outcomeDate.isValid() ? entry->outcomeDate
                                                                : m_journal.platform().today());
         m_ui->datOutcome->setEnabled(!store->isReadOnly() && !entry->outcome.isEmpty());
@@ -576,11 +590,9 @@ void JournalWindow::selectionChanged()
         const QSignalBlocker notes(m_ui->txtNotes);
         const QSignalBlocker outcome(m_ui->txtOutcome);
         const QSignalBlocker outcomeDate(m_ui->datOutcome);
-        m_ui->txtQuestion->setText(shown.question);
-        m_ui->txtNotes->setPlainText(shown.notes);
-        // Come to from its label or by Tab, the notes go on where they end.
-        m_ui->txtNotes->moveCursor(QTextCursor::End);
-        m_ui->txtOutcome->setText(shown.outcome);
+        showWords(m_ui->txtQuestion, shown.question);
+        showWords(m_ui->txtNotes, shown.notes);
+        showWords(m_ui->txtOutcome, shown.outcome);
         // Not before the reading, unless it was told so before.
         const QDate reading = entry ? entry->time.date() : QDate();
         m_ui->datOutcome->setMinimumDate(

@@ -25,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
@@ -319,6 +320,20 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QTRY_COMPARE(store().entry(window->selectedId())->notes,
                  QStringLiteral("Trust the journey, always"));
     QVERIFY(list->currentIndex().data().toString().endsWith(QStringLiteral(", with notes")));
+    // Long words are shown from their start, the notes still going on where they end.
+    const QString longNotes = QStringLiteral("First line\n") + QString(80, u'\n')
+                                             + QStringLiteral("last");
+    auto *question = window->findChild<QLineEdit *>(QStringLiteral("txtQuestion"));
+    QVERIFY(store().setWords(window->selectedId(),
+                             QString(300, u'Q') + QStringLiteral("?"), longNotes));
+    list->setCurrentIndex(list->model()->index(1 - noted.row(), 0));
+    window->reload();
+    list->setCurrentIndex(noted);
+    QCOMPARE(question->cursorPosition(), 0);
+    QVERIFY(notes->textCursor().atEnd() && notes->verticalScrollBar()->value() == 0);
+    QVERIFY(
+        store().setWords(window->selectedId(), {}, QStringLiteral("Trust the journey, always")));
+    window->reload();
 
     // The search left Ann's reading selected: shown again in the main window, as it was.
     const JournalEntry ann = *store().entry(window->selectedId());
