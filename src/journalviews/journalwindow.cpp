@@ -381,13 +381,19 @@ void JournalWindow::restate()
 
 QString JournalWindow::selectionText() const
 {
-    // What keeps the readings counted, besides the period, as a printed page says it.
+    // What keeps the readings counted, besides the period, as a printed page
+    // says it after "readings": found by "otter", of the Pathway Spread, with The Owl.
     QStringList kept;
     if (!m_ui->txtSearch->text().trimmed().isEmpty())
         kept << QStringLiteral("found by \"%1\"").arg(m_ui->txtSearch->text().trimmed());
-    for (const QComboBox *filter : {m_ui->cboSpreadFilter, m_ui->cboCardFilter, m_ui->cboShow}) {
-        if (filter->currentIndex() > 0)
-            kept << filter->currentText();
+    if (m_ui->cboSpreadFilter->currentIndex() > 0)
+        kept << QStringLiteral("of the ") + m_ui->cboSpreadFilter->currentText();
+    if (m_ui->cboCardFilter->currentIndex() > 0)
+        kept << QStringLiteral("with ") + m_ui->cboCardFilter->currentText();
+    if (m_ui->cboShow->currentIndex() > 0) {
+        QString show = m_ui->cboShow->currentText();
+        show[0] = show[0].toLower();
+        kept << show;
     }
     return kept.join(QStringLiteral(", "));
 }

@@ -4,13 +4,14 @@
 #include "journalviews/journalcommands.h"
 #include "journalviews/journalwindow.h"
 #include "journalviews/statisticsview.h"
+#include "oracle/carddeck.h"
 #include "reading/draw.h"
-#include "support/scriptedrandom.h"
-#include "windows/cardview.h"
 #include "session/readingsession.h"
 #include "storage/readingfile.h"
 #include "support/files.h"
 #include "support/mainwindowdriver.h"
+#include "support/scriptedrandom.h"
+#include "windows/cardview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -576,6 +577,8 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     emit statistics->cardChosen(pathway.cards[0]);
     QCOMPARE(tabs->currentIndex(), 0);
     QVERIFY(list->hasFocus()); // at the readings chosen, not in the notes
+    QCOMPARE(window->selectionText(),
+             QStringLiteral("with ") + CardDeck::cardName(pathway.cards[0]));
     const QList<JournalEntry> all = store().all();
     QCOMPARE(list->model()->rowCount(), std::count_if(all.cbegin(), all.cend(), [&](const JournalEntry &entry) {
         return std::any_of(entry.cards.cbegin(), entry.cards.cend(),
