@@ -53,10 +53,18 @@ struct JournalSummary
     int spread = 0;
     QString spreadName;
     QString file;
-    bool hasWords = false;
+    /** What the user wrote about it, as its mark says: notes, or a question alone. */
+    enum class Written { Nothing, Question, Notes };
+    Written written = Written::Nothing;
     bool hasOutcome = false;
     QList<JournalCardMark> cards;
 
+    static Written writtenOf(const QString &question, const QString &notes)
+    {
+        return !notes.isEmpty()      ? Written::Notes
+               : !question.isEmpty() ? Written::Question
+                                     : Written::Nothing;
+    }
     bool isCardOfTheDay() const { return spread == CardOfTheDaySpread; }
     /** More than a week old by @p today with no outcome yet: worth asking how it turned out. */
     bool awaitsOutcome(const QDate &today) const;

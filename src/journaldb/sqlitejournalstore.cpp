@@ -518,7 +518,8 @@ QList<JournalSummary> SqliteJournalStore::list(const JournalFilter &filter)
     const QString words = journalSearchQuery(filter.text);
     // The search's own order (rank) comes from the full-text index as it reads it.
     QByteArray sql = "SELECT r.id, r.utc, r.utc_offset, r.name, r.spread, r.file,"
-                     " r.question <> '' OR r.notes <> '', r.cards, r.spread_name, r.outcome <> ''";
+                     " CASE WHEN r.notes <> '' THEN 2 WHEN r.question <> '' THEN 1 ELSE 0 END, "
+                     "r.cards, r.spread_name, r.outcome <> ''";
     sql += filteredReadings(!words.isEmpty());
     sql += words.isEmpty() ? " ORDER BY r.utc DESC, r.id DESC"
                            : " ORDER BY found.rank, r.utc DESC, r.id DESC";
@@ -538,7 +539,7 @@ QList<JournalSummary> SqliteJournalStore::list(const JournalFilter &filter)
             spreadName = spreadNames.insert(summary.spread, query.text(8));
         summary.spreadName = *spreadName;
         summary.file = query.text(5);
-        summary.hasWords = query.integer(6) != 0;
+        summary.written = JournalSummary::Written(query.integer(6));
         summary.cards = cardMarks(query.bytes(7));
         summary.hasOutcome = query.integer(9) != 0;
         found.append(std::move(summary));

@@ -24,13 +24,12 @@ int JournalListModel::rowOf(qint64 id) const
     return -1;
 }
 
-void JournalListModel::setWords(qint64 id, bool hasWords, bool hasOutcome)
+void JournalListModel::setWords(qint64 id, JournalSummary::Written written, bool hasOutcome)
 {
     const int row = rowOf(id);
-    if (row < 0
-        || (m_readings[row].hasWords == hasWords && m_readings[row].hasOutcome == hasOutcome))
+    if (row < 0 || (m_readings[row].written == written && m_readings[row].hasOutcome == hasOutcome))
         return;
-    m_readings[row].hasWords = hasWords;
+    m_readings[row].written = written;
     m_readings[row].hasOutcome = hasOutcome;
     emit dataChanged(index(row), index(row));
 }
@@ -80,8 +79,10 @@ QString JournalListModel::spokenText(const JournalSummary &reading) const
         text += QStringLiteral(", ") + who;
     text += QStringLiteral(", ") + reading.spreadName
                            + QStringLiteral(": ") + cards.join(QStringLiteral(", "));
-    if (reading.hasWords)
+    if (reading.written == JournalSummary::Written::Notes)
         text += QStringLiteral(", with notes");
+    else if (reading.written == JournalSummary::Written::Question)
+        text += QStringLiteral(", with a question");
     if (isOverdue(reading))
         text += QStringLiteral(", waiting to hear how it turned out");
     return text;

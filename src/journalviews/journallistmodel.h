@@ -25,8 +25,8 @@ public:
     const QList<JournalSummary> &readings() const { return m_readings; }
     /** The row showing reading @p id, or -1. */
     int rowOf(qint64 id) const;
-    /** Marks whether reading @p id has a question or notes, and an outcome. */
-    void setWords(qint64 id, bool hasWords, bool hasOutcome);
+    /** Marks what was written about reading @p id, and whether it has an outcome. */
+    void setWords(qint64 id, JournalSummary::Written written, bool hasOutcome);
     /** Whether @p reading is past a week and still waits to hear how it turned out. */
     bool isOverdue(const JournalSummary &reading) const { return reading.awaitsOutcome(m_today); }
 

@@ -104,8 +104,10 @@ void JournalRowDelegate::paintTexts(QPainter &painter, const QRect &area, const 
     if (overdue)
         who += (who.isEmpty() ? QString() : QStringLiteral("  ")) + QStringLiteral("\u2022 how did it turn out?");
     QString spread = reading.spreadName;
-    if (reading.hasWords)
+    if (reading.written == JournalSummary::Written::Notes)
         spread += QStringLiteral("  \u2022 notes");
+    else if (reading.written == JournalSummary::Written::Question)
+        spread += QStringLiteral("  \u2022 question");
     for (const QString &text : {who, spread}) {
         line.translate(0, metrics.height());
         painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,

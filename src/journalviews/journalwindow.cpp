@@ -474,7 +474,7 @@ void JournalWindow::relist()
     // Marked as typed, also before the journal has the words.
     const QMap<qint64, JournalWords> &waiting = m_journal.allWaitingWords();
     for (auto it = waiting.cbegin(); it != waiting.cend(); ++it)
-        m_model->setWords(it.key(), !it->question.isEmpty() || !it->notes.isEmpty(),
+        m_model->setWords(it.key(), JournalSummary::writtenOf(it->question, it->notes),
                           !it->outcome.isEmpty());
     const qsizetype count = m_model->rowCount();
     QString shown = readingsText(int(count));
@@ -639,7 +639,7 @@ void JournalWindow::wordsEdited()
                              m_ui->txtQuestion->text(), m_ui->txtNotes->toPlainText(), outcome,
                              outcome.isEmpty() ? QDate() : m_ui->datOutcome->date()};
     m_journal.keepWords(m_shownId, words);
-    m_model->setWords(m_shownId, !words.question.isEmpty() || !words.notes.isEmpty(),
+    m_model->setWords(m_shownId, JournalSummary::writtenOf(words.question, words.notes),
                       !outcome.isEmpty());
 }
 

@@ -332,6 +332,10 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     list->setCurrentIndex(noted);
     QCOMPARE(question->cursorPosition(), 0);
     QVERIFY(notes->textCursor().atEnd() && notes->verticalScrollBar()->value() == 0);
+    // A question alone is marked as one, not as notes.
+    QVERIFY(store().setWords(window->selectedId(), QStringLiteral("Move?"), {}));
+    window->reload();
+    QVERIFY(list->currentIndex().data().toString().endsWith(QStringLiteral(", with a question")));
     QVERIFY(
         store().setWords(window->selectedId(), {}, QStringLiteral("Trust the journey, always")));
     window->reload();
