@@ -23,7 +23,7 @@ class Platform
 {
 public:
     enum class Icon { Critical, Information };
-    /** YesNoDefaultNo: Yes would lose something, so Enter answers No. */
+    /** YesNoDefaultNo: Yes would lose something, so Enter answers No, and it warns. */
     enum class Buttons { Ok, YesNo, YesNoDefaultNo };
     enum class Answer { Ok, Yes, No };
 

@@ -64,10 +64,13 @@ void QtPlatform::openUrl(const QUrl &url)
 Platform::Answer QtPlatform::showMessage(QWidget *parent, const QString &text, Icon icon,
                                          Buttons buttons)
 {
-    QMessageBox box(
-        icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information, Product::name(),
-        text, buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No,
-        parent);
+    // A question whose Yes loses something looks like the warning it is.
+    const QMessageBox::Icon shown = buttons == Buttons::YesNoDefaultNo ? QMessageBox::Warning
+                                    : icon == Icon::Critical           ? QMessageBox::Critical
+                                                                       : QMessageBox::Information;
+    QMessageBox box(shown, Product::name(), text,
+                    buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No,
+                    parent);
     // Shown as written: a file's or a reading's name in it may hold markup.
     box.setTextFormat(Qt::PlainText);
     if (buttons == Buttons::YesNoDefaultNo)
