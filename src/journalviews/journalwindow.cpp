@@ -147,9 +147,15 @@ void JournalWindow::setupLook()
     heading.setBold(true);
     m_ui->lblReading->setFont(heading);
     m_ui->lblReading->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    // Room for what it says of a whole journal or of a day on one line; a range of days may wrap.
-    m_ui->lblShown->setMinimumWidth(m_ui->lblShown->fontMetrics().horizontalAdvance(
-        QStringLiteral("10,000 readings on 30 September 2026")));
+    // Room for a count on a line of its own; the days it is of wrap below it
+    // where the window is narrow (a small screen, or text made large).
+    m_ui->lblShown->setMinimumWidth(
+        m_ui->lblShown->fontMetrics().horizontalAdvance(QStringLiteral("10,000 readings,")));
+    // The filters narrow with the window too; their lists still show each choice whole.
+    for (QComboBox *filter : {m_ui->cboSpreadFilter, m_ui->cboCardFilter, m_ui->cboShow}) {
+        filter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        filter->setMinimumContentsLength(10);
+    }
     // Its hint whole, whatever the font: the details, and the window, widen for
     // it. (A line edit's own hint is room for 17 x's and its frame.)
     QLineEdit *outcome = m_ui->txtOutcome;
