@@ -24,8 +24,8 @@ struct JournalFilter
     QString text;
     /** A spread's index (CardOfTheDaySpread too), or nothing for every spread. */
     std::optional<int> spread;
-    /** A card's index, or -1 for every card. */
-    int card = -1;
+    /** Cards' indexes, each of which a reading holds; none for every reading. */
+    QList<int> cards;
     /** The first and the last day shown; a null date leaves that end open. */
     QDate from;
     QDate to;

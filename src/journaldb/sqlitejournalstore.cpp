@@ -69,18 +69,20 @@ JournalStore::Problem problemOf(int result)
 }
 
 // FROM and WHERE of the readings a filter keeps: ?1 the words searched (only
-// when @p searched), ?2 to ?8 what bindFilter() gives.
+// when @p searched), ?2 to ?9 what bindFilter() gives. One statement for any
+// number of cards: ?5 lists them (",7,12,"), ?9 counts them.
 QByteArray filteredReadings(bool searched)
 {
     QByteArray sql = searched ? " FROM (SELECT rowid, rank FROM search WHERE search MATCH ?1) found"
                                 " JOIN reading r ON r.id = found.rowid"
                               : " FROM reading r";
-    return sql + " WHERE (?2 IS NULL OR r.spread = ?2) AND (?3 = '' OR r.day >= ?3)"
-                 " AND (?4 = '' OR r.day <= ?4)"
-                 " AND (?5 < 0 OR EXISTS (SELECT 1 FROM position p WHERE p.card = ?5"
-                 " AND p.reading = r.id))"
-                 " AND (?6 = '' OR (r.outcome = '' AND r.spread <> ?8 AND r.day < ?6))"
-                 " AND (?7 = '' OR (substr(r.day, 5) = substr(?7, 5) AND r.day < ?7))";
+    return sql
+           + " WHERE (?2 IS NULL OR r.spread = ?2) AND (?3 = '' OR r.day >= ?3)"
+             " AND (?4 = '' OR r.day <= ?4)"
+             " AND (?9 = 0 OR (SELECT count(DISTINCT p.card) FROM position p"
+             " WHERE p.reading = r.id AND instr(?5, ',' || p.card || ',')) = ?9)"
+             " AND (?6 = '' OR (r.outcome = '' AND r.spread <> ?8 AND r.day < ?6))"
+             " AND (?7 = '' OR (substr(r.day, 5) = substr(?7, 5) AND r.day < ?7))";
 }
 
 void bindFilter(SqliteStatement &query, const JournalFilter &filter, const QString &words)
@@ -88,17 +90,20 @@ void bindFilter(SqliteStatement &query, const JournalFilter &filter, const QStri
     const auto day = [](const QDate &date) {
         return date.isValid() ? date.toString(Qt::ISODate) : QString();
     };
+    QString cardsText = QStringLiteral(",");
+    for (const int card : filter.cards)
+        cardsText += QString::number(card) + u',';
     if (!words.isEmpty())
         query.bind(1, words);
     if (filter.spread)
         query.bind(2, qint64(*filter.spread));
     query.bind(3, day(filter.from))
         .bind(4, day(filter.to))
-        .bind(5, qint64(filter.card))
-        .bind(6, day(filter.overdueOn.isValid() ? filter.overdueOn.addDays(-OverdueDays)
-                                                : QDate()))
+        .bind(5, cardsText)
+        .bind(6, day(filter.overdueOn.isValid() ? filter.overdueOn.addDays(-OverdueDays) : QDate()))
         .bind(7, day(filter.onThisDay))
-        .bind(8, qint64(CardOfTheDaySpread));
+        .bind(8, qint64(CardOfTheDaySpread))
+        .bind(9, qint64(filter.cards.size()));
 }
 
 } // namespace

@@ -36,6 +36,8 @@ namespace Orvella {
 namespace {
 
 const QString SizeSetting = QStringLiteral("window-size");
+// Where the card filter holds cards chosen together: after "All cards" and each card.
+constexpr int CardsTogetherItem = CardDeck::CardCount + 1;
 const QString SplitSetting = QStringLiteral("window-split");
 
 // Puts the controls inside @p part, in their order, right after @p before in
@@ -195,7 +197,14 @@ void JournalWindow::setupFilters()
 
     connect(m_ui->txtSearch, &QLineEdit::textChanged, this, &JournalWindow::refilter);
     connect(m_ui->cboSpreadFilter, &QComboBox::currentIndexChanged, this, &JournalWindow::refilter);
-    connect(m_ui->cboCardFilter, &QComboBox::currentIndexChanged, this, &JournalWindow::refilter);
+    connect(m_ui->cboCardFilter, &QComboBox::currentIndexChanged, this, [this](int index) {
+        // Cards together are chosen in the statistics only: gone once another choice is made.
+        if (index != CardsTogetherItem && m_ui->cboCardFilter->count() > CardsTogetherItem) {
+            const QSignalBlocker quiet(m_ui->cboCardFilter);
+            m_ui->cboCardFilter->removeItem(CardsTogetherItem);
+        }
+        refilter();
+    });
     connect(m_ui->cboShow, &QComboBox::currentIndexChanged, this, &JournalWindow::refilter);
     // Clicked, or chosen from the keyboard with Enter.
     for (auto chosen : {&QCalendarWidget::clicked, &QCalendarWidget::activated})
@@ -313,7 +322,7 @@ JournalFilter JournalWindow::filter() const
     const QDate today = m_journal.platform().today();
     const int show = m_ui->cboShow->currentIndex();
     JournalFilter filter{.text = m_ui->txtSearch->text(),
-                         .card = m_ui->cboCardFilter->currentData().toInt(),
+                         .cards = cardsFiltered(),
                          .from = m_from,
                          .to = m_to,
                          .overdueOn = show == Overdue ? today : QDate(),
@@ -321,6 +330,45 @@ JournalFilter JournalWindow::filter() const
     if (const QVariant spread = m_ui->cboSpreadFilter->currentData(); spread.isValid())
         filter.spread = spread.toInt();
     return filter;
+}
+
+QList<int> JournalWindow::cardsFiltered() const
+{
+    const QVariant chosen = m_ui->cboCardFilter->currentData();
+    if (chosen.typeId() == QMetaType::QVariantList) {
+        QList<int> cards;
+        for (const QVariant &card : chosen.toList())
+            cards << card.toInt();
+        return cards;
+    }
+    return chosen.toInt() >= 0 ? QList<int>{chosen.toInt()} : QList<int>{};
+}
+
+void JournalWindow::filterByCardToo(int card)
+{
+    // The readings behind a card's count in the statistics of a card's
+    // readings hold both cards: listed together as one choice.
+    QList<int> cards = cardsFiltered();
+    if (cards.contains(card))
+        return;
+    cards << card;
+    QComboBox *filter = m_ui->cboCardFilter;
+    const QSignalBlocker quiet(filter);
+    if (filter->count() > CardsTogetherItem)
+        filter->removeItem(CardsTogetherItem);
+    if (cards.size() == 1) {
+        filter->setCurrentIndex(filter->findData(card));
+        return;
+    }
+    QStringList names;
+    QVariantList data;
+    for (const int each : std::as_const(cards)) {
+        names << CardDeck::cardName(each);
+        data << each;
+    }
+    const QString last = names.takeLast();
+    filter->addItem(names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last, data);
+    filter->setCurrentIndex(CardsTogetherItem);
 }
 
 void JournalWindow::showDays(QDate first, QDate last)
@@ -352,8 +400,7 @@ StatisticsView &JournalWindow::statistics()
         };
         connect(m_statistics, &StatisticsView::cardChosen, this, [this, showListed](int card) {
             const auto period = m_statistics->period(m_journal.platform().today());
-            const QSignalBlocker quiet(m_ui->cboCardFilter);
-            m_ui->cboCardFilter->setCurrentIndex(m_ui->cboCardFilter->findData(card));
+            filterByCardToo(card);
             showListed(period.first, period.second);
         });
         connect(m_statistics, &StatisticsView::spreadChosen, this, [this, showListed](int spread) {
@@ -380,7 +427,7 @@ void JournalWindow::restate()
     JournalStore *store = m_journal.store();
     JournalStatistics statistics = journalStatistics(
         store ? store->list(counted) : QList<JournalSummary>{}, from, to);
-    if (counted.card >= 0 || !journalSearchQuery(counted.text).isEmpty())
+    if (!counted.cards.isEmpty() || !journalSearchQuery(counted.text).isEmpty())
         withholdChanceMarks(statistics);
     view.setStatistics(statistics, selectionText());
 }

@@ -72,6 +72,10 @@ private:
     void setupKeys();
     void restoreSize();
     JournalFilter filter() const;
+    /** The cards the card filter keeps readings of; none for every reading. */
+    QList<int> cardsFiltered() const;
+    /** Narrows the card filter to readings that also hold @p card. */
+    void filterByCardToo(int card);
     /** Shows the readings of @p first to @p last (null dates: all days). */
     void showDays(QDate first, QDate last);
     /** The statistics tab, made the first time it is looked at. */

@@ -173,7 +173,13 @@ void TestJournalStore::searchAndFilters_data()
     QTest::newRow("quotes and operators are only typed")
         << JournalFilter{.text = "\"ann\" -*"} << QStringList{"Ann"};
     QTest::newRow("by spread") << JournalFilter{.spread = 2} << QStringList{"Cy"};
-    QTest::newRow("by card") << JournalFilter{.card = 4} << QStringList{"Bo"};
+    QTest::newRow("by card") << JournalFilter{.cards = {4}} << QStringList{"Bo"};
+    QTest::newRow("by cards held together")
+        << JournalFilter{.cards = {5, 41}} << QStringList{"Ann"};
+    QTest::newRow("by cards, one of them not held")
+        << JournalFilter{.cards = {4, 41}} << QStringList{};
+    QTest::newRow("by a card whose number ends another's")
+        << JournalFilter{.cards = {1}} << QStringList{};
     QTest::newRow("by day, as it was where it was kept")
         << JournalFilter{.from = {2026, 12, 7}, .to = {2026, 12, 7}} << QStringList{"Bo"};
     QTest::newRow("from a day on") << JournalFilter{.from = {2026, 12, 7}}

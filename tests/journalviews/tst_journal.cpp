@@ -579,24 +579,35 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     table->setFocus(Qt::TabFocusReason);
     QTest::keyClick(table, Qt::Key_Tab);
     QVERIFY(!table->isAncestorOf(QApplication::focusWidget()) && QApplication::focusWidget() != table);
-    emit statistics->cardChosen(pathway.cards[0]);
+    emit statistics->cardChosen(pathway.cards[1]);
     QCOMPARE(tabs->currentIndex(), 0);
     QVERIFY(list->hasFocus()); // at the readings chosen, not in the notes
     QCOMPARE(window->selectionText(),
-             QStringLiteral("with ") + CardDeck::cardName(pathway.cards[0]));
+             QStringLiteral("with ") + CardDeck::cardName(pathway.cards[1]));
     const QList<JournalEntry> all = store().all();
-    QCOMPARE(list->model()->rowCount(), std::count_if(all.cbegin(), all.cend(), [&](const JournalEntry &entry) {
-        return std::any_of(entry.cards.cbegin(), entry.cards.cend(),
-                           [&](const JournalCard &card) { return card.card == pathway.cards[0]; });
-    }));
+    QCOMPARE(list->model()->rowCount(),
+             std::count_if(all.cbegin(), all.cend(), [&](const JournalEntry &entry) {
+                 return std::any_of(
+                     entry.cards.cbegin(), entry.cards.cend(),
+                     [&](const JournalCard &card) { return card.card == pathway.cards[1]; });
+             }));
     // Readings chosen by a card are counted, but never set against chance.
     tabs->setCurrentIndex(1);
     QVERIFY(!statistics->statistics().setAgainstChance);
     QVERIFY(std::all_of(statistics->statistics().perCard.cbegin(),
                         statistics->statistics().perCard.cend(),
                         [](const CardCount &count) { return count.mark == ChanceMark::None; }));
-    tabs->setCurrentIndex(0);
-    window->findChild<QComboBox *>(QStringLiteral("cboCardFilter"))->setCurrentIndex(0);
+    // Another card chosen there lists exactly the readings its count there stands
+    // for: those holding both (not the card of the day holding the second alone).
+    const int both = statistics->statistics().perCard.at(pathway.cards[0]).count;
+    emit statistics->cardChosen(pathway.cards[0]);
+    auto *cardFilter = window->findChild<QComboBox *>(QStringLiteral("cboCardFilter"));
+    QCOMPARE(list->model()->rowCount(), both);
+    QCOMPARE(cardFilter->currentText(),
+             CardDeck::cardName(pathway.cards[1])
+                 + QStringLiteral(" and ") + CardDeck::cardName(pathway.cards[0]));
+    cardFilter->setCurrentIndex(0);
+    QCOMPARE(cardFilter->count(), CardDeck::CardCount + 1); // chosen together only there
 
     // Backed up while open, and imported back with a file that is refused; the
     // shown reading's notes, lost since, come back into view with it.
