@@ -24,12 +24,13 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTabBar>
 #include <QTextCharFormat>
-#include <QScreen>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace Orvella {
 
@@ -144,6 +145,15 @@ JournalWindow::~JournalWindow() = default;
 
 void JournalWindow::setupLook()
 {
+    // Said in the list itself when it is empty, and why.
+    m_nothingListed = new QLabel(m_ui->lstReadings->viewport());
+    m_nothingListed->setObjectName(QStringLiteral("lblNothingListed"));
+    m_nothingListed->setTextFormat(Qt::PlainText);
+    m_nothingListed->setWordWrap(true);
+    m_nothingListed->setAlignment(Qt::AlignCenter);
+    m_nothingListed->setForegroundRole(QPalette::PlaceholderText);
+    m_nothingListed->hide();
+    (new QVBoxLayout(m_ui->lstReadings->viewport()))->addWidget(m_nothingListed);
     setFont(readingFont(9));
     QFont heading = readingFont(10);
     heading.setBold(true);
@@ -545,6 +555,17 @@ void JournalWindow::relist()
     else
         shown += QStringLiteral(", all days");
     m_ui->lblShown->setText(shown);
+    if (count == 0) {
+        const JournalFilter kept = filter();
+        const bool everything = kept.text.trimmed().isEmpty() && !kept.spread
+                                && kept.cards.isEmpty() && !m_from.isValid() && !m_to.isValid()
+                                && m_ui->cboShow->currentIndex() == 0;
+        m_nothingListed->setText(
+            everything ? QStringLiteral("No reading is kept yet: each reading shown is kept here.")
+                       : QStringLiteral("No reading is listed: the search, the filters and the "
+                                        "days chosen keep none."));
+    }
+    m_nothingListed->setVisible(count == 0);
     m_ui->cmdExport->setEnabled(count > 0);
     // The reading that was selected, while it is listed; else the first one.
     select(m_model->rowOf(keep) >= 0 ? keep : m_model->readings().value(0).id);

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class QLabel;
 class QTimer;
 
 namespace Ui {
@@ -103,6 +104,7 @@ private:
     /** The last reading selected: selected again when a search that listed none is cleared. */
     qint64 m_lastShownId = 0;
     QString m_heading; // the selected reading's, whole
+    QLabel *m_nothingListed = nullptr;
     QDate m_from;
     QDate m_to;
     QSet<QDate> m_days; // the days with readings, as the calendar marks them

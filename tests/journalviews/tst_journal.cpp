@@ -298,10 +298,14 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     list->setCurrentIndex(list->model()->index(1, 0));
     QTest::keyClicks(search, QStringLiteral("zzz"));
     QVERIFY(calendar->dateTextFormat().isEmpty());
+    auto *nothing = window->findChild<QLabel *>(QStringLiteral("lblNothingListed"));
+    QVERIFY(nothing->isVisible()
+            && nothing->text().startsWith(QStringLiteral("No reading is listed")));
     QTest::keyClick(search, Qt::Key_Escape);
     QVERIFY(calendar->dateTextFormat().contains(kept));
     // A search that listed none, cleared, leaves the reading chosen before it.
     QCOMPARE(list->currentIndex().row(), 1);
+    QVERIFY(!nothing->isVisible());
     window->findChild<QPushButton *>(QStringLiteral("cmdAllDays"))->click();
     QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
     QTest::keyClicks(search, QStringLiteral("an"));
