@@ -29,6 +29,8 @@ public:
     void setWords(qint64 id, JournalSummary::Written written, bool hasOutcome);
     /** Whether @p reading is past a week and still waits to hear how it turned out. */
     bool isOverdue(const JournalSummary &reading) const { return reading.awaitsOutcome(m_today); }
+    /** The day the readings were listed on. */
+    QDate today() const { return m_today; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;

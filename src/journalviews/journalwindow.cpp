@@ -307,10 +307,13 @@ void JournalWindow::restoreSize()
 
 void JournalWindow::changeEvent(QEvent *event)
 {
-    // Come back to, it shows what the command line or another copy kept meanwhile.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    // Come back to, it shows what the command line or another copy kept meanwhile,
+    // and, on a later day, what the day decides: "how did it turn out?", "on this day".
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        if (m_model->today() != m_journal.platform().today())
+            reload();
         m_journal.noticeChangesElsewhere();
-    else if (event->type() == QEvent::PaletteChange)
+    } else if (event->type() == QEvent::PaletteChange)
         markDays();
     QWidget::changeEvent(event);
 }

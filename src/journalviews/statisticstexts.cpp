@@ -74,7 +74,8 @@ QString cardHeardText(const CardCount &count)
 
 QString expectedText(double expected)
 {
-    return QLocale().toString(expected, 'f', 1);
+    // Two decimals, as the CSV: a few readings' chance (0.05) never reads as none.
+    return QLocale().toString(expected, 'f', 2);
 }
 
 QString timeCountName(const TimeCount &count, JournalStatistics::Step step)

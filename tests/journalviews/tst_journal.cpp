@@ -524,6 +524,7 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
                                                     JournalSource::Drawn, QStringLiteral("Old")));
     QVERIFY(store().keep(journalEntry(pathway, today.addYears(-1).startOfDay(),
                                       JournalSource::Drawn, QStringLiteral("Year"))));
+    m_driver->platform().currentDate = today.addDays(-5); // opened while Old was five days old
     QTest::keyClick(&m_driver->window(), Qt::Key_J, Qt::ControlModifier);
     JournalWindow *window = m_driver->journalCommands()->journalWindow();
     // Its calendar at the reading selected, not on a month without one.
@@ -532,7 +533,13 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     auto *list = window->findChild<QListView *>(QStringLiteral("lstReadings"));
     auto *show = window->findChild<QComboBox *>(QStringLiteral("cboShow"));
     show->setCurrentIndex(1);
+    QCOMPARE(list->model()->rowCount(), 1);
+    // Come back to on a later day, it follows the day.
+    m_driver->platform().currentDate = today;
+    QApplication::setActiveWindow(&m_driver->window());
+    QApplication::setActiveWindow(window);
     QCOMPARE(list->model()->rowCount(), 2);
+    list->setCurrentIndex(list->model()->index(0, 0));
     QCOMPARE(window->selectedId(), oldId);
     QCOMPARE(calendar->selectedDate(), today.addDays(-10));
     QVERIFY(list->currentIndex().data().toString().endsWith(

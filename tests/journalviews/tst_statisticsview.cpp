@@ -310,6 +310,7 @@ void TestStatisticsView::showsExportsAndPrints()
              QStringLiteral("40"));
     QCOMPARE(table->index(0, ChanceTableModel::MarkColumn).data().toString(),
              QStringLiteral("more"));
+    QCOMPARE(expectedText(0.046), QStringLiteral("0.05")); // a small chance never reads as none
     // Sorted by the user, counts go by their number: 40 before the sixes.
     child<QTableView>(view, "tblChance")
         ->sortByColumn(ChanceTableModel::CountColumn, Qt::DescendingOrder);
