@@ -88,6 +88,9 @@ MainWindow::MainWindow(ReadingSession &session, Platform &platform, RandomSource
     connect(&m_session, &ReadingSession::receiving, this, [this] {
         raise();
         activateWindow();
+        // The card view open above it follows the reading handed over: the keys go there.
+        if (m_cardView && m_cardView->isVisible())
+            presentCardView();
     });
 
     bringToFront(m_ui->fraMain);

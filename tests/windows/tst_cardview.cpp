@@ -1,6 +1,9 @@
 #include "oracle/carddeck.h"
 #include "product/product.h"
 #include "reading/readingreport.h"
+#include "session/readingsession.h"
+#include "storage/readingfile.h"
+#include "support/files.h"
 #include "support/mainwindowdriver.h"
 #include "support/pictures.h"
 #include "windows/cardview.h"
@@ -8,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Orvella;
@@ -217,6 +221,13 @@ void TestCardView::viewNeverShowsAReadingThatIsGone()
     m_driver->window().ShowReading();
     QVERIFY(view()->isVisible());
     QCOMPARE(view()->currentIndex(), 0);
+    // Handed over meanwhile, it is followed there, the keys staying with the view.
+    QTemporaryDir dir;
+    const QString handed = dir.filePath(QStringLiteral("handed.mca"));
+    QVERIFY(Test::writeFile(handed, ReadingFile::encode(m_driver->window().reading())));
+    QVERIFY(m_driver->window().receiveReading(handed));
+    QTRY_COMPARE(m_driver->window().session().source(), ReadingSource::HandedOver);
+    QTRY_COMPARE(QApplication::activeWindow(), view());
 
     // Back empties the reading: the view closes with it.
     m_driver->click(QStringLiteral("cmdBack"));
