@@ -196,7 +196,7 @@ void readBackup(const QString &path, const QByteArray &bytes, ImportedReadings &
     }
     const std::unique_ptr<JournalStore> backup = openJournalStore(copy,
                                                                   JournalStore::Access::Foreign);
-    if (backup && backup->isNewer()) {
+    if (backup && backup->problem() == JournalStore::Problem::Newer) {
         found.refused.append(
             {path, 0, QStringLiteral("it was written by a newer version of this program")});
         return;

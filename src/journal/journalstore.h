@@ -86,7 +86,7 @@ public:
          * A copy of a journal from elsewhere (a backup being imported): opened
          * for writing, so an older one is brought up to date in it, but only
          * used when its make-up is exactly one this program writes; otherwise
-         * Damaged. One written by a newer program is never read (isNewer()).
+         * Damaged. One written by a newer program is never read (Newer).
          */
         Foreign,
     };
@@ -98,22 +98,19 @@ public:
         Damaged,     ///< the file is not a sound journal
         NotYours,    ///< the file belongs to another account: never read nor written
         Moved,       ///< the file was moved, replaced or removed while open: open it again
-        Newer,       ///< written by a newer version of the program: read, never written
+        Newer,       ///< written by a newer version of the program: read, never altered
         Failed,      ///< anything else
     };
 
     virtual ~JournalStore() = default;
 
-    /** Opened for reading only: asked so, or written by a newer version of the program. */
-    virtual bool isReadOnly() const = 0;
-    /** Written by a newer version of the program, which it is never altered for. */
-    virtual bool isNewer() const = 0;
     /**
      * Why it is opened for reading only: NotWritable (asked so, or it could
      * not be written), Newer, or Full (read from a copy elsewhere, there being
      * no room beside it); None when it can be written.
      */
     virtual Problem whyReadOnly() const = 0;
+    bool isReadOnly() const { return whyReadOnly() != Problem::None; }
     /** What went wrong in the last call, or at opening; None when it went well. */
     virtual Problem problem() const = 0;
 

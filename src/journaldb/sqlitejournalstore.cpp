@@ -250,7 +250,7 @@ bool SqliteJournalStore::fits(int version, Access access)
         // them (version 0) is no journal of ours, only an empty database.
         m_newer = version > SchemaVersion;
         if (m_newer || version == 0 || !JournalSchema::hasSchemaOf(m_db, version)) {
-            m_problem = m_newer ? Problem::Failed : Problem::Damaged;
+            m_problem = m_newer ? Problem::Newer : Problem::Damaged;
             return false;
         }
     } else if (version <= SchemaVersion && !JournalSchema::hasTablesOf(m_db, version)) {

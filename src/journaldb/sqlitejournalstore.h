@@ -34,8 +34,6 @@ public:
     static std::unique_ptr<JournalStore> open(const QString &path, Access access);
     ~SqliteJournalStore() override;
 
-    bool isReadOnly() const override { return m_readOnly; }
-    bool isNewer() const override { return m_newer; }
     Problem whyReadOnly() const override { return m_readOnly ? m_whyReadOnly : Problem::None; }
     Problem problem() const override { return m_problem; }
 

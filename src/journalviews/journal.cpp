@@ -116,7 +116,7 @@ void Journal::open()
         return;
     if (isSetAside(m_store->problem())) {
         reopenAfterDamage();
-    } else if (m_store->isNewer()) {
+    } else if (m_store->whyReadOnly() == JournalStore::Problem::Newer) {
         m_platform.showMessage(
             m_dialogParent,
             QStringLiteral("The journal was written by a newer version of this program. It is "
@@ -260,7 +260,7 @@ void Journal::keepWaiting()
         // One that can never be written (a newer program's, said so as it
         // was opened) takes nothing: no reading waits for it.
         if (journal->isReadOnly()) {
-            if (!journal->isNewer())
+            if (journal->whyReadOnly() != JournalStore::Problem::Newer)
                 sayUnableOnce();
             m_waiting.clear();
             break;

@@ -327,7 +327,7 @@ void TestJournalStore::openingJudgesTheFile()
     auto store = openStore(path);
     QCOMPARE(int(store->problem()), problem);
     QCOMPARE(store->isReadOnly(), readOnly);
-    QCOMPARE(store->isNewer(), readOnly);
+    QCOMPARE(store->whyReadOnly() == JournalStore::Problem::Newer, readOnly);
     if (problem != int(JournalStore::Problem::None))
         return;
     // A usable journal keeps readings, unless a newer program wrote it: that one is never altered.
