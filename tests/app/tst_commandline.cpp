@@ -2,6 +2,7 @@
 #include "journaldb/sqlitejournalstore.h"
 #include "product/product.h"
 #include "support/files.h"
+#include "support/scriptedrandom.h"
 
 #include <QDir>
 #include <QProcess>
@@ -212,25 +213,19 @@ void TestCommandLine::journalIsNeverLost()
     QFETCH(QString, error);
     QTemporaryDir work;
     const QString folder = work.filePath(QStringLiteral("data/orvella-medicine-cards"));
-    QVERIFY(QDir().mkpath(folder)
-            && QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                 | QFileDevice::ExeOwner));
-    JournalEntry ann{.time = QDateTime(QDate(2026, 12, 8), QTime(9, 15), Qt::UTC),
-                     .name = QStringLiteral("Ann"),
-                     .spread = CardOfTheDaySpread,
-                     .spreadName = cardOfTheDayName()};
-    ann.cards = {journalCard(1, cardOfTheDayName(), 7, false)};
+    QVERIFY(QDir().mkpath(folder));
+    Test::ScriptedRandom random({0.5, 0.9});
+    JournalEntry ann = cardOfTheDay(random, QDateTime::currentDateTime());
+    ann.name = QStringLiteral("Ann");
     QVERIFY(SqliteJournalStore::open(folder + QStringLiteral("/journal.sqlite"),
                                      JournalStore::Access::ReadWrite)
                 ->keep(ann));
     QVERIFY(Test::writeFile(work.filePath(QStringLiteral("earlier.json")), "earlier"));
     const QByteArray keptBytes = kept.isEmpty() ? QByteArray() : Test::readFile(work.filePath(kept));
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), work.filePath(QStringLiteral("data")));
-    program.setProcessEnvironment(environment);
     program.setWorkingDirectory(work.path());
-    program.start(QStringLiteral("sh"), {QStringLiteral("-c"), script, QStringLiteral(PROGRAM)});
+    program.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("export XDG_DATA_HOME=$PWD/data; ") + script,
+                                                     QStringLiteral(PROGRAM)});
     QVERIFY(program.waitForFinished(10000));
     if (program.exitCode() == 77)
         QSKIP("No disk of the test's own can be made here");
