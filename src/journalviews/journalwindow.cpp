@@ -408,6 +408,7 @@ StatisticsView &JournalWindow::statistics()
         const auto showListed = [this](QDate first, QDate last) {
             m_ui->tabsJournal->setCurrentWidget(m_ui->tabReadings);
             showDays(first, last);
+            markDays(); // a card or spread chosen keeps other days
             // At the readings chosen, never in the notes the page was left in.
             m_ui->lstReadings->setFocus(Qt::OtherFocusReason);
         };

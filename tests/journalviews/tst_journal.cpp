@@ -591,13 +591,20 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     QVERIFY(list->hasFocus()); // at the readings chosen, not in the notes
     QCOMPARE(window->selectionText(),
              QStringLiteral("with ") + CardDeck::cardName(pathway.cards[1]));
-    const QList<JournalEntry> all = store().all();
-    QCOMPARE(list->model()->rowCount(),
-             std::count_if(all.cbegin(), all.cend(), [&](const JournalEntry &entry) {
-                 return std::any_of(
-                     entry.cards.cbegin(), entry.cards.cend(),
-                     [&](const JournalCard &card) { return card.card == pathway.cards[1]; });
-             }));
+    // Its readings listed, and their days alone marked in the calendar.
+    int holding = 0;
+    QSet<QDate> marked;
+    for (const JournalEntry &entry : store().all()) {
+        if (std::any_of(entry.cards.cbegin(), entry.cards.cend(), [&](const JournalCard &card) {
+                return card.card == pathway.cards[1];
+            })) {
+            ++holding;
+            marked << entry.time.date();
+        }
+    }
+    QCOMPARE(list->model()->rowCount(), holding);
+    const QList<QDate> markedDays = calendar->dateTextFormat().keys();
+    QCOMPARE(QSet<QDate>(markedDays.cbegin(), markedDays.cend()), marked);
     // Readings chosen by a card are counted, but never set against chance.
     tabs->setCurrentIndex(1);
     QVERIFY(!statistics->statistics().setAgainstChance);
