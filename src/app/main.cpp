@@ -6,7 +6,6 @@
 #include "journalviews/journal.h"
 #include "platform/qtplatform.h"
 #include "reading/clockrandomsource.h"
-#include "web/exitscreen.h"
 #include "windows/mainwindow.h"
 
 #include <QApplication>

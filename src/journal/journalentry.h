@@ -62,7 +62,6 @@ struct JournalEntry
 
     /** The time as kept and exported: "2026-12-08T09:15:02+01:00". */
     QString timeText() const;
-    bool hasWords() const { return !question.isEmpty() || !notes.isEmpty(); }
     bool isCardOfTheDay() const { return spread == CardOfTheDaySpread; }
 
     bool operator==(const JournalEntry &) const = default;

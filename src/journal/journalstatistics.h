@@ -64,9 +64,9 @@ struct JournalStatistics
     QDate last;
 
     /**
-     * False when the readings were chosen by their cards (a card, or words a
-     * card's name may hold): a card chosen is bound to come up more than chance,
-     * so no card is marked.
+     * False when the readings were chosen by their cards or by words (which may
+     * be a card's name or keywords): a card chosen is bound to come up more
+     * than chance, so no card is marked.
      */
     bool setAgainstChance = true;
     /** The share of reversed cards, 0..1; 0 without cards. */

@@ -304,7 +304,7 @@ std::optional<JournalWords> Journal::waitingWords(qint64 id) const
     return found == m_words.cend() ? std::nullopt : std::optional(*found);
 }
 
-bool Journal::keepWaitingWords(JournalStore &journal)
+void Journal::keepWaitingWords(JournalStore &journal)
 {
     while (!m_words.isEmpty()) {
         const qint64 id = m_words.firstKey();
@@ -315,11 +315,11 @@ bool Journal::keepWaitingWords(JournalStore &journal)
             // Never to be kept in it: kept beside it instead, and a new one begins.
             if (isSetAside(problem)) {
                 reopenAfterDamage();
-                return false;
+                return;
             }
             if (problem == JournalStore::Problem::Moved) {
                 reopenAfterMove();
-                return false;
+                return;
             }
             retryAfter(problem);
             if (problem != JournalStore::Problem::Busy && !m_saidUnableToSave) {
@@ -329,12 +329,11 @@ bool Journal::keepWaitingWords(JournalStore &journal)
                                        unableBecause(failed, whyNotKept(&journal, path())),
                                        Platform::Icon::Critical);
             }
-            return false;
+            return;
         }
         m_words.remove(id);
         m_saidUnableToSave = false; // a later failure is news again
     }
-    return true;
 }
 
 void Journal::retryAfter(JournalStore::Problem problem)

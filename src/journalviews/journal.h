@@ -124,8 +124,8 @@ private:
     bool reopenAfterDamage();
     /** Opens the journal now at its path, after the one open was moved away from it. */
     bool reopenAfterMove();
-    /** Keeps the words waiting; false when the journal failed (and then said why, or waits). */
-    bool keepWaitingWords(JournalStore &journal);
+    /** Keeps the words waiting; when the journal fails, says why or waits to try again. */
+    void keepWaitingWords(JournalStore &journal);
     /**
      * Writes the words waiting beside the damaged journal set aside as @p
      * aside, and forgets them; what to say of them, or nothing when there were none.

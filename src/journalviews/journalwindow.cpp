@@ -29,7 +29,6 @@
 #include <QShortcut>
 #include <QTabBar>
 #include <QTextCharFormat>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace Orvella {
@@ -41,8 +40,6 @@ const QString SizeSetting = QStringLiteral("window-size");
 constexpr int CardsTogetherItem = CardDeck::CardCount + 1;
 const QString SplitSetting = QStringLiteral("window-split");
 
-// Puts the controls inside @p part, in their order, right after @p before in
-// the tab order; the first of them, or null when there are none.
 // Words shown from their start, as they are read; typed into, notes go on
 // where they end, come to from their label or by Tab.
 void showWords(QLineEdit *line, const QString &text)
@@ -65,6 +62,8 @@ void pressedByEnter(QWidget *within)
         button->setAutoDefault(true);
 }
 
+// Puts the controls inside @p part, in their order, right after @p before in
+// the tab order; the first of them, or null when there are none.
 QWidget *followInTabOrder(QWidget *before, QWidget *part)
 {
     QWidgetList controls;
@@ -435,15 +434,15 @@ void JournalWindow::restate()
         return;
     StatisticsView &view = statistics();
     const auto [from, to] = view.period(m_journal.platform().today());
-    JournalFilter counted = filter();
-    counted.from = from;
-    counted.to = to;
+    JournalFilter kept = filter();
+    kept.from = from;
+    kept.to = to;
     JournalStore *store = m_journal.store();
-    JournalStatistics statistics = journalStatistics(
-        store ? store->list(counted) : QList<JournalSummary>{}, from, to);
-    if (!counted.cards.isEmpty() || !journalSearchQuery(counted.text).isEmpty())
-        withholdChanceMarks(statistics);
-    view.setStatistics(statistics, selectionText());
+    JournalStatistics counted = journalStatistics(
+        store ? store->list(kept) : QList<JournalSummary>{}, from, to);
+    if (!kept.cards.isEmpty() || !journalSearchQuery(kept.text).isEmpty())
+        withholdChanceMarks(counted);
+    view.setStatistics(counted, selectionText());
 }
 
 QString JournalWindow::selectionText() const
@@ -491,9 +490,8 @@ void JournalWindow::showWordsKeptElsewhere()
         outcome(m_ui->txtOutcome), outcomeDate(m_ui->datOutcome);
     if (m_ui->txtQuestion->text() != entry->question)
         showWords(m_ui->txtQuestion, entry->question);
-    if (m_ui->txtNotes->toPlainText() != entry->notes) {
+    if (m_ui->txtNotes->toPlainText() != entry->notes)
         showWords(m_ui->txtNotes, entry->notes);
-    }
     if (m_ui->txtOutcome->text().trimmed() != entry->outcome) {
         showWords(m_ui->txtOutcome, entry->outcome);
         m_ui->datOutcome->setDate(entry->outcomeDate.isValid() ? entry->outcomeDate

@@ -10,7 +10,6 @@
 #include <memory>
 
 class QLabel;
-class QTimer;
 
 namespace Ui {
 class JournalWindow;
@@ -45,14 +44,8 @@ public:
     qint64 selectedId() const;
     /** Reads the list, the calendar's days and the selected reading again. */
     void reload();
-    /** The shown reading's words as the journal now has them, when given elsewhere. */
-    void showWordsKeptElsewhere();
     /** The search and filters that keep the readings listed, in words; empty for all of them. */
     QString selectionText() const;
-    /** The selected reading's heading, its lines cut to the room there is. */
-    void fitHeading();
-    /** The calendar at the selected reading's day, the days listed as they were. */
-    void showSelectedDay();
     /** As on its first opening: every reading listed, nothing searched, the newest selected. */
     void openAfresh();
 
@@ -68,6 +61,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    /** The shown reading's words as the journal now has them, when given elsewhere. */
+    void showWordsKeptElsewhere();
+    /** The selected reading's heading, its lines cut to the room there is. */
+    void fitHeading();
+    /** The calendar at the selected reading's day, the days listed as they were. */
+    void showSelectedDay();
     void setupLook();
     void setupFilters();
     void setupKeys();

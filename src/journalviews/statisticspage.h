@@ -10,8 +10,8 @@ namespace Orvella {
 struct JournalStatistics;
 
 /**
- * The statistics as printed pages, readable in black and white: a title
- * "Statistics - " and @p periodText, the share of reversed cards, the deck's
+ * The statistics as printed pages, readable in black and white: the title
+ * "Statistics" over @p periodText, the share of reversed cards, the deck's
  * grid, the readings over time and the spreads used, then every card against
  * chance, marked ones first, its table carried over as many pages as it
  * needs. Each page says "Page n of m" at its foot. The number of pages.

@@ -22,7 +22,7 @@ QString cardCountText(const CardCount &count);
 /** The same, and how it stands against chance when it is marked. */
 QString cardHeardText(const CardCount &count);
 
-/** How often chance alone would bring a card, to one decimal: "4.2". */
+/** How often chance alone would bring a card, to two decimals: "4.25". */
 QString expectedText(double expected);
 
 /** A week's or a month's name in full: "December 2026", "Week of 7 December 2026". */

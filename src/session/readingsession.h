@@ -46,7 +46,7 @@ public:
     const QList<ShownPosition> &positions() const { return m_positions; }
     bool isShown() const { return m_shown; }
     ReadingSource source() const { return m_source; }
-    /** The name typed for a drawn reading; empty for any other. */
+    /** The name the reading was drawn for, when it is known (drawn, or kept with it). */
     const QString &name() const { return m_name; }
     /** The file an opened or handed-over reading was read from. */
     const QString &file() const { return m_file; }

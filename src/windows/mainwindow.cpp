@@ -23,12 +23,10 @@
 #include "windows/reportviewguard.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QScrollBar>
 #include <QTextBrowser>
-#include <QTimer>
 
 namespace Orvella {
 
@@ -145,6 +143,7 @@ void MainWindow::setupMenus()
     for (QAction *command : readingCommands())
         command->setEnabled(false);
 
+    // Never enabled; were it chosen, it would start a reading as the button does.
     connect(m_ui->mnuCalculate, &QAction::triggered, this, &MainWindow::cmdProceed_Click);
     connect(m_ui->mnuViewCards, &QAction::triggered, this, [this] { openCardView(0); });
     connect(m_ui->mnuCardMeanings, &QAction::triggered, this, &MainWindow::openCardMeanings);
