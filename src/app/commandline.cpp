@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include "journal/journalexport.h"
 #include "product/product.h"
 
 #include <QCommandLineParser>
@@ -9,11 +10,15 @@ namespace Orvella {
 
 namespace {
 
+// The journal's options, which do their work without a window.
+const QString ExportJournalOption = QStringLiteral("export-journal");
+const QString StatisticsOption = QStringLiteral("journal-statistics");
+const QString ImportJournalOption = QStringLiteral("import-journal");
+
 bool isJournalExportName(const QString &target)
 {
     return target == QLatin1String("-")
-           || target.endsWith(QLatin1String(".json"), Qt::CaseInsensitive)
-           || target.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
+           || target.endsWith(QLatin1String(".json"), Qt::CaseInsensitive) || exportsAsCsv(target);
 }
 
 } // namespace
@@ -25,21 +30,26 @@ CommandLine parseCommandLine(const QStringList &arguments)
         Product::name() + QStringLiteral(": Medicine Cards readings with animal cards."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption exportJournal(QStringLiteral("export-journal"),
+    const QCommandLineOption exportJournal(
+        ExportJournalOption,
         QStringLiteral("Writes every reading kept in the journal to <file> (.json or .csv by "
                        "its name; - writes JSON to standard output) and ends."),
-                       QStringLiteral("file"));
+        QStringLiteral("file"));
     parser.addOption(exportJournal);
-    const QCommandLineOption statistics(QStringLiteral("journal-statistics"),
+    const QCommandLineOption statistics(
+        StatisticsOption,
         QStringLiteral("Writes how often each card came up in the journal, against chance, to "
                        "<file> as CSV (- for standard output) and ends."),
-                       QStringLiteral("file"));
+        QStringLiteral("file"));
     parser.addOption(statistics);
-    const QCommandLineOption importJournal(QStringLiteral("import-journal"),
+    const QCommandLineOption importJournal(
+        ImportJournalOption,
         QStringLiteral("Keeps the readings of the files named (.mca readings, journal exports "
                        "and journal backups) in the journal, says what it did and ends."));
     parser.addOption(importJournal);
-    parser.addPositionalArgument(QStringLiteral("reading"), QStringLiteral("A saved reading (.mca) to open."), QStringLiteral("[reading]"));
+    parser.addPositionalArgument(QStringLiteral("reading"),
+                                 QStringLiteral("A saved reading (.mca) to open."),
+                                 QStringLiteral("[reading]"));
 
     CommandLine line;
     const bool parsed = parser.parse(arguments);
@@ -110,9 +120,9 @@ bool runsWithoutWindow(const QStringList &arguments)
     for (const QString &argument : arguments.mid(1)) {
         if (argument == QLatin1String("--"))
             break;
-        for (const char *option : {"--export-journal", "--journal-statistics", "--import-journal"}) {
-            if (argument == QLatin1String(option)
-                || argument.startsWith(QLatin1String(option) + QLatin1Char('=')))
+        for (const QString &option : {ExportJournalOption, StatisticsOption, ImportJournalOption}) {
+            if (argument == QLatin1String("--") + option
+                || argument.startsWith(QLatin1String("--") + option + QLatin1Char('=')))
                 return true;
         }
     }

@@ -10,7 +10,6 @@
 #include "platform/privatefolder.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -69,7 +68,7 @@ std::unique_ptr<JournalStore> readJournal(const QString &folder, int &failed)
     const QString path = QDir(data->path).filePath(Journal::fileName());
     // Not made yet, it is still never written over; a link there leads nowhere of ours.
     neverReplaceJournal(path);
-    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+    if (!anythingAt(path))
         return nullptr;
     // As the program opens it: one it has not brought up to date yet (older,
     // or never written) is read all the same.

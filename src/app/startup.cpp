@@ -3,6 +3,7 @@
 #include "handover.h"
 #include "journalviews/journal.h"
 #include "journalviews/journalcommands.h"
+#include "platform/fileaccess.h"
 #include "platform/platform.h"
 #include "platform/privatefolder.h"
 #include "product/product.h"
@@ -14,7 +15,6 @@
 #include "windows/mainwindow.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QSettings>
 #include <QStandardPaths>
@@ -98,9 +98,7 @@ bool ProgramStartup::anotherCopyIsRunning()
         return true;
     // A lock file that is there but not fit to use is named; a folder where
     // none can be made (read-only) just goes without.
-    const QFileInfo lockFile(m_lock.path());
-    if (!m_lock.isHeld() && (lockFile.exists() || lockFile.isSymLink())
-        && m_privacyProblem.isEmpty())
+    if (!m_lock.isHeld() && anythingAt(m_lock.path()) && m_privacyProblem.isEmpty())
         m_privacyProblem = notUsed(m_lock.path(), m_lock.problem());
     // Whatever lies in the inbox's places now was left by copies that have ended.
     HandOver::clear(m_inboxFolder);

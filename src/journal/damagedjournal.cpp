@@ -1,7 +1,8 @@
 #include "damagedjournal.h"
 
+#include "platform/fileaccess.h"
+
 #include <QFile>
-#include <QFileInfo>
 
 namespace Orvella {
 
@@ -22,19 +23,12 @@ QString damagedJournalNotes(const QString &aside)
 
 namespace {
 
-// There, a link too, even one that leads nowhere.
-bool isThere(const QString &path)
-{
-    const QFileInfo file(path);
-    return file.exists() || file.isSymLink();
-}
-
 bool anyExists(const QString &path)
 {
-    if (isThere(path) || isThere(damagedJournalNotes(path)))
+    if (anythingAt(path) || anythingAt(damagedJournalNotes(path)))
         return true;
     for (const QString &suffix : journalCompanionSuffixes()) {
-        if (isThere(path + suffix))
+        if (anythingAt(path + suffix))
             return true;
     }
     return false;
@@ -58,7 +52,7 @@ QString setDamagedJournalAside(const QString &path, QDate today)
         return {};
     // Named as SQLite looks for them, so the copy aside opens with its log.
     for (const QString &suffix : journalCompanionSuffixes()) {
-        if (isThere(path + suffix))
+        if (anythingAt(path + suffix))
             QFile::rename(path + suffix, aside + suffix);
     }
     return aside;

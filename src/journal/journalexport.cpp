@@ -143,10 +143,14 @@ QByteArray journalCsv(const QList<JournalEntry> &entries)
     return out;
 }
 
+bool exportsAsCsv(const QString &name)
+{
+    return name.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
+}
+
 QByteArray journalExportFor(const QString &name, const QList<JournalEntry> &entries)
 {
-    return name.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ? journalCsv(entries)
-                                                                      : journalJson(entries);
+    return exportsAsCsv(name) ? journalCsv(entries) : journalJson(entries);
 }
 
 } // namespace Orvella

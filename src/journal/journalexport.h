@@ -22,7 +22,10 @@ QByteArray journalJson(const QList<JournalEntry> &entries);
  */
 QByteArray journalCsv(const QList<JournalEntry> &entries);
 
-/** @p entries exported for the file @p name: CSV when it ends in .csv, JSON otherwise. */
+/** Whether an export to the file @p name is CSV: it ends in .csv. */
+bool exportsAsCsv(const QString &name);
+
+/** @p entries exported for the file @p name: CSV when exportsAsCsv(), JSON otherwise. */
 QByteArray journalExportFor(const QString &name, const QList<JournalEntry> &entries);
 
 /** The export format's name and version, as the JSON carries them. */

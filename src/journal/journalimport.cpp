@@ -187,9 +187,7 @@ void readBackup(const QString &path, const QByteArray &bytes, ImportedReadings &
     const QString copy = folder.filePath(QStringLiteral("backup.sqlite"));
     const QString log = journalLogSuffix();
     const std::optional<QByteArray> logged = readSmallFile(path + log, MaxImportSize);
-    const QFileInfo logFile(path + log);
-    if (!folder.isValid() || !writeWhole(copy, bytes)
-        || ((logFile.exists() || logFile.isSymLink()) && !logged)
+    if (!folder.isValid() || !writeWhole(copy, bytes) || (anythingAt(path + log) && !logged)
         || (logged && !logged->isEmpty() && !writeWhole(copy + log, *logged))) {
         found.refused.append({path, 0, QStringLiteral("it could not be copied to be read")});
         return;

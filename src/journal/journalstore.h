@@ -53,8 +53,11 @@ struct JournalSummary
     int spread = 0;
     QString spreadName;
     QString file;
-    /** What the user wrote about it, as its mark says: notes, or a question alone. */
-    enum class Written { Nothing, Question, Notes };
+    /**
+     * What the user wrote about it, as its mark says: notes, or a question
+     * alone. The numbers are those a store's list query gives.
+     */
+    enum class Written { Nothing = 0, Question = 1, Notes = 2 };
     Written written = Written::Nothing;
     bool hasOutcome = false;
     QList<JournalCardMark> cards;
@@ -66,7 +69,10 @@ struct JournalSummary
                                      : Written::Nothing;
     }
     bool isCardOfTheDay() const { return spread == CardOfTheDaySpread; }
-    /** More than a week old by @p today with no outcome yet: worth asking how it turned out. */
+    /**
+     * More than a week old by @p today with no outcome yet: worth asking how it
+     * turned out. The filter JournalFilter::overdueOn keeps the same readings.
+     */
     bool awaitsOutcome(const QDate &today) const;
 };
 

@@ -31,9 +31,9 @@ JournalStore::Problem problemOfFiles(const QString &path)
 {
     const uint owner = QFileInfo(QFileInfo(path).absolutePath()).ownerId();
     for (const QString &suffix : QStringList{QString()} + journalCompanionSuffixes()) {
-        const QFileInfo file(path + suffix);
-        if (!file.exists() && !file.isSymLink())
+        if (!anythingAt(path + suffix))
             continue;
+        const QFileInfo file(path + suffix);
         if (file.isSymLink() || !file.isFile())
             return JournalStore::Problem::Damaged;
         if (file.ownerId() != owner)
@@ -81,6 +81,7 @@ QByteArray filteredReadings(bool searched)
              " AND (?4 = '' OR r.day <= ?4)"
              " AND (?9 = 0 OR (SELECT count(DISTINCT p.card) FROM position p"
              " WHERE p.reading = r.id AND instr(?5, ',' || p.card || ',')) = ?9)"
+             // The readings JournalSummary::awaitsOutcome marks.
              " AND (?6 = '' OR (r.outcome = '' AND r.spread <> ?8 AND r.day < ?6))"
              " AND (?7 = '' OR (substr(r.day, 5) = substr(?7, 5) AND r.day < ?7))";
 }
@@ -195,8 +196,7 @@ bool SqliteJournalStore::openFile(const QString &path)
 {
     // Made by us, owner-only, before SQLite opens it: its log and shared
     // memory then take the same permissions. It holds the user's notes.
-    const QFileInfo found(path);
-    if (!m_readOnly && !found.exists() && !found.isSymLink()) {
+    if (!m_readOnly && !anythingAt(path)) {
         QFile made(path);
         if (!made.open(QIODevice::WriteOnly | QIODevice::NewOnly,
                        QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
@@ -523,6 +523,7 @@ QList<JournalSummary> SqliteJournalStore::list(const JournalFilter &filter)
     const QString words = journalSearchQuery(filter.text);
     // The search's own order (rank) comes from the full-text index as it reads it.
     QByteArray sql = "SELECT r.id, r.utc, r.utc_offset, r.name, r.spread, r.file,"
+                     // JournalSummary::Written, as writtenOf tells it.
                      " CASE WHEN r.notes <> '' THEN 2 WHEN r.question <> '' THEN 1 ELSE 0 END, "
                      "r.cards, r.spread_name, r.outcome <> ''";
     sql += filteredReadings(!words.isEmpty());

@@ -162,6 +162,12 @@ bool written(const QString &failure, QString *why)
 
 } // namespace
 
+bool anythingAt(const QString &path)
+{
+    const QFileInfo file(path);
+    return file.exists() || file.isSymLink();
+}
+
 QString whereIs(const QString &path)
 {
     const QFileInfo file(path);

@@ -7,6 +7,9 @@
 
 namespace Orvella {
 
+/** Whether anything is at @p path: a file, a folder, or a link, even one that leads nowhere. */
+bool anythingAt(const QString &path);
+
 /** Where the file at @p path is, links followed: two names of one file give one answer. */
 QString whereIs(const QString &path);
 
