@@ -7,7 +7,7 @@
 
 namespace Orvella {
 
-QPixmap CardThumbnails::picture(int card, QSize size, qreal ratio)
+QPixmap CardThumbnails::picture(int card, QSize size, qreal ratio, bool reversed)
 {
     if (!CardDeck::isCard(card) || size.isEmpty())
         return {};
@@ -16,9 +16,10 @@ QPixmap CardThumbnails::picture(int card, QSize size, qreal ratio)
         m_pictures.clear();
         m_size = size;
     }
-    QPixmap &picture = m_pictures[int(std::lround(ratio * 100))][card];
+    QPixmap &picture =
+        m_pictures[int(std::lround(ratio * 100))][card + (reversed ? CardDeck::CardCount : 0)];
     if (picture.isNull())
-        picture = QPixmap::fromImage(cardPictureForScreen(card, size, ratio));
+        picture = QPixmap::fromImage(cardPictureForScreen(card, size, ratio, reversed));
     return picture;
 }
 

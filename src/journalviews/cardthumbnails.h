@@ -11,20 +11,22 @@
 namespace Orvella {
 
 /**
- * The deck's small pictures for one size, each made once for every screen
- * pixel ratio it is shown at, so painting never scales a picture.
+ * The deck's small pictures for one size, upright or turned, each made once
+ * for every screen pixel ratio it is shown at, so painting never scales a picture.
  */
 class CardThumbnails
 {
 public:
-    /** Card @p card's picture @p size large in logical pixels, for @p ratio device pixels to one.
+    /**
+     * Card @p card's picture @p size large in logical pixels, for @p ratio
+     * device pixels to one, turned when @p reversed.
      */
-    QPixmap picture(int card, QSize size, qreal ratio);
+    QPixmap picture(int card, QSize size, qreal ratio, bool reversed = false);
 
 private:
     QSize m_size;
-    /** By the ratio in hundredths: the deck's pictures, null until asked for. */
-    QHash<int, std::array<QPixmap, CardDeck::CardCount>> m_pictures;
+    /** By the ratio in hundredths: the deck's pictures upright, then turned; null until asked for. */
+    QHash<int, std::array<QPixmap, 2 * CardDeck::CardCount>> m_pictures;
 };
 
 } // namespace Orvella

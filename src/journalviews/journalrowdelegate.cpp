@@ -3,13 +3,12 @@
 #include "journallistmodel.h"
 #include "oracle/carddeck.h"
 #include "presentation/cardlayout.h"
-#include "presentation/shownpicture.h"
+#include "presentation/readingfont.h"
 
 #include <QApplication>
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 
 namespace Orvella {
 
@@ -35,16 +34,6 @@ int textWidth(const QFont &font)
 }
 
 } // namespace
-
-const QPixmap &JournalRowDelegate::thumbnail(int card, bool reversed, qreal ratio) const
-{
-    const qint64 key = (qint64(std::llround(ratio * 100)) << 8) | (card << 1) | (reversed ? 1 : 0);
-    auto found = m_thumbnails.find(key);
-    if (found == m_thumbnails.end())
-        found = m_thumbnails.insert(
-            key, QPixmap::fromImage(cardPictureForScreen(card, ThumbnailSize, ratio, reversed)));
-    return *found;
-}
 
 QSize JournalRowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
 {
@@ -118,14 +107,13 @@ void JournalRowDelegate::paintTexts(QPainter &painter, const QRect &area, const 
 void JournalRowDelegate::paintCards(QPainter &painter, QPoint at, const QFont &font,
                                     const QList<JournalCardMark> &cards) const
 {
-    QFont small = font;
-    small.setPointSizeF(font.pointSizeF() * 0.85);
+    const QFont small = smallerFont(font);
     painter.setFont(small);
     const QFontMetrics smallMetrics(small);
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     for (const JournalCardMark &card : cards) {
         painter.drawPixmap(at + QPoint((CardWidth - ThumbnailSize.width()) / 2, 0),
-                           thumbnail(card.card, card.reversed, ratio));
+                           m_thumbnails.picture(card.card, ThumbnailSize, ratio, card.reversed));
         // Under a small picture the deck's "The" says nothing: "Bat", "Mountain Lion".
         QString name = CardDeck::cardName(card.card);
         if (name.startsWith(QLatin1String("The ")))

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QHash>
-#include <QPixmap>
+#include "cardthumbnails.h"
+
 #include <QStyledItemDelegate>
 
 namespace Orvella {
@@ -35,10 +35,7 @@ private:
     /** The cards' small pictures from @p at rightwards, each with its name under it. */
     void paintCards(QPainter &painter, QPoint at, const QFont &font,
                     const QList<JournalCardMark> &cards) const;
-    /** Card @p card's small picture for @p ratio, turned when @p reversed; made once. */
-    const QPixmap &thumbnail(int card, bool reversed, qreal ratio) const;
-
-    mutable QHash<qint64, QPixmap> m_thumbnails;
+    mutable CardThumbnails m_thumbnails;
 };
 
 } // namespace Orvella

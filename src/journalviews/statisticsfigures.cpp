@@ -3,6 +3,7 @@
 #include "journal/journaltexts.h"
 #include "oracle/carddeck.h"
 #include "presentation/cardpictures.h"
+#include "presentation/readingfont.h"
 #include "reading/reportrun.h"
 #include "statisticstexts.h"
 
@@ -96,11 +97,7 @@ FigureStyle screenFigureStyle(const QWidget &widget)
     const QPalette &palette = widget.palette();
     FigureStyle style;
     style.font = widget.font();
-    style.smallFont = widget.font();
-    if (style.font.pointSizeF() > 0)
-        style.smallFont.setPointSizeF(style.font.pointSizeF() * 0.85);
-    else
-        style.smallFont.setPixelSize(qRound(style.font.pixelSize() * 0.85));
+    style.smallFont = smallerFont(widget.font());
     style.text = palette.color(QPalette::WindowText);
     style.faint = withAlpha(style.text, 110);
     style.bar = palette.color(QPalette::Highlight);

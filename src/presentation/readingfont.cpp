@@ -27,4 +27,14 @@ QFont readingFont(qreal pointSize)
     return font;
 }
 
+QFont smallerFont(const QFont &font)
+{
+    QFont small = font;
+    if (font.pointSizeF() > 0)
+        small.setPointSizeF(font.pointSizeF() * 0.85);
+    else
+        small.setPixelSize(qRound(font.pixelSize() * 0.85));
+    return small;
+}
+
 } // namespace Orvella

@@ -10,4 +10,7 @@ namespace Orvella {
  */
 QFont readingFont(qreal pointSize = 8.25);
 
+/** @p font a little smaller, for what is written under or beside small pictures. */
+QFont smallerFont(const QFont &font);
+
 } // namespace Orvella
