@@ -12,7 +12,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QScopeGuard>
-#include <QSet>
 #include <QTemporaryDir>
 
 #include <limits>
@@ -554,9 +553,15 @@ QList<JournalSummary> SqliteJournalStore::list(const JournalFilter &filter)
     return found;
 }
 
-QList<JournalEntry> SqliteJournalStore::select(const char *where, qint64 id)
+QList<JournalEntry> SqliteJournalStore::select(const char *where, const QVariant &argument)
 {
     const bool every = *where == '\0';
+    const auto bindArgument = [&](SqliteStatement &statement) {
+        if (argument.typeId() == QMetaType::QString)
+            statement.bind(1, argument.toString());
+        else if (argument.isValid())
+            statement.bind(1, argument.toLongLong());
+    };
     QList<JournalEntry> entries;
     if (!readable())
         return entries;
@@ -574,8 +579,7 @@ QList<JournalEntry> SqliteJournalStore::select(const char *where, qint64 id)
                                                   " spread_name, source, file, question, notes,"
                                                   " outcome, outcome_date FROM reading ")
                                            + where + " ORDER BY utc, id");
-        if (!every)
-            readings.bind(1, id);
+        bindArgument(readings);
         int result;
         while ((result = readings.step()) == SQLITE_ROW) {
             JournalEntry entry;
@@ -602,8 +606,7 @@ QList<JournalEntry> SqliteJournalStore::select(const char *where, qint64 id)
     SqliteStatement positions(m_db, "SELECT reading, number, title, card, card_name, keyword, reversed"
                                     " FROM position"
                                         + owners + " ORDER BY reading, number");
-    if (!every)
-        positions.bind(1, id);
+    bindArgument(positions);
     int result;
     while ((result = positions.step()) == SQLITE_ROW) {
         const auto owner = at.constFind(positions.integer(0));
@@ -624,15 +627,17 @@ std::optional<JournalEntry> SqliteJournalStore::entry(qint64 id)
 
 QList<JournalEntry> SqliteJournalStore::entries(const QList<qint64> &ids)
 {
-    const QSet<qint64> wanted(ids.cbegin(), ids.cend());
-    QList<JournalEntry> found = all();
-    found.removeIf([&](const JournalEntry &entry) { return !wanted.contains(entry.id); });
-    return found;
+    // Handed to SQLite as one JSON array, however many there are.
+    QStringList numbers;
+    for (const qint64 id : ids)
+        numbers << QString::number(id);
+    return select("WHERE id IN (SELECT value FROM json_each(?1))",
+                  u'[' + numbers.join(u',') + u']');
 }
 
 QList<JournalEntry> SqliteJournalStore::all()
 {
-    return select("", 0);
+    return select("");
 }
 
 bool SqliteJournalStore::setWords(qint64 id, const QString &question, const QString &notes)

@@ -80,7 +80,8 @@ private:
     /** Runs @p change in one write transaction, rolled back unless it returns true. */
     template<typename Change>
     bool transaction(Change &&change);
-    QList<JournalEntry> select(const char *where, qint64 id);
+    /** The readings @p where keeps, oldest first, its parameter ?1 bound to @p argument. */
+    QList<JournalEntry> select(const char *where, const QVariant &argument = {});
     bool insert(const JournalEntry &entry, qint64 &id);
     /** Gives kept reading @p id the words of @p entry it lacks; @p filled says whether any. */
     bool fillMissingWords(qint64 id, const JournalEntry &entry, bool &filled);

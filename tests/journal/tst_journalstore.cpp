@@ -113,6 +113,9 @@ void TestJournalStore::keepsFindsAndForgets()
 {
     QCOMPARE(m_store->entry(m_bo.id).value_or(JournalEntry{}), m_bo);
     QCOMPARE(m_store->all(), (QList<JournalEntry>{m_eve, m_ann, m_bo, m_cy}));
+    // Those asked for alone, oldest first whatever the order asked in.
+    QCOMPARE(m_store->entries({m_cy.id, m_eve.id, 999}), (QList<JournalEntry>{m_eve, m_cy}));
+    QCOMPARE(m_store->entries({}), QList<JournalEntry>{});
     QCOMPARE(names(m_store->list({})), (QStringList{"Cy", "Bo", "Ann", "Eve"}));
     QCOMPARE(m_store->days(),
              (QList<QDate>{{2025, 12, 8}, {2026, 12, 6}, {2026, 12, 7}, {2026, 12, 8}}));
