@@ -1,6 +1,7 @@
 #include "journaltransfers.h"
 
 #include "journal.h"
+#include "journal/journalexport.h"
 #include "journal/journalimport.h"
 #include "platform/fileaccess.h"
 #include "platform/platform.h"
@@ -114,6 +115,27 @@ void backUpJournal(Journal &journal, QWidget *parent)
     if (!backup || !writeWholePrivately(path, *backup, &why)) {
         const QString failed = QStringLiteral("Unable To Back Up The Journal.");
         platform.showMessage(parent, unableBecause(failed, why), Platform::Icon::Critical);
+    }
+}
+
+void exportFromJournal(Journal &journal, const QList<qint64> &ids, QWidget *parent)
+{
+    journal.keepWaiting();
+    JournalStore *store = journal.store();
+    if (!store)
+        return;
+    Platform &platform = journal.platform();
+    const QString path = platform.saveFileName(parent, QStringLiteral("Export Journal"),
+                                               QStringLiteral("Journal (*.json);;Spreadsheet (*.csv)"),
+                                               QStringLiteral("json"));
+    if (path.isEmpty())
+        return;
+    const QByteArray data = journalExportFor(path, store->entries(ids));
+    QString why = QStringLiteral("The journal could not be read.");
+    // The notes in it are the user's alone, as in the journal.
+    if (store->problem() != JournalStore::Problem::None || !writeWholePrivately(path, data, &why)) {
+        const QString message = unableBecause(QStringLiteral("Unable To Export The Journal."), why);
+        platform.showMessage(parent, message, Platform::Icon::Critical);
     }
 }
 

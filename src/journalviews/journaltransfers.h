@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 class QWidget;
 
 namespace Orvella {
@@ -20,5 +22,11 @@ void importIntoJournal(Journal &journal, QWidget *parent);
  * journal to it, also while readings are being kept; whole or not at all.
  */
 void backUpJournal(Journal &journal, QWidget *parent);
+
+/**
+ * "Export Journal": asks for a file and writes the readings @p ids of
+ * @p journal to it as JSON or CSV (by the name chosen), whole or not at all.
+ */
+void exportFromJournal(Journal &journal, const QList<qint64> &ids, QWidget *parent);
 
 } // namespace Orvella

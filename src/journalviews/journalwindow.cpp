@@ -2,19 +2,18 @@
 
 #include "ui_journalwindow.h"
 
+#include "focusinview.h"
 #include "journal.h"
-#include "journal/journalexport.h"
 #include "journallistmodel.h"
 #include "journalrowdelegate.h"
-#include "focusinview.h"
 #include "journaltransfers.h"
+#include "statisticsview.h"
+
 #include "journal/journalsearch.h"
 #include "journal/journalstatistics.h"
 #include "journal/journaltexts.h"
-#include "statisticsview.h"
 #include "oracle/carddeck.h"
 #include "oracle/spreadcatalogue.h"
-#include "platform/fileaccess.h"
 #include "platform/platform.h"
 #include "presentation/readingfont.h"
 #include "product/product.h"
@@ -36,9 +35,9 @@ namespace Orvella {
 namespace {
 
 const QString SizeSetting = QStringLiteral("window-size");
+const QString SplitSetting = QStringLiteral("window-split");
 // Where the card filter holds cards chosen together: after "All cards" and each card.
 constexpr int CardsTogetherItem = CardDeck::CardCount + 1;
-const QString SplitSetting = QStringLiteral("window-split");
 
 // Words shown from their start, as they are read; typed into, notes go on
 // where they end, come to from their label or by Tab.
@@ -60,6 +59,18 @@ void pressedByEnter(QWidget *within)
 {
     for (QPushButton *button : within->findChildren<QPushButton *>())
         button->setAutoDefault(true);
+}
+
+// The reading's heading: its time, name, spread and file, a line each.
+QString headingOf(const JournalEntry &entry)
+{
+    QStringList lines{JournalListModel::timeText(entry.time)};
+    if (!entry.name.isEmpty())
+        lines << entry.name;
+    lines << entry.spreadName;
+    if (!entry.file.isEmpty())
+        lines << QStringLiteral("from ") + QFileInfo(entry.file).fileName();
+    return lines.join(u'\n');
 }
 
 // Puts the controls inside @p part, in their order, right after @p before in
@@ -647,41 +658,8 @@ void JournalWindow::selectionChanged()
         shown.outcomeDate = waiting->outcomeDate;
     }
     m_ui->figReading->showReading(shown);
-    QString heading;
-    if (entry) {
-        // A line each, unwrapped: a wrapping label would have the details
-        // scroll at their full height whatever room the window gives them.
-        QStringList lines{JournalListModel::timeText(shown.time)};
-        if (!shown.name.isEmpty())
-            lines << shown.name;
-        lines << shown.spreadName;
-        if (!shown.file.isEmpty())
-            lines << QStringLiteral("from ") + QFileInfo(shown.file).fileName();
-        heading = lines.join(u'\n');
-    }
-    m_heading = heading;
-    // Whole, where a long name is cut short; as written, whatever markup an imported name holds.
-    m_ui->lblReading->setToolTip(heading.isEmpty() ? QString()
-                                                   : QStringLiteral("<p style='white-space:pre'>")
-                                                                    + heading.toHtmlEscaped()
-                                                                    + QStringLiteral("</p>"));
-    m_ui->lblReading->setAccessibleName(heading);
-    fitHeading();
-    {
-        const QSignalBlocker question(m_ui->txtQuestion);
-        const QSignalBlocker notes(m_ui->txtNotes);
-        const QSignalBlocker outcome(m_ui->txtOutcome);
-        const QSignalBlocker outcomeDate(m_ui->datOutcome);
-        showWords(m_ui->txtQuestion, shown.question);
-        showWords(m_ui->txtNotes, shown.notes);
-        showWords(m_ui->txtOutcome, shown.outcome);
-        // Not before the reading, unless it was told so before.
-        const QDate reading = entry ? entry->time.date() : QDate();
-        m_ui->datOutcome->setMinimumDate(
-            shown.outcomeDate.isValid() ? std::min(reading, shown.outcomeDate) : reading);
-        m_ui->datOutcome->setDate(shown.outcomeDate.isValid() ? shown.outcomeDate
-                                                              : m_journal.platform().today());
-    }
+    showHeading(entry ? headingOf(shown) : QString());
+    showWordsOf(shown, entry ? entry->time.date() : QDate());
     const bool writable = entry && !store->isReadOnly();
     for (QWidget *words : {static_cast<QWidget *>(m_ui->txtQuestion),
                            static_cast<QWidget *>(m_ui->txtNotes),
@@ -693,6 +671,34 @@ void JournalWindow::selectionChanged()
     m_ui->datOutcome->setEnabled(writable && !shown.outcome.isEmpty());
     m_ui->cmdShowReading->setEnabled(entry.has_value());
     m_ui->cmdDelete->setEnabled(writable);
+}
+
+void JournalWindow::showHeading(const QString &heading)
+{
+    // A line each, unwrapped: a wrapping label would have the details scroll
+    // at their full height whatever room the window gives them.
+    m_heading = heading;
+    // Whole, where a long name is cut short; as written, whatever markup an imported name holds.
+    m_ui->lblReading->setToolTip(heading.isEmpty() ? QString()
+                                                   : QStringLiteral("<p style='white-space:pre'>")
+                                                         + heading.toHtmlEscaped()
+                                                         + QStringLiteral("</p>"));
+    m_ui->lblReading->setAccessibleName(heading);
+    fitHeading();
+}
+
+void JournalWindow::showWordsOf(const JournalEntry &shown, QDate readingDay)
+{
+    const QSignalBlocker question(m_ui->txtQuestion), notes(m_ui->txtNotes),
+        outcome(m_ui->txtOutcome), outcomeDate(m_ui->datOutcome);
+    showWords(m_ui->txtQuestion, shown.question);
+    showWords(m_ui->txtNotes, shown.notes);
+    showWords(m_ui->txtOutcome, shown.outcome);
+    // Not before the reading, unless it was told so before.
+    m_ui->datOutcome->setMinimumDate(
+        shown.outcomeDate.isValid() ? std::min(readingDay, shown.outcomeDate) : readingDay);
+    m_ui->datOutcome->setDate(shown.outcomeDate.isValid() ? shown.outcomeDate
+                                                          : m_journal.platform().today());
 }
 
 void JournalWindow::fitHeading()
@@ -761,28 +767,10 @@ void JournalWindow::deleteSelected()
 
 void JournalWindow::exportListed()
 {
-    m_journal.keepWaiting();
-    JournalStore *store = m_journal.store();
-    if (!store)
-        return;
     QList<qint64> ids;
     for (const JournalSummary &reading : m_model->readings())
         ids << reading.id;
-    Platform &platform = m_journal.platform();
-    const QString path = platform.saveFileName(
-        this, QStringLiteral("Export Journal"),
-                             QStringLiteral("Journal (*.json);;Spreadsheet (*.csv)"),
-                                            QStringLiteral("json"));
-    if (path.isEmpty())
-        return;
-    const QList<JournalEntry> entries = store->entries(ids);
-    const QByteArray data = journalExportFor(path, entries);
-    QString why = QStringLiteral("The journal could not be read.");
-    // The notes in it are the user's alone, as in the journal.
-    if (store->problem() != JournalStore::Problem::None || !writeWholePrivately(path, data, &why)) {
-        const QString message = unableBecause(QStringLiteral("Unable To Export The Journal."), why);
-        platform.showMessage(this, message, Platform::Icon::Critical);
-    }
+    exportFromJournal(m_journal, ids, this);
 }
 
 } // namespace Orvella

@@ -63,8 +63,12 @@ protected:
 private:
     /** The shown reading's words as the journal now has them, when given elsewhere. */
     void showWordsKeptElsewhere();
+    /** @p heading over the selected reading, its tip and its name for a screen reader. */
+    void showHeading(const QString &heading);
     /** The selected reading's heading, its lines cut to the room there is. */
     void fitHeading();
+    /** @p shown's question, notes and outcome in their editors, for a reading of @p readingDay. */
+    void showWordsOf(const JournalEntry &shown, QDate readingDay);
     /** The calendar at the selected reading's day, the days listed as they were. */
     void showSelectedDay();
     void setupLook();
