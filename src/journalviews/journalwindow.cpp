@@ -4,6 +4,7 @@
 
 #include "focusinview.h"
 #include "journal.h"
+#include "journalfilters.h"
 #include "journallistmodel.h"
 #include "journalrowdelegate.h"
 #include "journaltransfers.h"
@@ -12,8 +13,6 @@
 #include "journal/journalsearch.h"
 #include "journal/journalstatistics.h"
 #include "journal/journaltexts.h"
-#include "oracle/carddeck.h"
-#include "oracle/spreadcatalogue.h"
 #include "platform/platform.h"
 #include "presentation/readingfont.h"
 #include "product/product.h"
@@ -36,8 +35,6 @@ namespace {
 
 const QString SizeSetting = QStringLiteral("window-size");
 const QString SplitSetting = QStringLiteral("window-split");
-// Where the card filter holds cards chosen together: after "All cards" and each card.
-constexpr int CardsTogetherItem = CardDeck::CardCount + 1;
 
 // Words shown from their start, as they are read; typed into, notes go on
 // where they end, come to from their label or by Tab.
@@ -206,26 +203,9 @@ void JournalWindow::setupLook()
 
 void JournalWindow::setupFilters()
 {
-    m_ui->cboSpreadFilter->addItem(QStringLiteral("All spreads"));
-    const QStringList spreads = SpreadCatalogue::names();
-    for (int i = 0; i < spreads.size(); ++i)
-        m_ui->cboSpreadFilter->addItem(spreads[i], i);
-    m_ui->cboSpreadFilter->addItem(cardOfTheDayName(), CardOfTheDaySpread);
-    m_ui->cboCardFilter->addItem(QStringLiteral("All cards"), -1);
-    for (int card = 0; card < CardDeck::CardCount; ++card)
-        m_ui->cboCardFilter->addItem(CardDeck::card(card)->name, card);
-
-    connect(m_ui->txtSearch, &QLineEdit::textChanged, this, &JournalWindow::refilter);
-    connect(m_ui->cboSpreadFilter, &QComboBox::currentIndexChanged, this, &JournalWindow::refilter);
-    connect(m_ui->cboCardFilter, &QComboBox::currentIndexChanged, this, [this](int index) {
-        // Cards together are chosen in the statistics only: gone once another choice is made.
-        if (index != CardsTogetherItem && m_ui->cboCardFilter->count() > CardsTogetherItem) {
-            const QSignalBlocker quiet(m_ui->cboCardFilter);
-            m_ui->cboCardFilter->removeItem(CardsTogetherItem);
-        }
-        refilter();
-    });
-    connect(m_ui->cboShow, &QComboBox::currentIndexChanged, this, &JournalWindow::refilter);
+    m_filters = new JournalFilters(m_ui->txtSearch, m_ui->cboSpreadFilter, m_ui->cboCardFilter,
+                                   m_ui->cboShow, this);
+    connect(m_filters, &JournalFilters::changed, this, &JournalWindow::refilter);
     // Clicked, or chosen from the keyboard with Enter.
     for (auto chosen : {&QCalendarWidget::clicked, &QCalendarWidget::activated})
         connect(m_ui->calDays, chosen, this, [this](QDate day) { showDays(day, day); });
@@ -341,57 +321,15 @@ void JournalWindow::closeEvent(QCloseEvent *event)
 
 JournalFilter JournalWindow::filter() const
 {
-    enum Show { All, Overdue, OnThisDay };
-    const QDate today = m_journal.platform().today();
-    const int show = m_ui->cboShow->currentIndex();
-    JournalFilter filter{.text = m_ui->txtSearch->text(),
-                         .cards = cardsFiltered(),
-                         .from = m_from,
-                         .to = m_to,
-                         .overdueOn = show == Overdue ? today : QDate(),
-                         .onThisDay = show == OnThisDay ? today : QDate()};
-    if (const QVariant spread = m_ui->cboSpreadFilter->currentData(); spread.isValid())
-        filter.spread = spread.toInt();
-    return filter;
+    JournalFilter kept = m_filters->filter(m_journal.platform().today());
+    kept.from = m_from;
+    kept.to = m_to;
+    return kept;
 }
 
-QList<int> JournalWindow::cardsFiltered() const
+QString JournalWindow::selectionText() const
 {
-    const QVariant chosen = m_ui->cboCardFilter->currentData();
-    if (chosen.typeId() == QMetaType::QVariantList) {
-        QList<int> cards;
-        for (const QVariant &card : chosen.toList())
-            cards << card.toInt();
-        return cards;
-    }
-    return chosen.toInt() >= 0 ? QList<int>{chosen.toInt()} : QList<int>{};
-}
-
-void JournalWindow::filterByCardToo(int card)
-{
-    // The readings behind a card's count in the statistics of a card's
-    // readings hold both cards: listed together as one choice.
-    QList<int> cards = cardsFiltered();
-    if (cards.contains(card))
-        return;
-    cards << card;
-    QComboBox *filter = m_ui->cboCardFilter;
-    const QSignalBlocker quiet(filter);
-    if (filter->count() > CardsTogetherItem)
-        filter->removeItem(CardsTogetherItem);
-    if (cards.size() == 1) {
-        filter->setCurrentIndex(filter->findData(card));
-        return;
-    }
-    QStringList names;
-    QVariantList data;
-    for (const int each : std::as_const(cards)) {
-        names << CardDeck::cardName(each);
-        data << each;
-    }
-    const QString last = names.takeLast();
-    filter->addItem(names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last, data);
-    filter->setCurrentIndex(CardsTogetherItem);
+    return m_filters->text();
 }
 
 void JournalWindow::showDays(QDate first, QDate last)
@@ -424,13 +362,12 @@ StatisticsView &JournalWindow::statistics()
         };
         connect(m_statistics, &StatisticsView::cardChosen, this, [this, showListed](int card) {
             const auto period = m_statistics->period(m_journal.platform().today());
-            filterByCardToo(card);
+            m_filters->addCard(card);
             showListed(period.first, period.second);
         });
         connect(m_statistics, &StatisticsView::spreadChosen, this, [this, showListed](int spread) {
             const auto period = m_statistics->period(m_journal.platform().today());
-            const QSignalBlocker quiet(m_ui->cboSpreadFilter);
-            m_ui->cboSpreadFilter->setCurrentIndex(m_ui->cboSpreadFilter->findData(spread));
+            m_filters->chooseSpread(spread);
             showListed(period.first, period.second);
         });
         connect(m_statistics, &StatisticsView::daysChosen, this, showListed);
@@ -454,25 +391,6 @@ void JournalWindow::restate()
     if (!kept.cards.isEmpty() || !journalSearchQuery(kept.text).isEmpty())
         withholdChanceMarks(counted);
     view.setStatistics(counted, selectionText());
-}
-
-QString JournalWindow::selectionText() const
-{
-    // What keeps the readings counted, besides the period, as a printed page
-    // says it after "readings": found by "otter", of the Pathway Spread, with The Owl.
-    QStringList kept;
-    if (!m_ui->txtSearch->text().trimmed().isEmpty())
-        kept << QStringLiteral("found by \"%1\"").arg(m_ui->txtSearch->text().trimmed());
-    if (m_ui->cboSpreadFilter->currentIndex() > 0)
-        kept << QStringLiteral("of the ") + m_ui->cboSpreadFilter->currentText();
-    if (m_ui->cboCardFilter->currentIndex() > 0)
-        kept << QStringLiteral("with ") + m_ui->cboCardFilter->currentText();
-    if (m_ui->cboShow->currentIndex() > 0) {
-        QString show = m_ui->cboShow->currentText();
-        show[0] = show[0].toLower();
-        kept << show;
-    }
-    return kept.join(QStringLiteral(", "));
 }
 
 qint64 JournalWindow::selectedId() const
@@ -513,16 +431,8 @@ void JournalWindow::showWordsKeptElsewhere()
 
 void JournalWindow::openAfresh()
 {
-    {
-        const QSignalBlocker spread(m_ui->cboSpreadFilter), card(m_ui->cboCardFilter),
-            show(m_ui->cboShow);
-        m_ui->cboSpreadFilter->setCurrentIndex(0);
-        m_ui->cboCardFilter->setCurrentIndex(0);
-        m_ui->cboShow->setCurrentIndex(0);
-    }
     m_from = m_to = QDate();
-    // Heard by the field itself too, or its clear button would stay.
-    m_ui->txtSearch->clear();
+    m_filters->clear();
     reload();
     select(m_model->readings().value(0).id);
     showSelectedDay();
@@ -569,10 +479,7 @@ void JournalWindow::relist()
         shown += QStringLiteral(", all days");
     m_ui->lblShown->setText(shown);
     if (count == 0) {
-        const JournalFilter kept = filter();
-        const bool everything = kept.text.trimmed().isEmpty() && !kept.spread
-                                && kept.cards.isEmpty() && !m_from.isValid() && !m_to.isValid()
-                                && m_ui->cboShow->currentIndex() == 0;
+        const bool everything = m_filters->keepAll() && !m_from.isValid() && !m_to.isValid();
         m_nothingListed->setText(
             everything ? QStringLiteral("No reading is kept yet: each reading shown is kept here.")
                        : QStringLiteral("No reading is listed: the search, the filters and the "

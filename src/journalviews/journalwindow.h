@@ -18,6 +18,7 @@ class JournalWindow;
 namespace Orvella {
 
 class Journal;
+class JournalFilters;
 class JournalListModel;
 class StatisticsView;
 struct ShownPosition;
@@ -76,10 +77,6 @@ private:
     void setupKeys();
     void restoreSize();
     JournalFilter filter() const;
-    /** The cards the card filter keeps readings of; none for every reading. */
-    QList<int> cardsFiltered() const;
-    /** Narrows the card filter to readings that also hold @p card. */
-    void filterByCardToo(int card);
     /** Shows the readings of @p first to @p last (null dates: all days). */
     void showDays(QDate first, QDate last);
     /** The statistics tab, made the first time it is looked at. */
@@ -102,6 +99,7 @@ private:
     std::unique_ptr<Ui::JournalWindow> m_ui;
     Journal &m_journal;
     JournalListModel *m_model = nullptr;
+    JournalFilters *m_filters = nullptr;
     /** The reading whose words the editors show. */
     qint64 m_shownId = 0;
     /** The last reading selected: selected again when a search that listed none is cleared. */
