@@ -21,7 +21,7 @@ struct CommandLine
     Action action = Action::Run;
     /** The reading file to open; empty for none. */
     QString readingFile;
-    /** Where --export-journal or --journal-statistics writes: a file, or "-" for standard output. */
+    /** Where --export-journal or --journal-statistics writes: a file, or "-" for standard out. */
     QString journalFile;
     /** What --import-journal takes in. */
     QStringList importFiles;

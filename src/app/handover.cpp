@@ -114,9 +114,8 @@ Answer handOver(const QString &inbox, const QString &readingPath, std::chrono::m
     const QDeadlineTimer withdrawal(timeout - grace);
     const QDir folder(inbox);
     const QString name = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    const QByteArray content = Greeting + name.toLatin1() + '\n'
-                               + QFileInfo(readingPath).absoluteFilePath().toUtf8().toPercentEncoding()
-                               + '\n';
+    const QByteArray path = QFileInfo(readingPath).absoluteFilePath().toUtf8();
+    const QByteArray content = Greeting + name.toLatin1() + '\n' + path.toPercentEncoding() + '\n';
     const QString request = putInAPlace(folder, content, deadline);
     if (request.isEmpty())
         return Answer::NoAnswer;

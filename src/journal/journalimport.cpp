@@ -58,8 +58,8 @@ QString unreadable(const QString &path)
     if (!file.isFile())
         return QStringLiteral("it is not an ordinary file");
     if (file.size() > MaxImportSize)
-        return QStringLiteral("it is larger than any journal (%1 MB at most)") .arg(
-            MaxImportSize / (1024 * 1024));
+        return QStringLiteral("it is larger than any journal (%1 MB at most)")
+            .arg(MaxImportSize / (1024 * 1024));
     return QStringLiteral("it cannot be read");
 }
 
@@ -325,8 +325,8 @@ QString importSummary(const ImportResult &result, int refusalsListed)
         summary = QStringLiteral("No reading was kept: %1.")
                       .arg(journalProblemText(result.problem));
     } else {
-        summary = QStringLiteral("%1 kept, %2 already in the journal") .arg(
-            readingsText(result.kept), QString::number(result.alreadyKept));
+        summary = QStringLiteral("%1 kept, %2 already in the journal")
+                      .arg(readingsText(result.kept), QString::number(result.alreadyKept));
         if (result.completed)
             summary += QStringLiteral(", %1 of them given notes from the import")
                            .arg(result.completed);

@@ -364,9 +364,10 @@ std::optional<qint64> SqliteJournalStore::keep(const JournalEntry &entry)
     return kept ? std::optional<qint64>(id) : std::nullopt;
 }
 
-std::optional<JournalStore::Kept> SqliteJournalStore::keepAll(
-    const QList<JournalEntry> &entries, const std::function<void(int)> &progress,
-    const std::function<bool()> &cancelled)
+std::optional<JournalStore::Kept>
+SqliteJournalStore::keepAll(const QList<JournalEntry> &entries,
+                            const std::function<void(int)> &progress,
+                            const std::function<bool()> &cancelled)
 {
     if (!writable())
         return std::nullopt;
@@ -374,7 +375,7 @@ std::optional<JournalStore::Kept> SqliteJournalStore::keepAll(
     bool stopped = false;
     const bool kept = transaction([&] {
         for (qsizetype i = 0; i < entries.size(); ++i) {
-            // Asked every hundred readings: often enough to stop at once, rare enough to cost nothing.
+            // Asked every hundred readings: often enough to stop at once, rarely enough to be free.
             if (i % 100 == 0) {
                 if (progress)
                     progress(int(i));
@@ -421,8 +422,8 @@ bool SqliteJournalStore::fillMissingWords(qint64 id, const JournalEntry &entry, 
         " WHERE id = ?1 AND ((question = '' AND ?2 <> '') OR (notes = '' AND ?3 <> '')"
         " OR (outcome = '' AND ?4 <> ''))");
     reading.bind(1, id).bind(2, entry.question).bind(3, entry.notes).bind(4, entry.outcome);
-    reading.bind(5, entry.outcomeDate.isValid() ? entry.outcomeDate.toString(Qt::ISODate)
-                                                : QString());
+    reading.bind(5,
+                 entry.outcomeDate.isValid() ? entry.outcomeDate.toString(Qt::ISODate) : QString());
     if (!judge(reading.run()))
         return false;
     filled = sqlite3_changes(m_db) > 0;
@@ -442,9 +443,9 @@ bool SqliteJournalStore::insert(const JournalEntry &entry, qint64 &id)
 {
     // Prepared once and kept: an import of thousands runs twice as fast.
     SqliteStatement &reading = cached(
-                            "INSERT INTO reading (time, utc, utc_offset, day, name, spread,"
-                            " spread_name, source, file, question, notes, cards, outcome,"
-                            " outcome_date) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        "INSERT INTO reading (time, utc, utc_offset, day, name, spread,"
+        " spread_name, source, file, question, notes, cards, outcome,"
+        " outcome_date) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     const QDateTime time = journalTime(entry.time);
     reading.bind(1, entry.timeText())
         .bind(2, time.toSecsSinceEpoch())
@@ -459,15 +460,15 @@ bool SqliteJournalStore::insert(const JournalEntry &entry, qint64 &id)
         .bind(11, entry.notes)
         .bind(12, cardsKey(entry.cards))
         .bind(13, entry.outcome)
-        .bind(14, entry.outcomeDate.isValid() ? entry.outcomeDate.toString(Qt::ISODate)
-                                              : QString());
+        .bind(14,
+              entry.outcomeDate.isValid() ? entry.outcomeDate.toString(Qt::ISODate) : QString());
     if (!judge(reading.run()))
         return false;
     id = sqlite3_last_insert_rowid(m_db);
     for (const JournalCard &card : entry.cards) {
         SqliteStatement &position = cached("INSERT INTO position (reading, number, title, card,"
-                                       " card_name, keyword, reversed)"
-                                       " VALUES (?, ?, ?, ?, ?, ?, ?)");
+                                           " card_name, keyword, reversed)"
+                                           " VALUES (?, ?, ?, ?, ?, ?, ?)");
         position.bind(1, id)
             .bind(2, qint64(card.position))
             .bind(3, card.title)
@@ -480,9 +481,9 @@ bool SqliteJournalStore::insert(const JournalEntry &entry, qint64 &id)
     }
     // From the values, not selected from the row just kept: an import of
     // thousands takes 0.8 s so, 1.3 s the other way.
-    SqliteStatement &search = cached("INSERT INTO search (rowid, name, spread, cards, question,"
-                                     " notes) VALUES (?1, ?2, ?3, ?4, ?5, "
-                                     SEARCHED_NOTES("?6", "?7") ")");
+    SqliteStatement &search = cached(
+        "INSERT INTO search (rowid, name, spread, cards, question,"
+        " notes) VALUES (?1, ?2, ?3, ?4, ?5, " SEARCHED_NOTES("?6", "?7") ")");
     search.bind(1, id).bind(2, entry.name).bind(3, entry.spreadName);
     search.bind(4, searchedCards(entry.cards)).bind(5, entry.question).bind(6, entry.notes);
     search.bind(7, entry.outcome);
@@ -508,8 +509,9 @@ std::optional<qint64> SqliteJournalStore::findSame(const JournalEntry &entry)
         query.bind(4, journalTime(entry.time).toSecsSinceEpoch()).bind(5, entry.name);
     const int result = query.step();
     judge(result);
-    const std::optional<qint64> found = result == SQLITE_ROW ? std::optional<qint64>(query.integer(0))
-                                                             : std::nullopt;
+    const std::optional<qint64> found = result == SQLITE_ROW
+                                            ? std::optional<qint64>(query.integer(0))
+                                            : std::nullopt;
     query.reset();
     return found;
 }
@@ -603,8 +605,8 @@ QList<JournalEntry> SqliteJournalStore::select(const char *where, const QVariant
     const QByteArray owners = every ? QByteArray()
                                     : QByteArray(" WHERE reading IN (SELECT id FROM reading ")
                                           + where + ')';
-    SqliteStatement positions(m_db, "SELECT reading, number, title, card, card_name, keyword, reversed"
-                                    " FROM position"
+    SqliteStatement positions(m_db, "SELECT reading, number, title, card, card_name, keyword,"
+                                    " reversed FROM position"
                                         + owners + " ORDER BY reading, number");
     bindArgument(positions);
     int result;
@@ -642,7 +644,8 @@ QList<JournalEntry> SqliteJournalStore::all()
 
 bool SqliteJournalStore::setWords(qint64 id, const QString &question, const QString &notes)
 {
-    return change(id, "UPDATE reading SET question = ?1, notes = ?2 WHERE id = ?3", question, notes);
+    return change(id, "UPDATE reading SET question = ?1, notes = ?2 WHERE id = ?3", question,
+                  notes);
 }
 
 bool SqliteJournalStore::setOutcome(qint64 id, const QString &outcome, const QDate &date)
@@ -665,9 +668,11 @@ bool SqliteJournalStore::change(qint64 id, const char *sql, const QString &first
 
 bool SqliteJournalStore::searchWordsAgain(qint64 id)
 {
+    // clang-format off
     SqliteStatement &search = cached("UPDATE search SET (question, notes) = (SELECT question, "
                                      SEARCHED_NOTES("notes", "outcome")
                                      " FROM reading WHERE id = ?1) WHERE rowid = ?1");
+    // clang-format on
     search.bind(1, id);
     return judge(search.run());
 }
@@ -689,9 +694,8 @@ std::optional<QByteArray> SqliteJournalStore::backup(QString *why)
     SqliteStatement vacuum(m_db, "VACUUM INTO ?");
     vacuum.bind(1, copy);
     if (const int result = vacuum.run(); !judge(result)) {
-        const QString reason = QString::fromUtf8(sqlite3_errstr(result));
-        return failed(QStringLiteral("No copy could be made in a temporary folder: %1.")
-                          .arg(reason));
+        return failed(QStringLiteral("No copy could be made in a temporary folder: ")
+                      + QString::fromUtf8(sqlite3_errstr(result)) + u'.');
     }
     const std::optional<QByteArray> bytes = readSmallFile(copy, std::numeric_limits<int>::max());
     if (!bytes)

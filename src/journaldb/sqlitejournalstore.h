@@ -63,7 +63,7 @@ private:
     bool openFile(const QString &path);
     /** The schema version of a sound file; nothing, with the problem recorded, otherwise. */
     std::optional<int> soundVersion();
-    /** Whether a file of schema @p version may be used for @p access (the problem recorded if not). */
+    /** Whether a file of schema @p version may be used for @p access; if not, the problem noted. */
     bool fits(int version, Access access);
     /** Reads a copy of the journal at @p path and its log, made in a folder of our own. */
     bool prepareCopy(const QString &path);

@@ -25,7 +25,7 @@ public:
 
 private:
     QSize m_size;
-    /** By the ratio in hundredths: the deck's pictures upright, then turned; null until asked for. */
+    /** By the ratio in hundredths: the deck upright, then turned; null until asked for. */
     QHash<int, std::array<QPixmap, 2 * CardDeck::CardCount>> m_pictures;
 };
 

@@ -75,9 +75,8 @@ Journal::Journal(ReadingSession &session, Platform &platform, const QString &fol
     : QObject(parent), m_session(session), m_platform(platform), m_folder(folder),
       m_opener(std::move(opener))
 {
-    if (!m_opener) {
+    if (!m_opener)
         m_opener = openJournal;
-    }
     m_retry = new QTimer(this);
     m_retry->setSingleShot(true);
     m_retry->setInterval(RetryMs);
@@ -164,8 +163,8 @@ bool Journal::reopenAfterDamage()
         m_platform.showMessage(m_dialogParent,
                                QStringLiteral("The journal %1 is damaged and could not be moved "
                                               "aside; no reading is kept until it is.")
-                                                  .arg(QDir::toNativeSeparators(path())),
-                                              Platform::Icon::Critical);
+                                   .arg(QDir::toNativeSeparators(path())),
+                               Platform::Icon::Critical);
         return false;
     }
     // All in place before anything is said: a message's own event loop may run a retry.
@@ -188,8 +187,8 @@ bool Journal::reopenAfterDamage()
 bool Journal::keepsNewReadings()
 {
     JournalStore *journal = store();
-    const bool keeps = !journal
-                       || journal->setting(KeepSetting, QStringLiteral("yes")) != QLatin1String("no");
+    const bool keeps =
+        !journal || journal->setting(KeepSetting, QStringLiteral("yes")) != QLatin1String("no");
     // Remembered too: a new journal that takes the place of a damaged one keeps to it.
     if (journal && journal->problem() == JournalStore::Problem::None)
         m_keepsNew = keeps;

@@ -69,8 +69,8 @@ void JournalFigure::paintEvent(QPaintEvent *)
                                : CardLayout::place(m_spread, shown.position);
         if (!place)
             continue;
-        const QPoint at = (corner + QPointF(*place - bounds.topLeft() + QPoint(Margin, Margin)) * scale)
-                              .toPoint();
+        const QPointF offset = *place - bounds.topLeft() + QPoint(Margin, Margin);
+        const QPoint at = (corner + offset * scale).toPoint();
         painter.drawImage(at, shownPicture(shown, card, ratio));
         // On its own ground over the card's corner, as in the main window: on the
         // picture itself a dark banner would swallow it.

@@ -91,7 +91,8 @@ void JournalRowDelegate::paintTexts(QPainter &painter, const QRect &area, const 
     painter.setFont(font);
     QString who = JournalListModel::shownName(reading);
     if (overdue)
-        who += (who.isEmpty() ? QString() : QStringLiteral("  ")) + QStringLiteral("\u2022 how did it turn out?");
+        who += (who.isEmpty() ? QString() : QStringLiteral("  "))
+               + QStringLiteral("\u2022 how did it turn out?");
     QString spread = reading.spreadName;
     if (reading.written == JournalSummary::Written::Notes)
         spread += QStringLiteral("  \u2022 notes");

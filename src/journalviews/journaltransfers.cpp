@@ -47,8 +47,8 @@ void importIntoJournal(Journal &journal, QWidget *parent)
     ImportResult result;
     const QString path = journal.path();
     std::unique_ptr<QThread> worker(QThread::create([&] {
-        const std::unique_ptr<JournalStore> store = openJournalStore(path,
-                                                                     JournalStore::Access::ReadWrite);
+        const std::unique_ptr<JournalStore> store =
+            openJournalStore(path, JournalStore::Access::ReadWrite);
         const JournalStore::Problem problem = store ? problemWriting(*store)
                                                     : JournalStore::Problem::Failed;
         if (problem != JournalStore::Problem::None) {
@@ -125,9 +125,9 @@ void exportFromJournal(Journal &journal, const QList<qint64> &ids, QWidget *pare
     if (!store)
         return;
     Platform &platform = journal.platform();
-    const QString path = platform.saveFileName(parent, QStringLiteral("Export Journal"),
-                                               QStringLiteral("Journal (*.json);;Spreadsheet (*.csv)"),
-                                               QStringLiteral("json"));
+    const QString path = platform.saveFileName(
+        parent, QStringLiteral("Export Journal"),
+        QStringLiteral("Journal (*.json);;Spreadsheet (*.csv)"), QStringLiteral("json"));
     if (path.isEmpty())
         return;
     const QByteArray data = journalExportFor(path, store->entries(ids));

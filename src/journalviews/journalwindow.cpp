@@ -188,8 +188,8 @@ void JournalWindow::setupLook()
     m_ui->splitter->setStretchFactor(0, 3);
     m_ui->splitter->setStretchFactor(1, 1);
     // The calendar as tall as it reads easily, and no taller: the list takes the rest.
-    m_ui->calDays->setMinimumHeight(std::min(m_ui->calDays->maximumHeight(),
-                                             m_ui->calDays->sizeHint().height() * 4 / 3));
+    m_ui->calDays->setMinimumHeight(
+        std::min(m_ui->calDays->maximumHeight(), m_ui->calDays->sizeHint().height() * 4 / 3));
     // Room to spare goes to the cards first, then to the notes.
     m_ui->layoutReading->setStretchFactor(m_ui->figReading, 2);
     m_ui->layoutReading->setStretchFactor(m_ui->txtNotes, 1);
@@ -211,10 +211,12 @@ void JournalWindow::setupFilters()
         connect(m_ui->calDays, chosen, this, [this](QDate day) { showDays(day, day); });
     // Its days table is what takes the keys: heard by the calendar's name, each
     // day with its month and whether it has readings, which the eye sees in bold.
-    if (auto *days = m_ui->calDays->findChild<QWidget *>(QStringLiteral("qt_calendar_calendarview"))) {
+    if (auto *days = m_ui->calDays->findChild<QWidget *>(
+            QStringLiteral("qt_calendar_calendarview"))) {
         days->setAccessibleName(m_ui->calDays->accessibleName());
         m_ui->calDays->setAccessibleName(QStringLiteral("Calendar"));
-        connect(m_ui->calDays, &QCalendarWidget::selectionChanged, this, &JournalWindow::describeDay);
+        connect(m_ui->calDays, &QCalendarWidget::selectionChanged, this,
+                &JournalWindow::describeDay);
     }
     connect(m_ui->cmdAllDays, &QPushButton::clicked, this, [this] { showDays({}, {}); });
 }
@@ -314,7 +316,8 @@ void JournalWindow::closeEvent(QCloseEvent *event)
     if (JournalStore *store = m_journal.store(); store && !store->isReadOnly()) {
         const QList<int> split = m_ui->splitter->sizes();
         store->setSetting(SizeSetting, QStringLiteral("%1x%2").arg(width()).arg(height()));
-        store->setSetting(SplitSetting, QStringLiteral("%1,%2").arg(split.value(0)).arg(split.value(1)));
+        store->setSetting(SplitSetting,
+                          QStringLiteral("%1,%2").arg(split.value(0)).arg(split.value(1)));
     }
     QWidget::closeEvent(event);
 }

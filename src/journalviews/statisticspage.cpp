@@ -19,7 +19,6 @@ namespace Orvella {
 
 namespace {
 
-
 FigureStyle paperStyle(qreal k)
 {
     FigureStyle style;
@@ -188,20 +187,18 @@ int printStatistics(QPagedPaintDevice &device, const JournalStatistics &statisti
     };
     const qreal dpi = device.logicalDpiY();
     figure(statisticsHeading(StatisticsPart::Deck), deckGridSize(style, &device).height(),
-                          [&](QPainter &painter, const QRectF &rect) {
-                              paintDeckGrid(painter, rect, statistics, style,
-                                            [dpi](int card, QSize size) {
-                                                return paperPicture(card, size, dpi);
-                                            });
-                          });
+           [&](QPainter &painter, const QRectF &rect) {
+               paintDeckGrid(painter, rect, statistics, style,
+                             [dpi](int card, QSize size) { return paperPicture(card, size, dpi); });
+           });
     figure(statisticsHeading(StatisticsPart::OverTime), mm(40) * k,
-                          [&](QPainter &painter, const QRectF &rect) {
-                              paintOverTime(painter, rect, statistics, style);
-                          });
+           [&](QPainter &painter, const QRectF &rect) {
+               paintOverTime(painter, rect, statistics, style);
+           });
     figure(statisticsHeading(StatisticsPart::Spreads), spreadsHeight(statistics, style, &device),
-                          [&](QPainter &painter, const QRectF &rect) {
-                              paintSpreads(painter, rect, statistics, style);
-                          });
+           [&](QPainter &painter, const QRectF &rect) {
+               paintSpreads(painter, rect, statistics, style);
+           });
 
     // The table: its heading and what a mark means, then a row at a time, the
     // columns' titles again at the top of every page it goes on to.

@@ -36,8 +36,8 @@ QString reversedShareText(const JournalStatistics &statistics)
     if (statistics.readings == 0)
         return QStringLiteral("No readings in this period.");
     if (statistics.cards == 0)
-        return QStringLiteral("No cards in the %1 of this period.") .arg(
-            readingsText(statistics.readings));
+        return QStringLiteral("No cards in the %1 of this period.")
+            .arg(readingsText(statistics.readings));
     const QString cards = statistics.cards == 1
         ? QStringLiteral("1 card")
         : QStringLiteral("%1 cards").arg(QLocale().toString(statistics.cards));
@@ -46,8 +46,8 @@ QString reversedShareText(const JournalStatistics &statistics)
                                  statistics.reversed > 0 ? 1 : 0,
                                  statistics.reversed < statistics.cards ? 99 : 100);
     return QStringLiteral("%1 % of the %2 in %3 came up reversed")
-                              .arg(share)
-                              .arg(cards, readingsText(statistics.readings));
+        .arg(share)
+        .arg(cards, readingsText(statistics.readings));
 }
 
 QString cardCountText(const CardCount &count)

@@ -111,7 +111,8 @@ bool QtPlatform::print(QWidget *parent, const QString &documentName,
     const PrintDialogs::Outcome outcome = dialogs ? dialogs->print(parent, documentName, paint)
                                                   : PrintDialogs::Outcome::Cancelled;
     if (outcome == PrintDialogs::Outcome::NotWritten)
-        showMessage(parent, QStringLiteral("Unable To Print To The File."), Icon::Critical, Buttons::Ok);
+        showMessage(parent, QStringLiteral("Unable To Print To The File."), Icon::Critical,
+                    Buttons::Ok);
     return outcome == PrintDialogs::Outcome::Printed;
 }
 

@@ -50,7 +50,8 @@ QString cardPicturePath(int index, QSize drawing)
         || std::ranges::find(cardDrawingSizes, drawing) == cardDrawingSizes.end())
         return {};
     const QString size = QStringLiteral("%1x%2").arg(drawing.width()).arg(drawing.height());
-    return QStringLiteral("%1/%2/%3.png").arg(cardsFolder(), size, QLatin1String(pictureNames[index]));
+    return QStringLiteral("%1/%2/%3.png")
+        .arg(cardsFolder(), size, QLatin1String(pictureNames[index]));
 }
 
 QImage cardPicture(int index)

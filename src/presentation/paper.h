@@ -34,7 +34,7 @@ inline constexpr int PrintedPictureDpi = 300;
 
 /** What the page number takes at the foot of a page of @p device, the gap above it included. */
 qreal pageFootHeight(const QPaintDevice &device);
-/** "Page @p page of @p pages", small and grey, centred at the foot of a page @p width by @p height. */
+/** "Page @p page of @p pages", small and grey, at the foot of a page @p width by @p height. */
 void paintPageFoot(QPainter &painter, qreal width, qreal height, int page, int pages);
 
 /** The reading font at @p pointSize as a page prints it: every word found by a search of the PDF.

@@ -10,7 +10,8 @@ QFont readingFont(qreal pointSize)
     // Only installed families are named: a missing one sends the font
     // matching off on searches for a substitute, each time a text is laid out.
     static const QStringList families = [] {
-        const QStringList wanted{QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"), QStringLiteral("Bitstream Vera Sans")};
+        const QStringList wanted{QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"),
+                                 QStringLiteral("Bitstream Vera Sans")};
         // Looked up in the list of families, not with hasFamily(), which
         // asks the font configuration about aliases for each name.
         const QStringList all = QFontDatabase::families();

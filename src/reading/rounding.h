@@ -26,7 +26,8 @@ inline std::optional<qint16> toInt16(double value)
     if (!std::isfinite(value))
         return std::nullopt;
     const double rounded = roundHalfEven(value);
-    if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
+    if (rounded < std::numeric_limits<qint16>::min()
+        || rounded > std::numeric_limits<qint16>::max())
         return std::nullopt;
     return static_cast<qint16>(rounded);
 }
