@@ -124,7 +124,7 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
         m_journal.keepWaiting();
         backUpJournal(m_journal, this);
     });
-    connect(m_ui->tabsJournal, &QTabWidget::currentChanged, this, &JournalWindow::restate);
+    connect(m_ui->tabsJournal, &QTabWidget::currentChanged, this, &JournalWindow::countStatistics);
     connect(m_ui->cmdShowReading, &QPushButton::clicked, this, &JournalWindow::showSelectedReading);
     connect(m_ui->cmdDelete, &QPushButton::clicked, this, &JournalWindow::deleteSelected);
     connect(m_ui->cmdExport, &QPushButton::clicked, this, &JournalWindow::exportListed);
@@ -354,7 +354,7 @@ StatisticsView &JournalWindow::statistics()
         // Made as the keys switched to its page, which took the focus empty: they go on to it.
         if (first && m_ui->tabStatistics->hasFocus())
             first->setFocus(Qt::TabFocusReason);
-        connect(m_statistics, &StatisticsView::periodChanged, this, &JournalWindow::restate);
+        connect(m_statistics, &StatisticsView::periodChanged, this, &JournalWindow::countStatistics);
         // What a figure points at is shown in the list, over the period looked at.
         const auto showListed = [this](QDate first, QDate last) {
             m_ui->tabsJournal->setCurrentWidget(m_ui->tabReadings);
@@ -378,7 +378,7 @@ StatisticsView &JournalWindow::statistics()
     return *m_statistics;
 }
 
-void JournalWindow::restate()
+void JournalWindow::countStatistics()
 {
     // Counted only while looked at: the list alone costs nothing more.
     if (m_ui->tabsJournal->currentWidget() != m_ui->tabStatistics)
@@ -492,7 +492,7 @@ void JournalWindow::relist()
     m_ui->cmdExport->setEnabled(count > 0);
     // The reading that was selected, while it is listed; else the first one.
     select(m_model->rowOf(keep) >= 0 ? keep : m_model->readings().value(0).id);
-    restate();
+    countStatistics();
 }
 
 void JournalWindow::refilter()

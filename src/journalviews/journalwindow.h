@@ -81,7 +81,8 @@ private:
     void showDays(QDate first, QDate last);
     /** The statistics tab, made the first time it is looked at. */
     StatisticsView &statistics();
-    void restate();
+    /** The statistics of what the search and filters keep, while the statistics are looked at. */
+    void countStatistics();
     /** Reads the list again for the filter as it now is. */
     void relist();
     void select(qint64 id);

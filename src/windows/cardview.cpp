@@ -122,17 +122,20 @@ void CardView::follow(const ReadingSession &session)
 
 void CardView::showReading(const QList<ShownPosition> &positions, int index)
 {
-    m_mode = Mode::Reading;
-    m_entries = positions;
-    m_current = qBound(0, index, qMax(0, count() - 1));
-    showCurrent();
+    showEntries(Mode::Reading, positions, index);
 }
 
 void CardView::showCards(const QList<ShownPosition> &positions)
 {
-    showReading(positions, 0);
     // Not the reading: it is neither followed nor gone back to.
-    m_mode = Mode::Cards;
+    showEntries(Mode::Cards, positions, 0);
+}
+
+void CardView::showEntries(Mode mode, const QList<ShownPosition> &positions, int index)
+{
+    m_mode = mode;
+    m_entries = positions;
+    m_current = qBound(0, index, qMax(0, count() - 1));
     showCurrent();
 }
 

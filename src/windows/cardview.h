@@ -66,6 +66,8 @@ protected:
 private:
     void setupLook();
     void setupKeys();
+    /** @p positions seen large in @p mode, from the one at @p index. */
+    void showEntries(Mode mode, const QList<ShownPosition> &positions, int index);
     void showCurrent();
     void showPicture();
     QSize pictureSizeForRoom() const;
