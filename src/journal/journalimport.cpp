@@ -148,6 +148,11 @@ std::variant<JournalEntry, QString> exportedEntry(const QJsonValue &value)
     return entry;
 }
 
+QString writtenByNewer()
+{
+    return QStringLiteral("it was written by a newer version of this program");
+}
+
 void readExport(const QString &path, const QByteArray &bytes, ImportedReadings &found)
 {
     // Qt's parser refuses nesting deeper than a thousand levels at once.
@@ -164,8 +169,7 @@ void readExport(const QString &path, const QByteArray &bytes, ImportedReadings &
         return;
     }
     if (version > JournalFormatVersion) {
-        found.refused.append(
-            {path, 0, QStringLiteral("it was written by a newer version of this program")});
+        found.refused.append({path, 0, writtenByNewer()});
         return;
     }
     const QJsonArray readings = top.value(QLatin1String("readings")).toArray();
@@ -195,13 +199,12 @@ void readBackup(const QString &path, const QByteArray &bytes, ImportedReadings &
     const std::unique_ptr<JournalStore> backup = openJournalStore(copy,
                                                                   JournalStore::Access::Foreign);
     if (backup && backup->problem() == JournalStore::Problem::Newer) {
-        found.refused.append(
-            {path, 0, QStringLiteral("it was written by a newer version of this program")});
+        found.refused.append({path, 0, writtenByNewer()});
         return;
     }
     QList<JournalEntry> entries;
     if (backup && backup->problem() == JournalStore::Problem::None)
-        entries = backup->all();
+        entries = backup->all(); // which may find it damaged too
     if (!backup || backup->problem() != JournalStore::Problem::None) {
         found.refused.append({path, 0, QStringLiteral("it is a damaged journal")});
         return;
