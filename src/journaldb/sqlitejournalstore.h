@@ -58,6 +58,12 @@ public:
 private:
     SqliteJournalStore() = default;
 
+    /**
+     * Opens the journal at @p path for @p access: for reading only instead
+     * when a newer program wrote it, and a copy of it elsewhere when nothing
+     * can be written beside it (a read-only folder, a full disk). False, with
+     * the problem recorded, when it cannot be used at all.
+     */
     bool prepare(const QString &path, Access access);
     /** Opens the file at @p path, made owner-only first when it is to be written and missing. */
     bool openFile(const QString &path);
@@ -92,14 +98,30 @@ private:
     /** Runs @p sql on reading @p id with two texts, and brings its search words up to date. */
     bool change(qint64 id, const char *sql, const QString &first, const QString &second);
 
-    std::unique_ptr<QTemporaryDir> m_copy; // the copy read, where the journal's folder is read-only
     sqlite3 *m_db = nullptr;
     std::map<const char *, std::unique_ptr<SqliteStatement>> m_statements;
+    // How it is open, as prepare() found it: read-only when asked so, when a
+    // newer program wrote it (m_newer), or when it is read from a copy
+    // (m_copy); m_whyReadOnly is what a write is then refused with.
+    std::unique_ptr<QTemporaryDir> m_copy;
     bool m_readOnly = false;
     bool m_newer = false;
     Problem m_whyReadOnly = Problem::NotWritable;
     std::optional<qint64> m_dataVersion;
     Problem m_problem = Problem::None;
 };
+
+template<typename Change>
+bool SqliteJournalStore::transaction(Change &&change)
+{
+    if (!judge(sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr)))
+        return false;
+    if (change() && judge(sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr)))
+        return true;
+    const Problem problem = m_problem;
+    sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    m_problem = problem;
+    return false;
+}
 
 } // namespace Orvella
