@@ -70,6 +70,23 @@ QString headingOf(const JournalEntry &entry)
     return lines.join(u'\n');
 }
 
+// The days listed, said after their readings' count: " on 7 Dec 2026", ", all days".
+QString daysText(QDate first, QDate last)
+{
+    const auto day = [](QDate date) {
+        return JournalListModel::timeText(date.startOfDay()).section(u',', 0, 0);
+    };
+    if (first.isValid() && first == last)
+        return QStringLiteral(" on ") + day(first);
+    if (first.isValid() && last.isValid())
+        return QStringLiteral(" from ") + day(first) + QStringLiteral(" to ") + day(last);
+    if (first.isValid())
+        return QStringLiteral(" from ") + day(first) + QStringLiteral(" on");
+    if (last.isValid())
+        return QStringLiteral(" up to ") + day(last);
+    return QStringLiteral(", all days");
+}
+
 // Puts the controls inside @p part, in their order, right after @p before in
 // the tab order; the first of them, or null when there are none.
 QWidget *followInTabOrder(QWidget *before, QWidget *part)
@@ -466,21 +483,7 @@ void JournalWindow::relist()
         m_model->setWords(it.key(), JournalSummary::writtenOf(it->question, it->notes),
                           !it->outcome.isEmpty());
     const qsizetype count = m_model->rowCount();
-    QString shown = readingsText(int(count));
-    const auto day = [](QDate date) {
-        return JournalListModel::timeText(date.startOfDay()).section(u',', 0, 0);
-    };
-    if (m_from.isValid() && m_from == m_to)
-        shown += QStringLiteral(" on ") + day(m_from);
-    else if (m_from.isValid() && m_to.isValid())
-        shown += QStringLiteral(" from ") + day(m_from) + QStringLiteral(" to ") + day(m_to);
-    else if (m_from.isValid())
-        shown += QStringLiteral(" from ") + day(m_from) + QStringLiteral(" on");
-    else if (m_to.isValid())
-        shown += QStringLiteral(" up to ") + day(m_to);
-    else
-        shown += QStringLiteral(", all days");
-    m_ui->lblShown->setText(shown);
+    m_ui->lblShown->setText(readingsText(int(count)) + daysText(m_from, m_to));
     if (count == 0) {
         const bool everything = m_filters->keepAll() && !m_from.isValid() && !m_to.isValid();
         m_nothingListed->setText(
