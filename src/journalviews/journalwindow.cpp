@@ -305,11 +305,22 @@ void JournalWindow::restoreSize()
     // measured with the longest heading (time, name, spread and file), whatever
     // is selected now (nothing, in a new journal), as this size is kept.
     ensurePolished(); // the style's spacing counted
+    // Not yet shown, the layouts up to the window are not told of a change
+    // of the details' height: told here, or the window's least height would
+    // stay the whole one, more than a small screen holds.
+    const auto detailsHeight = [this](int height) {
+        m_ui->scrollReading->setMinimumHeight(height);
+        for (QWidget *part = m_ui->scrollReading; part; part = part->parentWidget()) {
+            part->updateGeometry();
+            if (part->layout())
+                part->layout()->invalidate();
+        }
+    };
     const QString heading = m_ui->lblReading->text();
     m_ui->lblReading->setText(QStringLiteral("x\nx\nx\nx"));
-    m_ui->scrollReading->setMinimumHeight(m_ui->panelReading->minimumSizeHint().height());
+    detailsHeight(m_ui->panelReading->minimumSizeHint().height());
     const int whole = minimumSizeHint().height();
-    m_ui->scrollReading->setMinimumHeight(0);
+    detailsHeight(0);
     m_ui->lblReading->setText(heading);
     resize(fitted(width(), std::max(height(), whole)));
 }

@@ -264,6 +264,8 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QCOMPARE(window->windowTitle(), QStringLiteral("Journal - Orvella Medicine Cards"));
     // It fits a small screen, its reading's details scrolling, and keys go through them in order.
     QVERIFY(window->minimumSizeHint().height() < 480 && window->minimumSizeHint().width() <= 640);
+    // Made tall enough for its details at first, before it is shown too.
+    QVERIFY(JournalWindow(*m_driver->journal()).minimumSizeHint().height() < 480);
     const auto nextStop = [window](const char *name) {
         QWidget *next = window->findChild<QWidget *>(QLatin1String(name))->nextInFocusChain();
         while (next->focusPolicy() == Qt::NoFocus)
