@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace Orvella {
@@ -31,6 +32,14 @@ QString &dialogFolder()
     return folder;
 }
 
+// The suffix of the first pattern of a file dialog's kind of file: "csv" of
+// "Spreadsheet (*.csv)"; none for "All files (*)".
+QString suffixOf(const QString &kind)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    return pattern.match(kind).captured(1);
+}
+
 // The files chosen in a file dialog, or none when the user cancelled.
 QStringList chosenFiles(QWidget *parent, const QString &title, const QString &filter,
                         QFileDialog::AcceptMode accept, QFileDialog::FileMode mode,
@@ -40,6 +49,14 @@ QStringList chosenFiles(QWidget *parent, const QString &title, const QString &fi
     dialog.setAcceptMode(accept);
     dialog.setFileMode(mode);
     dialog.setDefaultSuffix(defaultSuffix);
+    // A name typed without a suffix is of the kind chosen, not the first one offered.
+    if (!defaultSuffix.isEmpty()) {
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, defaultSuffix](const QString &kind) {
+                             const QString suffix = suffixOf(kind);
+                             dialog.setDefaultSuffix(suffix.isEmpty() ? defaultSuffix : suffix);
+                         });
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QStringList chosen = dialog.selectedFiles();

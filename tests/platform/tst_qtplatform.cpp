@@ -1,7 +1,11 @@
 #include "platform/qtplatform.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -14,6 +18,8 @@ class TestQtPlatform : public QObject
 private slots:
     void enterGivesTheSafeAnswer_data();
     void enterGivesTheSafeAnswer();
+    void aNameWithoutSuffixIsOfTheKindChosen_data();
+    void aNameWithoutSuffixIsOfTheKindChosen();
 };
 
 void TestQtPlatform::enterGivesTheSafeAnswer_data()
@@ -53,6 +59,38 @@ void TestQtPlatform::enterGivesTheSafeAnswer()
                                 Platform::Buttons(buttons));
     QVERIFY(pressed);
     QCOMPARE(int(given), answer);
+}
+
+void TestQtPlatform::aNameWithoutSuffixIsOfTheKindChosen_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("the kind offered first") << 0 << QStringLiteral(".json");
+    QTest::newRow("another kind chosen") << 1 << QStringLiteral(".csv");
+}
+
+void TestQtPlatform::aNameWithoutSuffixIsOfTheKindChosen()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, suffix);
+    QTemporaryDir folder;
+    const QString typed = folder.filePath(QStringLiteral("readings"));
+    // The kind chosen from the keyboard, then a name typed without a suffix.
+    QTimer::singleShot(0, this, [typed, kind] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        auto *kinds = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+        for (int i = 0; i < kind; ++i)
+            QTest::keyClick(kinds, Qt::Key_Down);
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        name->setText(typed);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    QtPlatform platform;
+    const QString chosen = platform.saveFileName(
+        nullptr, QStringLiteral("Export"), QStringLiteral("Journal (*.json);;Spreadsheet (*.csv)"),
+        QStringLiteral("json"));
+    QCOMPARE(chosen, typed + suffix);
 }
 
 QTEST_MAIN(TestQtPlatform)
