@@ -145,7 +145,11 @@ public:
     virtual std::optional<Kept> keepAll(const QList<JournalEntry> &entries,
                                        const std::function<void(int done)> &progress = {},
                                        const std::function<bool()> &cancelled = {}) = 0;
-    /** The readings @p filter keeps: newest first, or best match first when searching. */
+    /**
+     * The readings @p filter keeps, newest first; when searching, those found
+     * by their name or cards first, then by their spread or question, then by
+     * their notes alone.
+     */
     virtual QList<JournalSummary> list(const JournalFilter &filter) = 0;
     virtual std::optional<JournalEntry> entry(qint64 id) = 0;
     /** The readings of @p ids that are kept, oldest first. */

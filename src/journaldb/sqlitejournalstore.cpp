@@ -48,9 +48,15 @@ JournalStore::Problem problemOf(int result)
 // FROM and WHERE of the readings a filter keeps: ?1 the words searched (only
 // when @p searched), ?2 to ?9 what bindFilter() gives. One statement for any
 // number of cards: ?5 lists them (",7,12,"), ?9 counts them.
+// Found readings are ranked by where the words are: in the name or the cards
+// first, then the spread or the question, then the notes alone. (A weight of
+// 0 leaves a column out of bm25(), which is below 0 where words are found.)
 QByteArray filteredReadings(bool searched)
 {
-    QByteArray sql = searched ? " FROM (SELECT rowid, rank FROM search WHERE search MATCH ?1) found"
+    QByteArray sql = searched ? " FROM (SELECT rowid,"
+                                " CASE WHEN bm25(search, 1, 0, 1, 0, 0) < 0 THEN 0"
+                                " WHEN bm25(search, 0, 1, 0, 1, 0) < 0 THEN 1 ELSE 2 END AS rank"
+                                " FROM search WHERE search MATCH ?1) found"
                                 " JOIN reading r ON r.id = found.rowid"
                               : " FROM reading r";
     return sql
@@ -324,12 +330,12 @@ QList<JournalSummary> SqliteJournalStore::list(const JournalFilter &filter)
     if (!readable())
         return found;
     const QString words = journalSearchQuery(filter.text);
-    // The search's own order (rank) comes from the full-text index as it reads it.
     QByteArray sql = "SELECT r.id, r.utc, r.utc_offset, r.name, r.spread, r.file,"
                      // JournalSummary::Written, as writtenOf tells it.
                      " CASE WHEN r.notes <> '' THEN 2 WHEN r.question <> '' THEN 1 ELSE 0 END, "
                      "r.cards, r.spread_name, r.outcome <> ''";
     sql += filteredReadings(!words.isEmpty());
+    // Newest first, among the readings found alike.
     sql += words.isEmpty() ? " ORDER BY r.utc DESC, r.id DESC"
                            : " ORDER BY found.rank, r.utc DESC, r.id DESC";
     SqliteStatement query(m_db, sql);

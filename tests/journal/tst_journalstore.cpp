@@ -102,6 +102,7 @@ void TestJournalStore::initTestCase()
     m_ann.notes = QStringLiteral("A long journey ahead, na\u0131\u0308ve \U0001D49Clpha");
     m_ann.outcome = QStringLiteral("It rained");
     m_ann.outcomeDate = QDate(2026, 12, 7);
+    m_eve.notes = QStringLiteral("A bat flew by");
     for (JournalEntry *entry : {&m_ann, &m_bo, &m_cy, &m_eve}) {
         const std::optional<qint64> id = m_store->keep(*entry);
         QVERIFY(id);
@@ -165,6 +166,10 @@ void TestJournalStore::searchAndFilters_data()
         << JournalFilter{.text = "journ"} << QStringList{"Ann"};
     QTest::newRow("its outcome, kept with it") << JournalFilter{.text = "rained"} << QStringList{"Ann"};
     QTest::newRow("a card's name") << JournalFilter{.text = "bear"} << QStringList{"Bo"};
+    QTest::newRow("a card drawn before a card written of")
+        << JournalFilter{.text = "bat"} << QStringList{"Ann", "Eve"};
+    QTest::newRow("found alike, newest first")
+        << JournalFilter{.text = "spread"} << QStringList{"Cy", "Bo", "Ann", "Eve"};
     QTest::newRow("a card's keyword")
         << JournalFilter{.text = CardDeck::card(41)->keyword} << QStringList{"Ann"};
     QTest::newRow("a spread") << JournalFilter{.text = "butterfly"} << QStringList{"Bo"};
