@@ -132,12 +132,14 @@ QString chanceMarkMeaning(const JournalStatistics &statistics)
     if (!statistics.setAgainstChance) {
         return QStringLiteral(
             "These readings were chosen by a card or by words, and a card chosen is bound to come "
-            "up more often than chance would bring it: no card is marked more or less here.");
+            "up more often than chance would bring it: no card is marked more or less here. The "
+            "cards are listed furthest from chance first.");
     }
     return QStringLiteral(
         "A card marked more or less came up more or less often than chance alone would bring it "
         "in these readings, even allowing for all 44 cards being looked at at once: at most one "
-        "such mark in twenty would be chance.");
+        "such mark in twenty would be chance. The marked cards are listed first, then the "
+        "others, those furthest from chance first.");
 }
 
 } // namespace Orvella
