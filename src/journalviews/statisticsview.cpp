@@ -70,6 +70,12 @@ StatisticsView::~StatisticsView() = default;
 QWidget *StatisticsView::makeContent()
 {
     auto *content = new QWidget;
+    // Said on the page too: figures of a few readings are not taken for all of them.
+    m_counted = new QLabel(content);
+    m_counted->setObjectName(QStringLiteral("lblCounted"));
+    m_counted->setTextFormat(Qt::PlainText);
+    m_counted->setWordWrap(true);
+    m_counted->hide();
     m_reversed = new QLabel(content);
     m_reversed->setObjectName(QStringLiteral("lblReversedShare"));
     m_reversed->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -122,6 +128,7 @@ QWidget *StatisticsView::makeContent()
             [this](int row) { emit spreadChosen(m_statistics.spreads[row].spread); });
 
     auto *layout = new QVBoxLayout(content);
+    layout->addWidget(m_counted);
     layout->addWidget(m_reversed);
     layout->addSpacing(6);
     for (const auto &[part, figure] :
@@ -168,6 +175,8 @@ void StatisticsView::setStatistics(const JournalStatistics &statistics, const QS
 {
     m_statistics = statistics;
     m_selection = selection;
+    m_counted->setText(QStringLiteral("Only the readings %1 are counted.").arg(selection));
+    m_counted->setHidden(selection.isEmpty());
     m_reversed->setText(reversedShareText(statistics));
     m_meaning->setText(chanceMarkMeaning(statistics));
     m_deck->setStatistics(statistics);

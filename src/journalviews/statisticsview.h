@@ -68,6 +68,7 @@ private:
     Platform &m_platform;
     JournalStatistics m_statistics;
     PeriodSelector *m_period = nullptr;
+    QLabel *m_counted = nullptr;
     QLabel *m_reversed = nullptr;
     QLabel *m_meaning = nullptr;
     QString m_selection;

@@ -297,9 +297,12 @@ void TestStatisticsView::showsExportsAndPrints()
     QCOMPARE(child<QLabel>(view, "lblReversedShare")->text(),
              QStringLiteral("No readings in this period."));
     const JournalStatistics statistics = madeUpStatistics();
-    view.setStatistics(statistics);
+    view.setStatistics(statistics, QStringLiteral("with The Owl"));
     QCOMPARE(child<QLabel>(view, "lblReversedShare")->text(),
              QStringLiteral("8 % of the 122 cards in 42 readings came up reversed"));
+    QVERIFY(!child<QLabel>(view, "lblCounted")->isHidden());
+    QCOMPARE(child<QLabel>(view, "lblCounted")->text(),
+             QStringLiteral("Only the readings with The Owl are counted."));
 
     // The card far above chance comes first, marked.
     const QAbstractItemModel *table = child<QTableView>(view, "tblChance")->model();
