@@ -75,6 +75,10 @@ MainWindow::MainWindow(ReadingSession &session, Platform &platform, RandomSource
     connect(m_ui->cmdBack, &QPushButton::clicked, this, &MainWindow::cmdBack_Click);
     connect(m_ui->cmdSave, &QPushButton::clicked, this, &MainWindow::cmdSave_Click);
     connect(m_ui->cmdOpen, &QPushButton::clicked, this, &MainWindow::cmdOpen_Click);
+    // Enter presses the button the keys are at, as in a dialog, and in the name box draws.
+    for (QPushButton *button : {m_ui->cmdOpen, m_ui->cmdProceed, m_ui->cmdSave, m_ui->cmdBack})
+        button->setAutoDefault(true);
+    connect(m_ui->txtName, &QLineEdit::returnPressed, m_ui->cmdProceed, &QPushButton::click);
 
     m_session.setDialogParent(this);
     connect(&m_session, &ReadingSession::readingShown, this, [this](ReadingSource source) {

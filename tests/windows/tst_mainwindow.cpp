@@ -323,6 +323,11 @@ void TestMainWindow::tabOrderStartsWithNameSpreadProceed()
         QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(next));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
+    // Enter presses the button the keys are at, and in the name box draws a reading.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(isInFront(child<QFrame>("fraMain"), child<QFrame>("fraResult")));
+    QTest::keyClick(child<QLineEdit>("txtName"), Qt::Key_Return);
+    QVERIFY(isInFront(child<QFrame>("fraResult"), child<QFrame>("fraMain")));
 }
 
 void TestMainWindow::emptyNameIsRefused()
