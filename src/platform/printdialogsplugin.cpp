@@ -5,12 +5,16 @@
 #include "printdialogs.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QObject>
 #include <QPageSize>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QTemporaryDir>
+
+#include <algorithm>
 
 namespace Orvella {
 
@@ -58,6 +62,14 @@ public:
         // only a confirmed dialog puts anything on paper.
         QPrintPreviewDialog preview(&printer, parent);
         preview.setWindowTitle(documentName);
+        // Tall enough to read a page, wide enough for its tools where the screen allows:
+        // its own size shows a page at a third of its size and hides half the tools.
+        if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+            const QSize room = screen->availableGeometry().size() * 0.85;
+            preview.resize(std::min(room.width(), std::max(preview.sizeHint().width(),
+                                                            room.height())),
+                           room.height());
+        }
         // The preview paints too, on a printer of its own: what counts is the last painting.
         bool written = true;
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
