@@ -35,4 +35,9 @@ QString journalProblemText(JournalStore::Problem problem)
     return QStringLiteral("the journal failed");
 }
 
+QString datedFileName(const QString &stem, QDate day)
+{
+    return stem + u'-' + day.toString(Qt::ISODate);
+}
+
 } // namespace Orvella

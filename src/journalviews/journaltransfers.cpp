@@ -3,6 +3,7 @@
 #include "journal.h"
 #include "journal/journalexport.h"
 #include "journal/journalimport.h"
+#include "journal/journaltexts.h"
 #include "platform/fileaccess.h"
 #include "platform/platform.h"
 
@@ -104,9 +105,9 @@ void backUpJournal(Journal &journal, QWidget *parent)
                              Platform::Icon::Critical);
         return;
     }
-    const QString path = platform.saveFileName(parent, QStringLiteral("Back Up Journal"),
-                                               QStringLiteral("Journal backups (*.sqlite)"),
-                                               QStringLiteral("sqlite"));
+    const QString path = platform.saveFileName(
+        parent, QStringLiteral("Back Up Journal"), QStringLiteral("Journal backups (*.sqlite)"),
+        QStringLiteral("sqlite"), datedFileName(QStringLiteral("journal-backup"), platform.today()));
     if (path.isEmpty())
         return;
     QString why;
@@ -127,7 +128,8 @@ void exportFromJournal(Journal &journal, const QList<qint64> &ids, QWidget *pare
     Platform &platform = journal.platform();
     const QString path = platform.saveFileName(
         parent, QStringLiteral("Export Journal"),
-        QStringLiteral("Journal (*.json);;Spreadsheet (*.csv)"), QStringLiteral("json"));
+        QStringLiteral("Journal (*.json);;Spreadsheet (*.csv)"), QStringLiteral("json"),
+        datedFileName(QStringLiteral("journal"), platform.today()));
     if (path.isEmpty())
         return;
     const QByteArray data = journalExportFor(path, store->entries(ids));

@@ -3,6 +3,7 @@
 #include "chancetablemodel.h"
 #include "focusinview.h"
 #include "periodselector.h"
+#include "journal/journaltexts.h"
 #include "platform/fileaccess.h"
 #include "platform/platform.h"
 #include "session/readingexportcommands.h"
@@ -198,16 +199,16 @@ void StatisticsView::exportStatistics()
 {
     const QString path = m_platform.saveFileName(
         this, QStringLiteral("Export Statistics"), QStringLiteral("Spreadsheet (*.csv)"),
-                                                                  QStringLiteral("csv"));
+        QStringLiteral("csv"), datedFileName(QStringLiteral("statistics"), m_platform.today()));
     if (!path.isEmpty())
         writeExport(path, statisticsCsv(m_statistics));
 }
 
 void StatisticsView::exportPdf()
 {
-    const QString path = m_platform.saveFileName(this, ReadingExportCommands::pdfTitle(),
-                                                 ReadingExportCommands::pdfFilter(),
-                                                 QStringLiteral("pdf"));
+    const QString path = m_platform.saveFileName(
+        this, ReadingExportCommands::pdfTitle(), ReadingExportCommands::pdfFilter(),
+        QStringLiteral("pdf"), datedFileName(QStringLiteral("statistics"), m_platform.today()));
     if (!path.isEmpty())
         writeExport(path, statisticsPdf(m_statistics, periodText()));
 }

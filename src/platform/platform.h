@@ -36,9 +36,13 @@ public:
     virtual Answer showMessage(QWidget *parent, const QString &text, Icon icon,
                                Buttons buttons = Buttons::Ok) = 0;
 
-    /** The chosen file, or an empty text when the user cancelled. Asks before overwriting. */
+    /**
+     * The chosen file, or an empty text when the user cancelled. Asks before
+     * overwriting. Offers @p suggestedName, when given, in the folder it opens at.
+     */
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
-                                 const QString &defaultSuffix) = 0;
+                                 const QString &defaultSuffix,
+                                 const QString &suggestedName = {}) = 0;
     /**
      * An existing file, or an empty text when the user cancelled. A name typed
      * without an extension gets @p defaultSuffix.

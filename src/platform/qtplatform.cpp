@@ -43,12 +43,14 @@ QString suffixOf(const QString &kind)
 // The files chosen in a file dialog, or none when the user cancelled.
 QStringList chosenFiles(QWidget *parent, const QString &title, const QString &filter,
                         QFileDialog::AcceptMode accept, QFileDialog::FileMode mode,
-                        const QString &defaultSuffix = {})
+                        const QString &defaultSuffix = {}, const QString &suggestedName = {})
 {
     QFileDialog dialog(parent, title, dialogFolder(), filter);
     dialog.setAcceptMode(accept);
     dialog.setFileMode(mode);
     dialog.setDefaultSuffix(defaultSuffix);
+    if (!suggestedName.isEmpty())
+        dialog.selectFile(suggestedName);
     // A name typed without a suffix is of the kind chosen, not the first one offered.
     if (!defaultSuffix.isEmpty()) {
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
@@ -99,10 +101,10 @@ Platform::Answer QtPlatform::showMessage(QWidget *parent, const QString &text, I
 }
 
 QString QtPlatform::saveFileName(QWidget *parent, const QString &title, const QString &filter,
-                                 const QString &defaultSuffix)
+                                 const QString &defaultSuffix, const QString &suggestedName)
 {
     return chosenFiles(parent, title, filter, QFileDialog::AcceptSave, QFileDialog::AnyFile,
-                       defaultSuffix)
+                       defaultSuffix, suggestedName)
         .value(0);
 }
 

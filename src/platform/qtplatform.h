@@ -20,7 +20,7 @@ public:
     void openUrl(const QUrl &url) override;
     Answer showMessage(QWidget *parent, const QString &text, Icon icon, Buttons buttons) override;
     QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
-                         const QString &defaultSuffix) override;
+                         const QString &defaultSuffix, const QString &suggestedName = {}) override;
     QStringList openFileNames(QWidget *parent, const QString &title,
                               const QString &filter) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &filter,

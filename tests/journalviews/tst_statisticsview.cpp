@@ -347,6 +347,7 @@ void TestStatisticsView::showsExportsAndPrints()
     click(view, "cmdExportStatistics");
     QCOMPARE(Test::readFile(csv), statisticsCsv(statistics));
     QCOMPARE(platform.saveRequests.first().title, QStringLiteral("Export Statistics"));
+    QCOMPARE(platform.saveRequests.first().suggestedName, QStringLiteral("statistics-2026-12-07"));
     QVERIFY(platform.messages.isEmpty());
     click(view, "cmdExportStatistics");
     QCOMPARE(platform.messageTexts(),

@@ -76,20 +76,24 @@ void TestQtPlatform::aNameWithoutSuffixIsOfTheKindChosen()
     QTemporaryDir folder;
     const QString typed = folder.filePath(QStringLiteral("readings"));
     // The kind chosen from the keyboard, then a name typed without a suffix.
-    QTimer::singleShot(0, this, [typed, kind] {
+    QString offered;
+    QTimer::singleShot(0, this, [typed, kind, &offered] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
+        if (!dialog)
+            return;
         auto *kinds = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
         for (int i = 0; i < kind; ++i)
             QTest::keyClick(kinds, Qt::Key_Down);
         auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        offered = name->text();
         name->setText(typed);
         QTest::keyClick(name, Qt::Key_Return);
     });
     QtPlatform platform;
     const QString chosen = platform.saveFileName(
         nullptr, QStringLiteral("Export"), QStringLiteral("Journal (*.json);;Spreadsheet (*.csv)"),
-        QStringLiteral("json"));
+        QStringLiteral("json"), QStringLiteral("journal"));
+    QCOMPARE(offered, QStringLiteral("journal"));
     QCOMPARE(chosen, typed + suffix);
 }
 

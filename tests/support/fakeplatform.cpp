@@ -15,9 +15,9 @@ Platform::Answer FakePlatform::showMessage(QWidget *, const QString &text, Icon 
 }
 
 QString FakePlatform::saveFileName(QWidget *, const QString &title, const QString &filter,
-                                   const QString &defaultSuffix)
+                                   const QString &defaultSuffix, const QString &suggestedName)
 {
-    saveRequests.append({title, filter, defaultSuffix});
+    saveRequests.append({title, filter, defaultSuffix, suggestedName});
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 

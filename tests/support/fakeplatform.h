@@ -24,12 +24,13 @@ public:
         QString title;
         QString filter;
         QString defaultSuffix;
+        QString suggestedName;
     };
 
     void openUrl(const QUrl &url) override { openedUrls << url; }
     Answer showMessage(QWidget *parent, const QString &text, Icon icon, Buttons buttons) override;
     QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
-                         const QString &defaultSuffix) override;
+                         const QString &defaultSuffix, const QString &suggestedName = {}) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &filter,
                          const QString &defaultSuffix) override;
     QStringList openFileNames(QWidget *parent, const QString &title,
