@@ -24,6 +24,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QScrollBar>
 #include <QTextBrowser>
@@ -75,10 +76,9 @@ MainWindow::MainWindow(ReadingSession &session, Platform &platform, RandomSource
     connect(m_ui->cmdBack, &QPushButton::clicked, this, &MainWindow::cmdBack_Click);
     connect(m_ui->cmdSave, &QPushButton::clicked, this, &MainWindow::cmdSave_Click);
     connect(m_ui->cmdOpen, &QPushButton::clicked, this, &MainWindow::cmdOpen_Click);
-    // Enter presses the button the keys are at, as in a dialog, and in the name box draws.
+    // Enter presses the button the keys are at, as in a dialog (see keyPressEvent()).
     for (QPushButton *button : {m_ui->cmdOpen, m_ui->cmdProceed, m_ui->cmdSave, m_ui->cmdBack})
         button->setAutoDefault(true);
-    connect(m_ui->txtName, &QLineEdit::returnPressed, m_ui->cmdProceed, &QPushButton::click);
 
     m_session.setDialogParent(this);
     connect(&m_session, &ReadingSession::readingShown, this, [this](ReadingSource source) {
@@ -402,6 +402,18 @@ void MainWindow::openCardMeanings()
 {
     loadedCardView().showDeck(0);
     presentCardView();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Enter that no control took (in the name box, on the spread list) gets the
+    // reading, as a dialog's default button would.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && m_ui->fraMain->isVisible()) {
+        m_ui->cmdProceed->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

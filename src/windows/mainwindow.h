@@ -100,6 +100,7 @@ signals:
     void closing();
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
