@@ -62,13 +62,13 @@ public:
         // only a confirmed dialog puts anything on paper.
         QPrintPreviewDialog preview(&printer, parent);
         preview.setWindowTitle(documentName);
-        // Tall enough to read a page, wide enough for its tools where the screen allows:
-        // its own size shows a page at a third of its size and hides half the tools.
+        // Tall enough to read a page, wide enough for its tools where the screen
+        // allows: at its own small size the page is too small to read, and half
+        // the tools are hidden behind a menu.
         if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
             const QSize room = screen->availableGeometry().size() * 0.85;
-            preview.resize(std::min(room.width(), std::max(preview.sizeHint().width(),
-                                                            room.height())),
-                           room.height());
+            const int width = std::max(preview.sizeHint().width(), room.height());
+            preview.resize(std::min(width, room.width()), room.height());
         }
         // The preview paints too, on a printer of its own: what counts is the last painting.
         bool written = true;
