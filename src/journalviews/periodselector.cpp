@@ -36,11 +36,10 @@ PeriodSelector::PeriodSelector(QDate today, QWidget *parent) : QWidget(parent)
     m_choice = new QComboBox(this);
     m_choice->setObjectName(QStringLiteral("cboPeriod"));
     m_choice->setAccessibleName(QStringLiteral("Period"));
-    m_choice->addItems({QStringLiteral("All readings"),
-        QStringLiteral("Last 30 days"), QStringLiteral("This year"),
-                                                       QStringLiteral("From a date to a date")});
-    m_from = dateField(QStringLiteral("datFrom"), QStringLiteral("From"), QDate(today.year(), 1, 1),
-                                                                 this);
+    m_choice->addItems({QStringLiteral("All readings"), QStringLiteral("Last 30 days"),
+                        QStringLiteral("This year"), QStringLiteral("From a date to a date")});
+    m_from = dateField(QStringLiteral("datFrom"), QStringLiteral("From"),
+                       QDate(today.year(), 1, 1), this);
     m_to = dateField(QStringLiteral("datTo"), QStringLiteral("To"), today, this);
 
     auto *period = new QLabel(QStringLiteral("P&eriod:"), this);
@@ -60,8 +59,23 @@ PeriodSelector::PeriodSelector(QDate today, QWidget *parent) : QWidget(parent)
     connect(m_choice, &QComboBox::currentIndexChanged, this, &PeriodSelector::choiceChanged);
     connect(m_choice, &QComboBox::currentIndexChanged, this, &PeriodSelector::changed);
     // The fields count only while their choice is made; they are disabled otherwise.
-    for (QDateEdit *field : {m_from, m_to})
+    for (QDateEdit *field : {m_from, m_to}) {
         connect(field, &QDateEdit::dateChanged, this, &PeriodSelector::changed);
+        connect(field, &QDateEdit::editingFinished, this, &PeriodSelector::putInOrder);
+    }
+}
+
+void PeriodSelector::putInOrder()
+{
+    // Dates given the wrong way round count as the period between them (while
+    // they are typed, too): once given, they are shown so.
+    if (m_from->date() <= m_to->date())
+        return;
+    const QDate first = m_to->date();
+    const QSignalBlocker fromQuiet(m_from);
+    const QSignalBlocker toQuiet(m_to);
+    m_to->setDate(m_from->date());
+    m_from->setDate(first);
 }
 
 PeriodSelector::Choice PeriodSelector::choice() const

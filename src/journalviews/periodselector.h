@@ -38,6 +38,8 @@ signals:
 
 private:
     void choiceChanged();
+    /** Shows dates given the wrong way round the right way. */
+    void putInOrder();
 
     QComboBox *m_choice = nullptr;
     QDateEdit *m_from = nullptr;

@@ -129,6 +129,12 @@ void TestStatisticsView::periodOfEachChoice()
     }
     QCOMPARE(view.period(Today), qMakePair(first, last));
     QCOMPARE(changed.isEmpty(), choice == 0);
+    // Once given, shown the right way round; the period stays.
+    const qsizetype given = changed.size();
+    emit to->editingFinished();
+    QCOMPARE(qMakePair(from->date(), to->date()),
+             choice == 3 ? qMakePair(first, last) : qMakePair(QDate(2026, 1, 1), Today));
+    QCOMPARE(changed.size(), given);
     QFETCH(QString, words);
     QCOMPARE(view.findChild<PeriodSelector *>()->periodText(Today), words);
 
@@ -138,7 +144,7 @@ void TestStatisticsView::periodOfEachChoice()
     counted.last = Today;
     const qsizetype said = changed.size();
     view.setStatistics(counted);
-    QCOMPARE(from->date(), choice == 3 ? last : counted.first);
+    QCOMPARE(from->date(), choice == 3 ? first : counted.first);
     QCOMPARE(changed.size(), said);
 }
 
