@@ -58,8 +58,8 @@ QVariant JournalListModel::data(const QModelIndex &index, int role) const
 QString JournalListModel::timeText(const QDateTime &time)
 {
     const QLocale locale;
-    return locale.toString(time.date(), QStringLiteral("d MMMM yyyy"))
-                           + QStringLiteral(", ") + time.time().toString(QStringLiteral("HH:mm"));
+    return locale.toString(time.date(), QStringLiteral("d MMMM yyyy")) + QStringLiteral(", ")
+           + time.time().toString(QStringLiteral("HH:mm"));
 }
 
 QString JournalListModel::shownName(const JournalSummary &reading)
@@ -77,13 +77,15 @@ QString JournalListModel::spokenText(const JournalSummary &reading) const
     QString text = timeText(reading.time);
     if (const QString who = shownName(reading); !who.isEmpty())
         text += QStringLiteral(", ") + who;
-    text += QStringLiteral(", ") + reading.spreadName
-                           + QStringLiteral(": ") + cards.join(QStringLiteral(", "));
+    text += QStringLiteral(", ") + reading.spreadName + QStringLiteral(": ")
+            + cards.join(QStringLiteral(", "));
     if (reading.written == JournalSummary::Written::Notes)
         text += QStringLiteral(", with notes");
     else if (reading.written == JournalSummary::Written::Question)
         text += QStringLiteral(", with a question");
-    if (isOverdue(reading))
+    if (reading.hasOutcome)
+        text += QStringLiteral(", with how it turned out");
+    else if (isOverdue(reading))
         text += QStringLiteral(", waiting to hear how it turned out");
     return text;
 }

@@ -98,6 +98,8 @@ void JournalRowDelegate::paintTexts(QPainter &painter, const QRect &area, const 
         spread += QStringLiteral("  \u2022 notes");
     else if (reading.written == JournalSummary::Written::Question)
         spread += QStringLiteral("  \u2022 question");
+    if (reading.hasOutcome)
+        spread += QStringLiteral("  \u2022 outcome");
     for (const QString &text : {who, spread}) {
         line.translate(0, metrics.height());
         painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,

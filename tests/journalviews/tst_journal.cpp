@@ -549,6 +549,8 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     QTest::keyClicks(window->findChild<QLineEdit *>(QStringLiteral("txtOutcome")),
                      QStringLiteral("Went well"));
     QTRY_COMPARE(store().entry(oldId)->outcome, QStringLiteral("Went well"));
+    QVERIFY(list->currentIndex().data().toString().endsWith(
+        QStringLiteral(", with how it turned out")));
     QCOMPARE(store().entry(oldId)->outcomeDate, today);
     window->reload();
     QCOMPARE(list->model()->rowCount(), 1);
