@@ -386,8 +386,10 @@ StatisticsView &JournalWindow::statistics()
         // What a figure points at is shown in the list, over the period looked at.
         const auto showListed = [this](QDate first, QDate last) {
             m_ui->tabsJournal->setCurrentWidget(m_ui->tabReadings);
-            showDays(first, last);
-            markDays(); // a card or spread chosen keeps other days
+            // A card or spread may have been chosen too: the calendar marks its days.
+            m_from = first;
+            m_to = last;
+            refilter();
             // At the readings chosen, never in the notes the page was left in.
             m_ui->lstReadings->setFocus(Qt::OtherFocusReason);
         };
@@ -413,7 +415,7 @@ void JournalWindow::countStatistics()
         return;
     StatisticsView &view = statistics();
     const auto [from, to] = view.period(m_journal.platform().today());
-    JournalFilter kept = filter();
+    JournalFilter kept = m_filters->filter(m_journal.platform().today());
     kept.from = from;
     kept.to = to;
     JournalStore *store = m_journal.store();
@@ -531,9 +533,7 @@ void JournalWindow::markDays()
         for (const JournalSummary &reading : m_model->readings())
             m_days.insert(reading.time.date());
     } else if (store) {
-        JournalFilter kept = filter();
-        kept.from = kept.to = QDate();
-        const QList<QDate> days = store->days(kept);
+        const QList<QDate> days = store->days(m_filters->filter(m_journal.platform().today()));
         m_days = QSet<QDate>(days.cbegin(), days.cend());
     }
     for (const QDate &day : std::as_const(m_days))
