@@ -18,8 +18,6 @@ namespace Orvella {
 namespace {
 
 const QString KeepSetting = QStringLiteral("keep-new-readings");
-// The card of the day drawn while readings were not kept: the same all day even so.
-const QString CardOfTheDaySetting = QStringLiteral("card-of-the-day");
 // Long enough for another program to finish, short enough not to be noticed.
 constexpr int RetryMs = 250;
 // A full disk or a folder that cannot be written is not put right in moments.
@@ -214,35 +212,50 @@ void Journal::readingShown(ReadingSource source)
 
 JournalEntry Journal::cardOfTheDay()
 {
-    const QDate today = m_platform.today();
-    if (m_cardOfTheDay && m_cardOfTheDay->time.date() == today)
+    // Opened first: what its opening says may be read past midnight.
+    JournalStore *journal = store();
+    const QDateTime now = m_platform.now();
+    if (m_cardOfTheDay && m_cardOfTheDay->time.date() == now.date())
         return *m_cardOfTheDay;
-    if (JournalStore *journal = store()) {
-        // Newest first: the one drawn first today is the last.
-        const QList<JournalSummary> drawn = journal->list(
-            {.spread = CardOfTheDaySpread, .from = today, .to = today});
-        if (!drawn.isEmpty()) {
-            if (std::optional<JournalEntry> kept = journal->entry(drawn.last().id)) {
-                m_cardOfTheDay = kept;
-                return *kept;
-            }
+    m_cardOfTheDay = cardOfTheDayDrawnOn(journal, now.date());
+    if (!m_cardOfTheDay) {
+        m_cardOfTheDay = Orvella::cardOfTheDay(m_session.random(), now);
+        // Remembered beside the journal too: the same card all day even when
+        // readings are not kept, or the journal cannot be written.
+        if (!m_folder.isEmpty())
+            writeWholePrivately(cardOfTheDayPath(), cardOfTheDayLine(*m_cardOfTheDay).toUtf8());
+        if (keepsNewReadings()) {
+            m_waiting.append(*m_cardOfTheDay);
+            keepWaiting();
         }
-        const std::optional<JournalEntry> remembered =
-            cardOfTheDayFromLine(journal->setting(CardOfTheDaySetting));
-        if (remembered && remembered->time.date() == today) {
-            m_cardOfTheDay = remembered;
-            return *remembered;
-        }
-    }
-    m_cardOfTheDay = Orvella::cardOfTheDay(m_session.random(),
-                                           QDateTime(today, QTime::currentTime()));
-    if (keepsNewReadings()) {
-        m_waiting.append(*m_cardOfTheDay);
-        keepWaiting();
-    } else if (JournalStore *journal = store()) {
-        journal->setSetting(CardOfTheDaySetting, cardOfTheDayLine(*m_cardOfTheDay));
     }
     return *m_cardOfTheDay;
+}
+
+std::optional<JournalEntry> Journal::cardOfTheDayDrawnOn(JournalStore *journal, QDate day) const
+{
+    if (journal) {
+        // Newest first: the one drawn first that day is the last.
+        const QList<JournalSummary> drawn =
+            journal->list({.spread = CardOfTheDaySpread, .from = day, .to = day});
+        if (!drawn.isEmpty()) {
+            if (std::optional<JournalEntry> kept = journal->entry(drawn.last().id))
+                return kept;
+        }
+    }
+    if (m_folder.isEmpty())
+        return std::nullopt;
+    const std::optional<QByteArray> line = readSmallFile(cardOfTheDayPath(), 4096);
+    std::optional<JournalEntry> remembered =
+        line ? cardOfTheDayFromLine(QString::fromUtf8(*line)) : std::nullopt;
+    if (remembered && remembered->time.date() == day)
+        return remembered;
+    return std::nullopt;
+}
+
+QString Journal::cardOfTheDayPath() const
+{
+    return QDir(m_folder).filePath(QStringLiteral("card-of-the-day"));
 }
 
 void Journal::keepWaiting()

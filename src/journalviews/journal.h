@@ -74,7 +74,8 @@ public:
     /**
      * Today's card of the day: the one drawn the first time it was asked for
      * today, also in an earlier run, or one drawn now and kept (while new
-     * readings are kept).
+     * readings are kept). The day is the day it is asked on, as the journal
+     * opens: a message read past midnight asks for the new day's.
      */
     JournalEntry cardOfTheDay();
 
@@ -131,6 +132,9 @@ private:
      * aside, and forgets them; what to say of them, or nothing when there were none.
      */
     QString keepWordsAside(const QString &aside);
+    /** The card of the day drawn on @p day, as the journal or the note beside it has it. */
+    std::optional<JournalEntry> cardOfTheDayDrawnOn(JournalStore *journal, QDate day) const;
+    QString cardOfTheDayPath() const;
     void retryAfter(JournalStore::Problem problem);
     void sayUnableOnce();
 

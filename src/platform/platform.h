@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -71,7 +71,9 @@ public:
      */
     virtual void clearClipboardIfOwned() = 0;
 
-    virtual QDate today() const = 0;
+    /** The local time now, with its offset: one reading of the clock, day and time together. */
+    virtual QDateTime now() const = 0;
+    QDate today() const { return now().date(); }
 };
 
 } // namespace Orvella

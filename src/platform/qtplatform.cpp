@@ -148,9 +148,9 @@ void QtPlatform::clearClipboardIfOwned()
         clipboard->clear();
 }
 
-QDate QtPlatform::today() const
+QDateTime QtPlatform::now() const
 {
-    return QDate::currentDate();
+    return QDateTime::currentDateTime();
 }
 
 } // namespace Orvella

@@ -29,7 +29,7 @@ public:
                const std::function<void(QPagedPaintDevice &)> &paint) override;
     void copyImage(const QImage &picture) override;
     void clearClipboardIfOwned() override;
-    QDate today() const override;
+    QDateTime now() const override;
 };
 
 } // namespace Orvella

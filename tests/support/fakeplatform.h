@@ -39,7 +39,7 @@ public:
                const std::function<void(QPagedPaintDevice &)> &paint) override;
     void copyImage(const QImage &picture) override { copiedImages << picture; }
     void clearClipboardIfOwned() override { ++clipboardClears; }
-    QDate today() const override { return currentDate; }
+    QDateTime now() const override { return QDateTime(currentDate, QTime::currentTime()); }
 
     // What the tests script.
     QQueue<Answer> answers;     // for Yes/No boxes; No when empty
