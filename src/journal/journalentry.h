@@ -20,6 +20,13 @@ inline constexpr int CardOfTheDaySpread = -1;
 /** Its name, as the journal and its exports give it, and its one position's title. */
 QString cardOfTheDayName();
 
+/**
+ * The years a kept reading's time may lie in: four digits, as an export
+ * writes them, and none before the first day a date field can be set to.
+ */
+inline constexpr int EarliestYear = 100;
+inline constexpr int LatestYear = 9999;
+
 /** "drawn", "opened", "handed over", "imported". */
 QString journalSourceName(JournalSource source);
 std::optional<JournalSource> journalSourceFromName(const QString &name);

@@ -237,10 +237,9 @@ QString entryProblem(const JournalEntry &entry)
 {
     if (!entry.time.isValid())
         return QStringLiteral("it has no time it was shown at");
-    // Four-digit years, as an export writes them and reads them back: a file's
-    // date far out of them is a wrong one, and would have the statistics count
-    // the months between.
-    if (const int year = entry.time.date().year(); year < 1 || year > 9999)
+    // A file's date far out of them is a wrong one, and would have the
+    // statistics count the months between.
+    if (const int year = entry.time.date().year(); year < EarliestYear || year > LatestYear)
         return QStringLiteral("its time, in the year %1, cannot be right").arg(year);
     const int wanted = cardsOfSpread(entry.spread);
     if (wanted == 0)

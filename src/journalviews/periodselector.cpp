@@ -1,5 +1,7 @@
 #include "periodselector.h"
 
+#include "journal/journalentry.h"
+
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -19,6 +21,8 @@ QDateEdit *dateField(const QString &name, const QString &heard, QDate date, QWid
     auto *field = new QDateEdit(date, parent);
     field->setObjectName(name);
     field->setAccessibleName(heard);
+    // Every day a kept reading may have, earlier than Qt's default of 1752.
+    field->setDateRange(QDate(EarliestYear, 1, 1), QDate(LatestYear, 12, 31));
     field->setCalendarPopup(true);
     field->setDisplayFormat(QStringLiteral("d MMM yyyy"));
     return field;

@@ -224,11 +224,11 @@ void TestJournalImport::timesAnExportCannotWriteAreRefused()
 {
     // A saved reading's file date, as an archive may give it: the statistics
     // would count every month up to it, and an export could never bring it back.
-    for (const int year : {-1, 1, 9999, 10000}) {
+    for (const int year : {-1, 99, 100, 9999, 10000}) {
         const JournalEntry entry = journalEntry(
             drawn(1), QDateTime(QDate(year, 6, 1), QTime(12, 0), Qt::UTC), JournalSource::Imported);
         QCOMPARE(entryProblem(entry),
-                 year >= 1 && year <= 9999
+                 year >= 100 && year <= 9999
                      ? QString()
                      : QStringLiteral("its time, in the year %1, cannot be right").arg(year));
     }
