@@ -480,7 +480,15 @@ void JournalWindow::showSelectedDay()
     if (row < 0)
         return;
     const QSignalBlocker quiet(m_ui->calDays);
+    // Its days told nothing, unless they have the keys: a screen reader would
+    // take the day made current for a move of the focus (Qt 6.4's tables say so).
+    auto *days = m_ui->calDays->findChild<QAbstractItemView *>(
+        QStringLiteral("qt_calendar_calendarview"));
+    const bool keys = days && days->hasFocus();
+    const QSignalBlocker untold(keys || !days ? nullptr : days->selectionModel());
     m_ui->calDays->setSelectedDate(m_model->readings().at(row).time.date());
+    if (days && !keys)
+        days->viewport()->update();
     describeDay();
 }
 
