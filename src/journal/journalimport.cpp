@@ -16,6 +16,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cmath>
 #include <variant>
 
@@ -49,6 +50,11 @@ int cardsOfSpread(int spread)
                : SpreadCatalogue::spread(spread).value_or(Spread{}).cardCount;
 }
 
+QString tooLarge(qint64 maxSize)
+{
+    return QStringLiteral("it is too large to import (%1 MB at most)").arg(maxSize / (1024 * 1024));
+}
+
 // Why a file could not be read; looked at only after reading it failed.
 QString unreadable(const QString &path)
 {
@@ -57,9 +63,8 @@ QString unreadable(const QString &path)
         return QStringLiteral("there is no such file");
     if (!file.isFile())
         return QStringLiteral("it is not an ordinary file");
-    if (file.size() > MaxImportSize)
-        return QStringLiteral("it is larger than any journal (%1 MB at most)")
-            .arg(MaxImportSize / (1024 * 1024));
+    if (file.size() > MaxBackupSize)
+        return tooLarge(MaxBackupSize);
     return QStringLiteral("it cannot be read");
 }
 
@@ -76,7 +81,7 @@ bool looksLikeJson(const QByteArray &bytes)
 void take(const QString &path, int place, JournalEntry entry, ImportedReadings &found)
 {
     if (const QString problem = entryProblem(entry); !problem.isEmpty())
-        found.refused.append({path, place, problem});
+        found.refuse({path, place, problem});
     else
         found.entries.append(std::move(entry));
 }
@@ -165,18 +170,18 @@ void readExport(const QString &path, const QByteArray &bytes, ImportedReadings &
         || top.value(QLatin1String("format")).toString() != QLatin1String(JournalFormat)
         || !top.value(QLatin1String("readings")).isArray() || version < 1
         || version != std::floor(version)) {
-        found.refused.append({path, 0, QStringLiteral("it is damaged, or not a journal export")});
+        found.refuse({path, 0, QStringLiteral("it is damaged, or not a journal export")});
         return;
     }
     if (version > JournalFormatVersion) {
-        found.refused.append({path, 0, writtenByNewer()});
+        found.refuse({path, 0, writtenByNewer()});
         return;
     }
     const QJsonArray readings = top.value(QLatin1String("readings")).toArray();
     for (qsizetype i = 0; i < readings.size(); ++i) {
         auto entry = exportedEntry(readings[i]);
         if (auto *refused = std::get_if<QString>(&entry))
-            found.refused.append({path, int(i + 1), *refused});
+            found.refuse({path, int(i + 1), *refused});
         else
             take(path, int(i + 1), std::move(std::get<JournalEntry>(entry)), found);
     }
@@ -190,23 +195,23 @@ void readBackup(const QString &path, const QByteArray &bytes, ImportedReadings &
     QTemporaryDir folder;
     const QString copy = folder.filePath(QStringLiteral("backup.sqlite"));
     const QString log = journalLogSuffix();
-    const std::optional<QByteArray> logged = readSmallFile(path + log, MaxImportSize);
+    const std::optional<QByteArray> logged = readSmallFile(path + log, MaxBackupSize);
     if (!folder.isValid() || !writeWhole(copy, bytes) || (anythingAt(path + log) && !logged)
         || (logged && !logged->isEmpty() && !writeWhole(copy + log, *logged))) {
-        found.refused.append({path, 0, QStringLiteral("it could not be copied to be read")});
+        found.refuse({path, 0, QStringLiteral("it could not be copied to be read")});
         return;
     }
     const std::unique_ptr<JournalStore> backup = openJournalStore(copy,
                                                                   JournalStore::Access::Foreign);
     if (backup && backup->problem() == JournalStore::Problem::Newer) {
-        found.refused.append({path, 0, writtenByNewer()});
+        found.refuse({path, 0, writtenByNewer()});
         return;
     }
     QList<JournalEntry> entries;
     if (backup && backup->problem() == JournalStore::Problem::None)
         entries = backup->all(); // which may find it damaged too
     if (!backup || backup->problem() != JournalStore::Problem::None) {
-        found.refused.append({path, 0, QStringLiteral("it is a damaged journal")});
+        found.refuse({path, 0, QStringLiteral("it is a damaged journal")});
         return;
     }
     // Taken as their export would be, and held to it: a backup altered by hand
@@ -219,7 +224,7 @@ void readSavedReading(const QString &path, const QByteArray &bytes, ImportedRead
 {
     const std::optional<Reading> reading = ReadingFile::decode(bytes);
     if (!reading) {
-        found.refused.append(
+        found.refuse(
             {path, 0,
              QStringLiteral("it is damaged, or not a reading, a journal export or a "
                                      "journal backup")});
@@ -232,6 +237,14 @@ void readSavedReading(const QString &path, const QByteArray &bytes, ImportedRead
 }
 
 } // namespace
+
+void ImportedReadings::refuse(ImportRefusal refusal)
+{
+    if (refused.size() < MaxRefusalsListed)
+        refused.append(std::move(refusal));
+    else
+        ++refusedBeyond;
+}
 
 QString entryProblem(const JournalEntry &entry)
 {
@@ -272,13 +285,15 @@ ImportedReadings readImports(const QStringList &paths)
 {
     ImportedReadings found;
     for (const QString &path : paths) {
-        const std::optional<QByteArray> bytes = readSmallFile(path, MaxImportSize);
+        const std::optional<QByteArray> bytes = readSmallFile(path, MaxBackupSize);
         if (!bytes) {
-            found.refused.append({path, 0, unreadable(path)});
+            found.refuse({path, 0, unreadable(path)});
             continue;
         }
         if (bytes->startsWith(SqliteHeader))
             readBackup(path, *bytes, found);
+        else if (bytes->size() > MaxExportSize)
+            found.refuse({path, 0, tooLarge(MaxExportSize)});
         else if (looksLikeJson(*bytes))
             readExport(path, *bytes, found);
         else
@@ -294,6 +309,7 @@ ImportResult importReadings(JournalStore &store, const QStringList &paths,
     ImportResult result;
     const ImportedReadings found = readImports(paths);
     result.refused = found.refused;
+    result.refusedBeyond = found.refusedBeyond;
     if (cancelled && cancelled()) {
         result.failed = result.cancelled = true;
         return result;
@@ -334,15 +350,14 @@ QString importSummary(const ImportResult &result, int refusalsListed)
                            .arg(result.completed);
         summary += result.refused.isEmpty()
             ? QStringLiteral(".")
-            : QStringLiteral(", %1 refused:").arg(result.refused.size());
+            : QStringLiteral(", %1 refused:").arg(result.refused.size() + result.refusedBeyond);
     }
     if (result.failed && !result.refused.isEmpty())
         summary += QStringLiteral("\nRefused as well:");
-    for (qsizetype i = 0; i < result.refused.size(); ++i) {
-        if (refusalsListed >= 0 && i == refusalsListed) {
-            summary += QStringLiteral("\n... and %1 more.").arg(result.refused.size() - i);
-            break;
-        }
+    const qsizetype listed = refusalsListed >= 0
+        ? std::min(result.refused.size(), qsizetype(refusalsListed))
+        : result.refused.size();
+    for (qsizetype i = 0; i < listed; ++i) {
         const ImportRefusal &refusal = result.refused[i];
         const QString where = QDir::toNativeSeparators(refusal.file);
         summary += u'\n'
@@ -351,6 +366,8 @@ QString importSummary(const ImportResult &result, int refusalsListed)
                                                  refusal.reason)
                                       : QStringLiteral("%1: %2").arg(where, refusal.reason));
     }
+    if (const qsizetype more = result.refused.size() - listed + result.refusedBeyond)
+        summary += QStringLiteral("\n... and %1 more.").arg(more);
     return summary;
 }
 

@@ -22,11 +22,18 @@ struct ImportRefusal
     bool operator==(const ImportRefusal &) const = default;
 };
 
+/** No more refusals are listed one by one: a file of millions of bad readings is counted. */
+inline constexpr qsizetype MaxRefusalsListed = 1000;
+
 /** The readings found in files to import, and what was refused. */
 struct ImportedReadings
 {
     QList<JournalEntry> entries;
     QList<ImportRefusal> refused;
+    /** Refusals beyond the first MaxRefusalsListed, counted. */
+    qsizetype refusedBeyond = 0;
+
+    void refuse(ImportRefusal refusal);
 };
 
 /** What an import did. */
@@ -37,14 +44,19 @@ struct ImportResult
     /** Of those already kept, how many took a question, notes or outcome they lacked. */
     int completed = 0;
     QList<ImportRefusal> refused;
+    qsizetype refusedBeyond = 0;
     /** Nothing was kept: the journal failed (see problem), or the import was cancelled. */
     bool failed = false;
     bool cancelled = false;
     JournalStore::Problem problem = JournalStore::Problem::None;
 };
 
-/** No file to import is read beyond this size: a journal export of 10,000 readings is 6 MB. */
-inline constexpr qint64 MaxImportSize = 64 * 1024 * 1024;
+/**
+ * No file to import is read beyond these sizes, each room for a journal of
+ * 200,000 readings: an export of 10,000 readings is 6 MB, a backup 12 MB.
+ */
+inline constexpr qint64 MaxExportSize = 128 * 1024 * 1024;
+inline constexpr qint64 MaxBackupSize = 256 * 1024 * 1024;
 
 /**
  * The readings in the files at @p paths, each a saved reading (.mca, kept as

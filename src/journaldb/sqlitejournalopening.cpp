@@ -58,7 +58,7 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
         return prepareCopy(path);
     if (!openFile(path))
         return false;
-    const std::optional<int> version = soundVersion();
+    const std::optional<int> version = soundVersion(access);
     if (!version && m_readOnly && m_problem == Problem::Full && !m_copy) {
         // A reader needs room beside the journal: read from a copy elsewhere instead.
         sqlite3_close_v2(m_db);
@@ -66,7 +66,7 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
         m_whyReadOnly = Problem::Full;
         return prepareCopy(path);
     }
-    if (!version || !fits(*version, access))
+    if (!version || (access != Access::Foreign && !fits(*version, access)))
         return false;
     if (*version > SchemaVersion && !m_readOnly) {
         // Written by a newer program: opened again for reading only.
@@ -121,26 +121,31 @@ bool SqliteJournalStore::openFile(const QString &path)
     return true;
 }
 
-std::optional<int> SqliteJournalStore::soundVersion()
+std::optional<int> SqliteJournalStore::soundVersion(Access access)
 {
-    // A file that is not a database, cut short or overwritten in places fails here.
+    int version = 0;
     {
-        SqliteStatement check(m_db, "PRAGMA quick_check(1)");
-        const int result = check.step();
-        if (!judge(result))
+        // Finished before anything else runs: an unfinished statement holds a transaction open.
+        SqliteStatement versionQuery(m_db, "PRAGMA user_version");
+        if (!judge(versionQuery.step()))
             return std::nullopt;
-        if (result != SQLITE_ROW || check.text(0) != QLatin1String("ok")) {
-            m_problem = Problem::Damaged;
-            return std::nullopt;
-        }
+        version = int(versionQuery.integer(0));
     }
-    // Finished before anything else runs: an unfinished statement holds a transaction open.
-    SqliteStatement versionQuery(m_db, "PRAGMA user_version");
-    if (!judge(versionQuery.step()))
-        return std::nullopt;
-    const int version = int(versionQuery.integer(0));
     // No version of ours is below the first: whatever wrote this, it is not a journal.
     if (version < 0) {
+        m_problem = Problem::Damaged;
+        return std::nullopt;
+    }
+    // Another's file is held to our make-up before the check below runs the
+    // checks of its tables: one of its own could hold the import for ever.
+    if (access == Access::Foreign && !fits(version, access))
+        return std::nullopt;
+    // A file that is not a database, cut short or overwritten in places fails here.
+    SqliteStatement check(m_db, "PRAGMA quick_check(1)");
+    const int result = check.step();
+    if (!judge(result))
+        return std::nullopt;
+    if (result != SQLITE_ROW || check.text(0) != QLatin1String("ok")) {
         m_problem = Problem::Damaged;
         return std::nullopt;
     }

@@ -68,7 +68,7 @@ private:
     /** Opens the file at @p path, made owner-only first when it is to be written and missing. */
     bool openFile(const QString &path);
     /** The schema version of a sound file; nothing, with the problem recorded, otherwise. */
-    std::optional<int> soundVersion();
+    std::optional<int> soundVersion(Access access);
     /** Whether a file of schema @p version may be used for @p access; if not, the problem noted. */
     bool fits(int version, Access access);
     /** Reads a copy of the journal at @p path and its log, made in a folder of our own. */

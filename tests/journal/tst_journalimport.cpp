@@ -169,7 +169,14 @@ void TestJournalImport::refusals_data()
         << QByteArray("sql:SELECT 1") << "it could not be copied to be read";
     QTest::newRow("a database without a journal in it")
         << QByteArray("new:CREATE TABLE t (a); DROP TABLE t") << "it is a damaged journal";
-    QTest::newRow("200 MB") << QByteArray() << "it is larger than any journal";
+    QTest::newRow("a backup that checks without end")
+        << QByteArray("sql:CREATE TABLE slow (x CHECK (length(hex(randomblob(100000000))) > 0)); "
+                      "PRAGMA ignore_check_constraints = ON; INSERT INTO slow WITH RECURSIVE "
+                      "n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 1000) SELECT x "
+                      "FROM n")
+        << "it is a damaged journal";
+    QTest::newRow("150 MB") << QByteArray() << "it is too large to import (128 MB at most)";
+    QTest::newRow("300 MB") << QByteArray() << "it is too large to import (256 MB at most)";
     QTest::newRow("a folder") << QByteArray() << "it is not an ordinary file";
 #ifdef Q_OS_UNIX
     QTest::newRow("a pipe") << QByteArray() << "it is not an ordinary file";
@@ -184,9 +191,9 @@ void TestJournalImport::refusals()
     // Its name as a user may give it, "%2" and all.
     const QString path = dir.filePath(QStringLiteral("import%2"));
     const QString row = QString::fromLatin1(QTest::currentDataTag());
-    if (row == QLatin1String("200 MB")) {
+    if (row.endsWith(QLatin1String(" MB"))) {
         QFile big(path); // sparse: no time or disk spent on it
-        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(200 * 1024 * 1024));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(row.chopped(3).toLongLong() << 20));
     } else if (row == QLatin1String("a folder")) {
         QVERIFY(QDir(dir.path()).mkdir(QFileInfo(path).fileName()));
 #ifdef Q_OS_UNIX
@@ -271,9 +278,18 @@ void TestJournalImport::failedOrCancelledKeepsNone()
     result = importReadings(*store, {exported});
     QCOMPARE(result.kept, 500);
 
-    // Refusals beyond those a window can show are counted instead.
+    // Refusals beyond those a window can show are counted instead; so are
+    // those beyond what is worth keeping, of a file of bad readings without end.
     result.refused = QList<ImportRefusal>(3, {exported, 1, QStringLiteral("a card twice")});
     QVERIFY(importSummary(result, 2).endsWith(QStringLiteral("a card twice\n... and 1 more.")));
+    const QString junk = dir.filePath(QStringLiteral("junk.json"));
+    QVERIFY(Test::writeFile(junk, R"({"format": "orvella-medicine-cards-journal", "version": 1, )"
+                                  R"("readings": [0)" + QByteArray(", 0").repeated(1004) + "]}"));
+    result = importReadings(*store, {junk});
+    QCOMPARE(result.refused.size(), MaxRefusalsListed);
+    const QString summary = importSummary(result);
+    QVERIFY(summary.contains(QStringLiteral(", 1005 refused:\n")));
+    QVERIFY(summary.endsWith(QStringLiteral("\n... and 5 more.")));
 }
 
 QTEST_GUILESS_MAIN(TestJournalImport)
