@@ -1,6 +1,7 @@
 #include "fileaccess.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -170,9 +171,17 @@ bool anythingAt(const QString &path)
 
 QString whereIs(const QString &path)
 {
-    const QFileInfo file(path);
+    QFileInfo file(path);
+    // A link that leads nowhere yet is followed too: writing through it makes
+    // the file it names. (Forty links, as the system allows, then it stops.)
+    for (int links = 0; file.isSymLink() && links < 40; ++links)
+        file.setFile(file.symLinkTarget());
     const QString canonical = file.canonicalFilePath();
-    return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
+    if (!canonical.isEmpty())
+        return canonical;
+    // Nothing there yet: its name in its folder, wherever the folder really is.
+    const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? file.absoluteFilePath() : QDir(folder).filePath(file.fileName());
 }
 
 bool writeWhole(const QString &path, const QByteArray &data, QString *why)

@@ -10,7 +10,10 @@ namespace Orvella {
 /** Whether anything is at @p path: a file, a folder, or a link, even one that leads nowhere. */
 bool anythingAt(const QString &path);
 
-/** Where the file at @p path is, links followed: two names of one file give one answer. */
+/**
+ * Where the file at @p path is, or would be made, links followed (also one
+ * that leads nowhere yet): two names of one file give one answer.
+ */
 QString whereIs(const QString &path);
 
 /**

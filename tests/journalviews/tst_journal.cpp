@@ -645,7 +645,11 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     QStringList ontoItself{journalFile};
 #ifdef Q_OS_UNIX
     QVERIFY(QFile::link(journalFile, m_dir->filePath(QStringLiteral("link.sqlite"))));
-    ontoItself << m_dir->filePath(QStringLiteral("link.sqlite"));
+    // A link to a file kept with it that is not there yet: the write would make it.
+    QVERIFY(QFile::link(journalFile + QStringLiteral("-journal"),
+                        m_dir->filePath(QStringLiteral("nowhere.sqlite"))));
+    ontoItself << m_dir->filePath(QStringLiteral("link.sqlite"))
+               << m_dir->filePath(QStringLiteral("nowhere.sqlite"));
 #endif
     for (const QString &onto : ontoItself) {
         m_driver->platform().fileNames.enqueue(onto);
