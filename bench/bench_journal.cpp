@@ -65,7 +65,7 @@ int main(int argc, char *argv[])
         ReadingSession session(platform, random);
         Journal journal(session, platform,
                         dir.filePath(QStringLiteral("keep")),
-                                     [](const QString &path) { return openStore(path); });
+                                     &SqliteJournalStore::open);
         QDir().mkpath(dir.filePath(QStringLiteral("keep")));
         session.draw(QStringLiteral("First"), 0); // opens the journal
         QList<double> keeps;
@@ -102,7 +102,7 @@ int main(int argc, char *argv[])
     {
         ReadingSession session(platform, random);
         Journal journal(session, platform, folder,
-                        [](const QString &path) { return openStore(path); });
+                        &SqliteJournalStore::open);
         QElapsedTimer first;
         first.start();
         session.draw(QStringLiteral("Ann"), 0);
@@ -113,7 +113,7 @@ int main(int argc, char *argv[])
     }
 
     ReadingSession session(platform, random);
-    Journal journal(session, platform, folder, [](const QString &path) { return openStore(path); });
+    Journal journal(session, platform, folder, &SqliteJournalStore::open);
     QElapsedTimer opening;
     opening.start();
     JournalWindow window(journal);

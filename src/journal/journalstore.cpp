@@ -32,13 +32,13 @@ std::unique_ptr<JournalStore> openJournalStore(const QString &path, JournalStore
     return factory ? factory->open(path, access) : nullptr;
 }
 
-std::unique_ptr<JournalStore> openJournal(const QString &path)
+std::unique_ptr<JournalStore> openJournal(const QString &path, const JournalStoreOpener &open)
 {
-    std::unique_ptr<JournalStore> store = openJournalStore(path, JournalStore::Access::ReadWrite);
+    std::unique_ptr<JournalStore> store = open(path, JournalStore::Access::ReadWrite);
     if (store
         && (store->problem() == JournalStore::Problem::NotWritable
             || store->problem() == JournalStore::Problem::Full))
-        store = openJournalStore(path, JournalStore::Access::ReadOnly);
+        store = open(path, JournalStore::Access::ReadOnly);
     return store;
 }
 

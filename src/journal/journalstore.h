@@ -200,12 +200,18 @@ public:
  */
 std::unique_ptr<JournalStore> openJournalStore(const QString &path, JournalStore::Access access);
 
+/** What opens a journal file for an access, as openJournalStore() does. */
+using JournalStoreOpener =
+    std::function<std::unique_ptr<JournalStore>(const QString &path, JournalStore::Access access)>;
+
 /**
- * The user's journal at @p path as the program uses it: for writing (made
- * when missing, brought up to date when older), or only for reading where it
- * cannot be written or the disk is full, so what it holds is still shown and exported.
+ * The user's journal at @p path as the program uses it, opened by @p open:
+ * for writing (made when missing, brought up to date when older), or only for
+ * reading where it cannot be written or the disk is full, so what it holds is
+ * still shown and exported.
  */
-std::unique_ptr<JournalStore> openJournal(const QString &path);
+std::unique_ptr<JournalStore> openJournal(const QString &path,
+                                          const JournalStoreOpener &open = openJournalStore);
 
 /**
  * Keeps what the program writes (exports, backups) from ever replacing the

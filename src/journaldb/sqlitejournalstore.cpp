@@ -241,6 +241,11 @@ bool SqliteJournalStore::fillMissingWords(qint64 id, const JournalEntry &entry, 
 SqliteStatement &SqliteJournalStore::cached(const char *sql)
 {
     auto found = m_statements.find(sql);
+    // One that could not be prepared (another program held the journal) is tried again.
+    if (found != m_statements.end() && found->second->prepared() != SQLITE_OK) {
+        m_statements.erase(found);
+        found = m_statements.end();
+    }
     if (found == m_statements.end())
         found = m_statements.emplace(sql, std::make_unique<SqliteStatement>(m_db, sql)).first;
     found->second->reset();

@@ -26,6 +26,14 @@ constexpr int RetryUnableMs = 2000;
 // journal a moment after the hand leaves the keyboard.
 constexpr int KeepWordsAfterMs = 300;
 
+// A journal opened while another program held it (not brought up to date, say),
+// or for reading only where nothing could be written then: opened again to keep.
+bool needsOpeningAgain(const JournalStore &store)
+{
+    return store.problem() == JournalStore::Problem::Busy
+           || (store.isReadOnly() && store.whyReadOnly() != JournalStore::Problem::Newer);
+}
+
 // A journal file that is not to be used as it is, but kept aside for a new one.
 bool isSetAside(JournalStore::Problem problem)
 {
@@ -74,7 +82,7 @@ Journal::Journal(ReadingSession &session, Platform &platform, const QString &fol
       m_opener(std::move(opener))
 {
     if (!m_opener)
-        m_opener = openJournal;
+        m_opener = openJournalStore;
     m_retry = new QTimer(this);
     m_retry->setSingleShot(true);
     m_retry->setInterval(RetryMs);
@@ -108,7 +116,7 @@ void Journal::open()
 {
     if (m_folder.isEmpty())
         return;
-    m_store = m_opener(path());
+    openStore();
     if (!m_store)
         return;
     if (isSetAside(m_store->problem())) {
@@ -120,6 +128,23 @@ void Journal::open()
                            "shown as it is, and nothing is kept in it or changed."),
             Platform::Icon::Information);
     }
+}
+
+void Journal::openStore()
+{
+    m_store = openJournal(path(), m_opener);
+    m_openAgain = m_store && needsOpeningAgain(*m_store);
+}
+
+void Journal::openAgainForWriting()
+{
+    // For writing only: a journal read from a copy is not copied again at every try.
+    std::unique_ptr<JournalStore> writable = m_opener(path(), JournalStore::Access::ReadWrite);
+    if (!writable || needsOpeningAgain(*writable))
+        return;
+    m_store = std::move(writable);
+    m_openAgain = false;
+    emit changed(); // and what could not be edited now can
 }
 
 void Journal::noticeChangesElsewhere()
@@ -140,7 +165,7 @@ bool Journal::reopenAfterMove()
     // in its place gives to others: kept beside it instead.
     const QString notes = keepWordsAside(
         journalAsideName(path(), QStringLiteral("replaced"), m_platform.today()));
-    m_store = m_opener(path());
+    openStore();
     emit reopened();
     m_platform.showMessage(m_dialogParent,
                            QStringLiteral("The journal %1 was moved, replaced or removed while in "
@@ -167,7 +192,7 @@ bool Journal::reopenAfterDamage()
     }
     // All in place before anything is said: a message's own event loop may run a retry.
     const QString notes = keepWordsAside(aside);
-    m_store = m_opener(path());
+    openStore();
     if (!m_keepsNew) // the user's choice, not the new journal's default
         setKeepsNewReadings(false);
     emit reopened();
@@ -263,18 +288,23 @@ void Journal::keepWaiting()
     m_keepWordsSoon->stop();
     bool keptAny = false;
     while (!m_waiting.isEmpty()) {
+        if (store() && m_openAgain)
+            openAgainForWriting();
         JournalStore *journal = store();
         if (!journal) {
             sayUnableOnce();
             m_waiting.clear();
             break;
         }
-        // One that can never be written (a newer program's, said so as it
-        // was opened) takes nothing: no reading waits for it.
         if (journal->isReadOnly()) {
-            if (journal->whyReadOnly() != JournalStore::Problem::Newer)
-                sayUnableOnce();
-            m_waiting.clear();
+            // One that can never be written (a newer program's, said so as it
+            // was opened) takes nothing: no reading waits for it.
+            if (journal->whyReadOnly() == JournalStore::Problem::Newer) {
+                m_waiting.clear();
+                break;
+            }
+            retryAfter(journal->whyReadOnly());
+            sayUnableOnce();
             break;
         }
         const JournalEntry &entry = m_waiting.constFirst();

@@ -44,7 +44,7 @@ class Journal : public QObject
 
 public:
     /** Opens the journal file at the path given; the store plugin by default. */
-    using Opener = std::function<std::unique_ptr<JournalStore>(const QString &path)>;
+    using Opener = JournalStoreOpener;
 
     /** The journal's file name in the program's data folder. */
     static QString fileName() { return QStringLiteral("journal.sqlite"); }
@@ -122,6 +122,13 @@ signals:
 private:
     void readingShown(ReadingSource source);
     void open();
+    /** Opens the journal at its path, as the program uses it, into m_store. */
+    void openStore();
+    /**
+     * Opens the journal for writing again, where it was opened while another
+     * program held it or for reading only; keeps the one open when it still cannot be.
+     */
+    void openAgainForWriting();
     bool reopenAfterDamage();
     /** Opens the journal now at its path, after the one open was moved away from it. */
     bool reopenAfterMove();
@@ -144,6 +151,7 @@ private:
     Opener m_opener;
     std::unique_ptr<JournalStore> m_store;
     bool m_opened = false;
+    bool m_openAgain = false; // the store open is not yet what keeping needs
     bool m_keepsNew = true; // as the journal last said, or was told
     bool m_saidUnable = false;
     bool m_saidUnableToSave = false;

@@ -44,8 +44,22 @@ using Orvella::Test::MainWindowDriver;
 
 namespace {
 
-// Set in a child copy of this test: hold a write transaction on this journal until killed.
+// Set in a child copy of this test: hold a write transaction on this journal until killed,
+// begun as the second says (BEGIN IMMEDIATE when it is not set).
 const char HoldVariable[] = "ORVELLA_TEST_HOLD_JOURNAL";
+const char HoldHowVariable[] = "ORVELLA_TEST_HOLD_HOW";
+
+// A copy of this test holding the journal at @p path, begun by @p how.
+bool startHolding(QProcess &holder, const QString &path, const QByteArray &how = {})
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(HoldVariable), path);
+    if (!how.isEmpty())
+        environment.insert(QLatin1String(HoldHowVariable), QString::fromLatin1(how));
+    holder.setProcessEnvironment(environment);
+    holder.start(QCoreApplication::applicationFilePath(), {});
+    return holder.waitForReadyRead(10000);
+}
 
 QStringList keptSources(JournalStore &store)
 {
@@ -74,6 +88,8 @@ private slots:
     void cleanup();
     void keepsEachReadingShownOnce();
     void readingsAndWordsWaitWhileAnotherProgramHoldsTheJournal();
+    void journalOpenedUnfitToKeepIsOpenedAgain_data();
+    void journalOpenedUnfitToKeepIsOpenedAgain();
     void journalThatCannotBeKeptIsSaidOnceOrKeptAside_data();
     void journalThatCannotBeKeptIsSaidOnceOrKeptAside();
     void windowFindsWritesShowsAndDeletes();
@@ -145,11 +161,7 @@ void TestJournal::readingsAndWordsWaitWhileAnotherProgramHoldsTheJournal()
     auto *notes = window->findChild<QPlainTextEdit *>(QStringLiteral("txtNotes"));
     const qint64 cy = window->selectedId();
     QProcess holder;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QLatin1String(HoldVariable), m_dir->filePath(Journal::fileName()));
-    holder.setProcessEnvironment(environment);
-    holder.start(QCoreApplication::applicationFilePath(), {});
-    QVERIFY(holder.waitForReadyRead(10000));
+    QVERIFY(startHolding(holder, m_dir->filePath(Journal::fileName())));
 
     // The window keeps answering; the reading waits in memory...
     QElapsedTimer took;
@@ -196,6 +208,58 @@ void TestJournal::readingsAndWordsWaitWhileAnotherProgramHoldsTheJournal()
     QCOMPARE(store().all().size(), 3);
     QVERIFY(journal.mayEnd());
     QCOMPARE(m_driver->platform().messages.size(), 3);
+}
+
+void TestJournal::journalOpenedUnfitToKeepIsOpenedAgain_data()
+{
+    QTest::addColumn<bool>("held");
+    QTest::newRow("an older journal held by another program") << true;
+    QTest::newRow("a journal that can only be read") << false;
+}
+
+void TestJournal::journalOpenedUnfitToKeepIsOpenedAgain()
+{
+    QFETCH(bool, held);
+    const QString path = m_dir->filePath(Journal::fileName());
+    {
+        Test::ScriptedRandom random;
+        Reading reading;
+        Draw(reading, 0, random);
+        const auto made = SqliteJournalStore::open(path, JournalStore::Access::ReadWrite);
+        QVERIFY(made->keep(journalEntry(reading, QDateTime::currentDateTime(),
+                                        JournalSource::Drawn, QStringLiteral("Old"))));
+    }
+    QProcess holder;
+    bool readOnly = !held; // as where nothing can be written
+    if (held) {
+        sqlite3 *db = nullptr;
+        sqlite3_open(QFile::encodeName(path).constData(), &db);
+        QCOMPARE(sqlite3_exec(db, "ALTER TABLE reading DROP COLUMN outcome; ALTER TABLE reading "
+                                  "DROP COLUMN outcome_date; PRAGMA user_version = 1",
+                              nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+        sqlite3_close(db);
+        QVERIFY(startHolding(holder, path, "PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE"));
+    }
+    Journal &journal = m_driver->attachJournal(
+        m_dir->path(), [&readOnly](const QString &at, JournalStore::Access access) {
+            return SqliteJournalStore::open(at, readOnly ? JournalStore::Access::ReadOnly : access);
+        });
+
+    // The reading waits, and the program asks before it ends without it...
+    draw(QStringLiteral("Ann"));
+    QCOMPARE(journal.waiting(), 1);
+    QVERIFY(!journal.mayEnd());
+    QCOMPARE(m_driver->platform().messageTexts().constLast(),
+             QStringLiteral("The Readings Could Not Be Kept In The Journal. Quit And Lose Them?"));
+    // ...and is kept once the journal can be written, brought up to date first.
+    readOnly = false;
+    holder.kill();
+    QVERIFY(!holder.isOpen() || holder.waitForFinished(10000));
+    QTRY_COMPARE(journal.waiting(), 0);
+    QCOMPARE(names(store().all()), (QStringList{"Old", "Ann"}));
+    QVERIFY(!store().isReadOnly());
+    QVERIFY(store().setOutcome(store().list({}).value(0).id, QStringLiteral("Well"), {}));
 }
 
 void TestJournal::journalThatCannotBeKeptIsSaidOnceOrKeptAside_data()
@@ -727,7 +791,9 @@ int main(int argc, char *argv[])
     if (const QByteArray path = qgetenv(HoldVariable); !path.isEmpty()) {
         sqlite3 *db = nullptr;
         sqlite3_open(path.constData(), &db);
-        sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        const QByteArray how = qgetenv(HoldHowVariable);
+        sqlite3_exec(db, how.isEmpty() ? "BEGIN IMMEDIATE" : how.constData(), nullptr, nullptr,
+                     nullptr);
         std::puts("holding");
         std::fflush(stdout);
         std::this_thread::sleep_for(std::chrono::hours(1));

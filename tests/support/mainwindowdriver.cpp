@@ -21,12 +21,10 @@ MainWindowDriver::~MainWindowDriver()
     m_window.reset();
 }
 
-Journal &MainWindowDriver::attachJournal(const QString &folder)
+Journal &MainWindowDriver::attachJournal(const QString &folder, const JournalStoreOpener &opener)
 {
-    m_journal = std::make_unique<Journal>(
-        m_window->session(), m_platform, folder, [](const QString &path) {
-            return SqliteJournalStore::open(path, JournalStore::Access::ReadWrite);
-        });
+    m_journal = std::make_unique<Journal>(m_window->session(), m_platform, folder,
+                                          opener ? opener : &SqliteJournalStore::open);
     m_journal->setDialogParent(m_window.get());
     m_journalCommands = new JournalCommands(*m_window, *m_journal);
     return *m_journal;

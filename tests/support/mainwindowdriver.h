@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fakeplatform.h"
+#include "journal/journalstore.h"
 #include "scriptedrandom.h"
 #include "windows/mainwindow.h"
 
@@ -33,9 +34,9 @@ public:
 
     /**
      * Gives the window a journal in @p folder, as the program does: a real
-     * SQLite file, the journal command in the File menu.
+     * SQLite file (opened by @p opener when given), the journal command in the File menu.
      */
-    Journal &attachJournal(const QString &folder);
+    Journal &attachJournal(const QString &folder, const JournalStoreOpener &opener = {});
     Journal *journal() const { return m_journal.get(); }
     JournalCommands *journalCommands() const { return m_journalCommands; }
 
