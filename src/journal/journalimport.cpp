@@ -254,6 +254,16 @@ QString entryProblem(const JournalEntry &entry)
     // statistics count the months between.
     if (const int year = entry.time.date().year(); year < EarliestYear || year > LatestYear)
         return QStringLiteral("its time, in the year %1, cannot be right").arg(year);
+    // Longer, a text would hold the window for seconds each time it is shown.
+    const std::pair<const QString &, const char *> texts[] = {{entry.name, "name is"},
+                                                              {entry.question, "question is"},
+                                                              {entry.notes, "notes are"},
+                                                              {entry.outcome, "outcome is"}};
+    for (const auto &[text, what] : texts) {
+        if (text.size() > MaxTextLength)
+            return QStringLiteral("its %1 too long (%2 characters at most)")
+                .arg(QLatin1String(what), QString::number(MaxTextLength));
+    }
     const int wanted = cardsOfSpread(entry.spread);
     if (wanted == 0)
         return QStringLiteral("an unknown spread, \"%1\"").arg(entry.spreadName);

@@ -133,6 +133,10 @@ void TestJournalImport::refusals_data()
     QTest::newRow("a damaged reading file") << QByteArray("12\r\nnonsense\r\n") << "it is damaged";
     QTest::newRow("an unknown card") << exportOf("Card of the Day", {"The Unicorn"})
                                      << "reading 1: an unknown card, \"The Unicorn\"";
+    QTest::newRow("notes too long to show")
+        << exportOf("Card of the Day", {"The Otter"},
+                    QStringLiteral(", \"notes\": \"%1\"").arg(QString(100'001, u'x')))
+        << "reading 1: its notes are too long (100000 characters at most)";
     QTest::newRow("the wrong number of cards")
         << exportOf("Pathway Spread", {"The Otter"})
         << "reading 1: 1 card for the Pathway Spread, which has 7";
