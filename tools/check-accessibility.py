@@ -340,6 +340,8 @@ if not [o for o in seen if CARD.match(o.name or "") or "; Card 2, " in (o.name o
 # names a tab list after its current tab, so the list is left out as well.
 LEFT_OUT = ("table cell", "page tab list")
 no_two_share_a_name("journal", [o for o in seen if o.getRoleName() not in LEFT_OUT])
+if journal.getRoleName() != "frame":
+    fail("journal: heard as a %s, not as a window" % journal.getRoleName())
 
 # Its statistics: every figure heard as text too, the chance table as a table.
 tab = named(seen, "Statistics", "page tab")[0]

@@ -18,6 +18,7 @@
 #include "product/product.h"
 #include "session/readingsession.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -104,11 +105,24 @@ QWidget *followInTabOrder(QWidget *before, QWidget *part)
     return controls.value(0);
 }
 
+// Heard as a window, as the main window is: a plain widget is a filler to a screen reader.
+QAccessibleInterface *journalWindows(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(JournalWindow::staticMetaObject.className()) && object)
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
 } // namespace
 
 JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
     : QWidget(parent, Qt::Window), m_ui(std::make_unique<Ui::JournalWindow>()), m_journal(journal)
 {
+    static const bool heardAsWindow = [] {
+        QAccessible::installFactory(journalWindows);
+        return true;
+    }();
+    Q_UNUSED(heardAsWindow);
     m_ui->setupUi(this);
     setWindowTitle(Product::titled(QStringLiteral("Journal")));
     m_model = new JournalListModel(this);
@@ -182,6 +196,8 @@ void JournalWindow::setupLook()
     QFont heading = readingFont(10);
     heading.setBold(true);
     m_ui->lblReading->setFont(heading);
+    // Said instead of its tooltip, which is the heading again, in markup.
+    m_ui->lblReading->setAccessibleDescription(QStringLiteral("The reading chosen in the list"));
     m_ui->lblReading->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     // Room for a count on a line of its own; the days it is of wrap below it
     // where the window is narrow (a small screen, or text made large).
@@ -232,6 +248,11 @@ void JournalWindow::setupFilters()
             QStringLiteral("qt_calendar_calendarview"))) {
         days->setAccessibleName(m_ui->calDays->accessibleName());
         m_ui->calDays->setAccessibleName(QStringLiteral("Calendar"));
+        for (const auto &[button, heard] : {std::pair{"qt_calendar_prevmonth", "Previous month"},
+                                            std::pair{"qt_calendar_nextmonth", "Next month"}}) {
+            if (auto *found = m_ui->calDays->findChild<QWidget *>(QLatin1String(button)))
+                found->setAccessibleName(QLatin1String(heard));
+        }
         connect(m_ui->calDays, &QCalendarWidget::selectionChanged, this,
                 &JournalWindow::describeDay);
     }
@@ -254,10 +275,14 @@ bool JournalWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_ui->lblReading && event->type() == QEvent::Resize)
         fitHeading();
-    // The selection is drawn paler while the keys go elsewhere.
+    // The selection is drawn paler while the keys go elsewhere; empty, the
+    // list shows it has them by a frame round what it says instead.
     if (watched == m_ui->lstReadings
-        && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        m_nothingListed->setFrameShape(event->type() == QEvent::FocusIn ? QFrame::Box
+                                                                        : QFrame::NoFrame);
         m_ui->lstReadings->viewport()->update();
+    }
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (watched == m_ui->txtSearch && key == Qt::Key_Escape
@@ -513,6 +538,8 @@ void JournalWindow::relist()
                                         "days chosen keep none."));
     }
     m_nothingListed->setVisible(count == 0);
+    // Heard with the list when it is empty, as it is seen there.
+    m_ui->lstReadings->setAccessibleDescription(count == 0 ? m_nothingListed->text() : QString());
     m_ui->cmdExport->setEnabled(count > 0);
     // The reading that was selected, while it is listed; else the first one.
     select(m_model->rowOf(keep) >= 0 ? keep : m_model->readings().value(0).id);
