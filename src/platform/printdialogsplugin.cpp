@@ -4,15 +4,21 @@
 #include "fileaccess.h"
 #include "printdialogs.h"
 
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QLocale>
 #include <QObject>
 #include <QPageSize>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -40,6 +46,27 @@ bool paintPages(QPrinter &printer, const std::function<void(QPagedPaintDevice &)
     return printed.open(QIODevice::ReadOnly) && writeWhole(target, printed.readAll());
 }
 
+// Qt's preview answers the mouse alone: its tools are reached by Tab too,
+// Ctrl+P prints, and its fields are heard by name.
+void answerTheKeys(QPrintPreviewDialog &preview, const QString &documentName)
+{
+    for (QToolButton *tool : preview.findChildren<QToolButton *>())
+        tool->setFocusPolicy(Qt::TabFocus);
+    const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction *action : preview.findChildren<QAction *>()) {
+        if (action->text() == print)
+            action->setShortcut(QKeySequence::Print);
+    }
+    for (QComboBox *zoom : preview.findChildren<QComboBox *>())
+        zoom->setAccessibleName(QStringLiteral("Zoom"));
+    for (QLineEdit *field : preview.findChildren<QLineEdit *>()) {
+        if (!qobject_cast<QComboBox *>(field->parentWidget()))
+            field->setAccessibleName(QStringLiteral("Page"));
+    }
+    for (QPrintPreviewWidget *pages : preview.findChildren<QPrintPreviewWidget *>())
+        pages->setAccessibleName(documentName);
+}
+
 } // namespace
 
 class QtPrintDialogs : public QObject, public PrintDialogs
@@ -62,6 +89,7 @@ public:
         // only a confirmed dialog puts anything on paper.
         QPrintPreviewDialog preview(&printer, parent);
         preview.setWindowTitle(documentName);
+        answerTheKeys(preview, documentName);
         // Tall enough to read a page, wide enough for its tools where the screen
         // allows: at its own small size the page is too small to read, and half
         // the tools are hidden behind a menu.
