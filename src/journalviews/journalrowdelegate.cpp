@@ -89,17 +89,23 @@ void JournalRowDelegate::paintTexts(QPainter &painter, const QRect &area, const 
     painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
                      JournalListModel::timeText(reading.time));
     painter.setFont(font);
-    QString who = JournalListModel::shownName(reading);
-    if (overdue)
-        who += (who.isEmpty() ? QString() : QStringLiteral("  "))
-               + QStringLiteral("\u2022 how did it turn out?");
-    QString spread = reading.spreadName;
+    // The marks whole, where the room is short: the name or the spread is cut instead.
+    const auto marked = [&](const QString &text, const QString &marks) {
+        const int room = std::max(0, line.width() - metrics.horizontalAdvance(marks));
+        return metrics.elidedText(text, Qt::ElideRight, room) + marks;
+    };
+    const QString name = JournalListModel::shownName(reading);
+    const QString who = !overdue ? name
+        : name.isEmpty()         ? QStringLiteral("\u2022 how did it turn out?")
+                                 : marked(name, QStringLiteral("  \u2022 how did it turn out?"));
+    QString marks;
     if (reading.written == JournalSummary::Written::Notes)
-        spread += QStringLiteral("  \u2022 notes");
+        marks += QStringLiteral("  \u2022 notes");
     else if (reading.written == JournalSummary::Written::Question)
-        spread += QStringLiteral("  \u2022 question");
+        marks += QStringLiteral("  \u2022 question");
     if (reading.hasOutcome)
-        spread += QStringLiteral("  \u2022 outcome");
+        marks += QStringLiteral("  \u2022 outcome");
+    const QString spread = marked(reading.spreadName, marks);
     for (const QString &text : {who, spread}) {
         line.translate(0, metrics.height());
         painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
