@@ -244,8 +244,7 @@ void JournalWindow::setupFilters()
         connect(m_ui->calDays, chosen, this, [this](QDate day) { showDays(day, day); });
     // Its days table is what takes the keys: heard by the calendar's name, each
     // day with its month and whether it has readings, which the eye sees in bold.
-    if (auto *days = m_ui->calDays->findChild<QWidget *>(
-            QStringLiteral("qt_calendar_calendarview"))) {
+    if (QAbstractItemView *days = calendarDays()) {
         days->setAccessibleName(m_ui->calDays->accessibleName());
         m_ui->calDays->setAccessibleName(QStringLiteral("Calendar"));
         for (const auto &[button, heard] : {std::pair{"qt_calendar_prevmonth", "Previous month"},
@@ -507,8 +506,7 @@ void JournalWindow::showSelectedDay()
     const QSignalBlocker quiet(m_ui->calDays);
     // Its days told nothing, unless they have the keys: a screen reader would
     // take the day made current for a move of the focus (Qt 6.4's tables say so).
-    auto *days = m_ui->calDays->findChild<QAbstractItemView *>(
-        QStringLiteral("qt_calendar_calendarview"));
+    QAbstractItemView *days = calendarDays();
     const bool keys = days && days->hasFocus();
     const QSignalBlocker untold(keys || !days ? nullptr : days->selectionModel());
     m_ui->calDays->setSelectedDate(m_model->readings().at(row).time.date());
@@ -576,9 +574,15 @@ void JournalWindow::markDays()
     describeDay();
 }
 
+QAbstractItemView *JournalWindow::calendarDays() const
+{
+    return m_ui->calDays->findChild<QAbstractItemView *>(
+        QStringLiteral("qt_calendar_calendarview"));
+}
+
 void JournalWindow::describeDay()
 {
-    auto *days = m_ui->calDays->findChild<QWidget *>(QStringLiteral("qt_calendar_calendarview"));
+    QAbstractItemView *days = calendarDays();
     if (!days)
         return;
     const QDate day = m_ui->calDays->selectedDate();

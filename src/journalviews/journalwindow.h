@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class QAbstractItemView;
 class QLabel;
 
 namespace Ui {
@@ -96,6 +97,8 @@ private:
     void markDays();
     /** Tells a screen reader the calendar's day: its date and whether it has readings. */
     void describeDay();
+    /** The calendar's table of days, which takes its keys; null where Qt has none. */
+    QAbstractItemView *calendarDays() const;
 
     std::unique_ptr<Ui::JournalWindow> m_ui;
     Journal &m_journal;
