@@ -83,7 +83,7 @@ int main(int argc, char *argv[])
     const QString folder = dir.filePath(QStringLiteral("big"));
     QDir().mkpath(folder);
     {
-        auto store = openStore(QDir(folder).filePath(Journal::fileName()));
+        auto store = openStore(journalPathIn(folder));
         QDateTime when = QDateTime::currentDateTime().addDays(-readings / 4);
         for (int i = 0; i < readings; ++i) {
             Reading reading;

@@ -3,9 +3,8 @@
 #include "journal/journalexport.h"
 #include "journal/journalimport.h"
 #include "journal/journalstatistics.h"
-#include "journal/journaltexts.h"
 #include "journal/journalstore.h"
-#include "journalviews/journal.h"
+#include "journal/journaltexts.h"
 #include "platform/fileaccess.h"
 #include "platform/privatefolder.h"
 
@@ -65,7 +64,7 @@ std::unique_ptr<JournalStore> readJournal(const QString &folder, int &failed)
         failed = 1;
         return nullptr;
     }
-    const QString path = QDir(data->path).filePath(Journal::fileName());
+    const QString path = journalPathIn(data->path);
     // Not made yet, it is still never written over; a link there leads nowhere of ours.
     neverReplaceJournal(path);
     if (!anythingAt(path))
@@ -134,7 +133,7 @@ int importJournalCommand(const QString &folder, const QStringList &files)
     const std::optional<PrivateFolder> data = dataFolder(folder);
     if (!data)
         return 1;
-    const QString path = QDir(data->path).filePath(Journal::fileName());
+    const QString path = journalPathIn(data->path);
     const std::unique_ptr<JournalStore> store = openJournalStore(path,
                                                                  JournalStore::Access::ReadWrite);
     if (!store)

@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "journalviews/journal.h"
 #include "platform/qtplatform.h"
+#include "product/product.h"
 #include "reading/clockrandomsource.h"
 #include "windows/mainwindow.h"
 
@@ -71,9 +72,10 @@ int main(int argc, char *argv[])
         // Its help names the program from the application object; no display needed.
         QCoreApplication core(argc, argv);
         if (!namesAreText(argc, argv)) {
-            std::fputs("orvella-medicine-cards: a name given holds bytes that are not text here; "
-                       "rename the file first.\n",
-                       stderr);
+            const QString refused = QStringLiteral("%1: a name given holds bytes that are "
+                                                   "not text here; rename the file first.\n")
+                                                       .arg(Orvella::Product::id());
+            std::fputs(qPrintable(refused), stderr);
             return Orvella::CommandLineRefused;
         }
         return answer(Orvella::parseCommandLine(arguments));

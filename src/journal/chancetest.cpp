@@ -13,7 +13,8 @@ namespace {
 
 // The exact distribution costs readings^2 / 2 steps; up to here it is quick.
 constexpr qsizetype ExactUpTo = 400;
-// Distinct chances beyond which readings are not grouped by them (a journal has six at most).
+// Distinct chances beyond which readings are not grouped by them (a journal
+// has four: its readings hold 1, 4, 5 or 7 cards).
 constexpr size_t MostGroups = 16;
 
 struct Tails

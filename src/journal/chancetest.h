@@ -9,7 +9,8 @@ namespace Orvella {
  * reading's own chance @p chances) stands against them: the chance of a
  * count this far from what is expected, in either direction (two-sided).
  * Exact for a few hundred readings; beyond, the refined normal
- * approximation, within a thousandth there.
+ * approximation where it is far from deciding a mark, and exact again, the
+ * readings grouped by their chance, where it may decide one.
  */
 double twoSidedPValue(int count, const QList<double> &chances);
 

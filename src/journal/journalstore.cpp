@@ -5,6 +5,8 @@
 #include "platform/fileaccess.h"
 #include "platform/programplugin.h"
 
+#include <QDir>
+
 namespace Orvella {
 
 bool JournalSummary::awaitsOutcome(const QDate &today) const
@@ -30,6 +32,11 @@ std::unique_ptr<JournalStore> openJournalStore(const QString &path, JournalStore
     auto *factory = qobject_cast<JournalStoreFactory *>(
         loadProgramPlugin(QStringLiteral("orvella-journal-store")));
     return factory ? factory->open(path, access) : nullptr;
+}
+
+QString journalPathIn(const QString &dataFolder)
+{
+    return QDir(dataFolder).filePath(QStringLiteral("journal.sqlite"));
 }
 
 std::unique_ptr<JournalStore> openJournal(const QString &path, const JournalStoreOpener &open)

@@ -194,6 +194,9 @@ public:
                                                JournalStore::Access access) = 0;
 };
 
+/** The user's journal file in the program's data folder @p dataFolder. */
+QString journalPathIn(const QString &dataFolder);
+
 /**
  * The journal in the file at @p path, through the store plugin, loaded the
  * first time it is asked for; null when the plugin cannot be loaded.

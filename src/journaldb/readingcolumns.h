@@ -20,9 +20,10 @@ QDateTime timeOf(qint64 utc, qint64 offset);
 /** What the search finds a reading by: its cards' names and keywords. */
 QString searchedCards(const QList<JournalCard> &cards);
 
-// The notes and the outcome of a reading, found by the search as one text:
-// worked out by SQL from the two, be they columns or parameters.
-#define SEARCHED_NOTES(notes, outcome) \
-    "CASE " outcome " WHEN '' THEN " notes " ELSE " notes " || char(10) || " outcome " END"
-
 } // namespace Orvella::ReadingColumns
+
+// The notes and the outcome of a reading, found by the search as one text:
+// worked out by SQL from the two, be they columns or parameters. A macro, as
+// it is pasted into the statements' literals.
+#define ORVELLA_SEARCHED_NOTES(notes, outcome) \
+    "CASE " outcome " WHEN '' THEN " notes " ELSE " notes " || char(10) || " outcome " END"

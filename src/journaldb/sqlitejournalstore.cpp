@@ -296,7 +296,7 @@ bool SqliteJournalStore::insert(const JournalEntry &entry, qint64 &id)
     // thousands takes 0.8 s so, 1.3 s the other way.
     SqliteStatement &search = cached(
         "INSERT INTO search (rowid, name, spread, cards, question,"
-        " notes) VALUES (?1, ?2, ?3, ?4, ?5, " SEARCHED_NOTES("?6", "?7") ")");
+        " notes) VALUES (?1, ?2, ?3, ?4, ?5, " ORVELLA_SEARCHED_NOTES("?6", "?7") ")");
     search.bind(1, id).bind(2, entry.name).bind(3, entry.spreadName);
     search.bind(4, searchedCards(entry.cards)).bind(5, entry.question).bind(6, entry.notes);
     search.bind(7, entry.outcome);
@@ -483,7 +483,7 @@ bool SqliteJournalStore::searchWordsAgain(qint64 id)
 {
     // clang-format off
     SqliteStatement &search = cached("UPDATE search SET (question, notes) = (SELECT question, "
-                                     SEARCHED_NOTES("notes", "outcome")
+                                     ORVELLA_SEARCHED_NOTES("notes", "outcome")
                                      " FROM reading WHERE id = ?1) WHERE rowid = ?1");
     // clang-format on
     search.bind(1, id);

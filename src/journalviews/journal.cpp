@@ -100,7 +100,7 @@ Journal::~Journal() = default;
 
 QString Journal::path() const
 {
-    return m_folder.isEmpty() ? QString() : QDir(m_folder).filePath(fileName());
+    return m_folder.isEmpty() ? QString() : journalPathIn(m_folder);
 }
 
 JournalStore *Journal::store()
@@ -230,8 +230,8 @@ void Journal::readingShown(ReadingSource source)
     const std::optional<JournalSource> kept = journalSource(source);
     if (!kept || !keepsNewReadings())
         return;
-    m_waiting.append(journalEntry(m_session.reading(), QDateTime::currentDateTime(), *kept,
-                                  m_session.name(), m_session.file()));
+    m_waiting.append(journalEntry(m_session.reading(), m_platform.now(), *kept, m_session.name(),
+                                  m_session.file()));
     keepWaiting();
 }
 

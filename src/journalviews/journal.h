@@ -46,8 +46,6 @@ public:
     /** Opens the journal file at the path given; the store plugin by default. */
     using Opener = JournalStoreOpener;
 
-    /** The journal's file name in the program's data folder. */
-    static QString fileName() { return QStringLiteral("journal.sqlite"); }
     /** Its whole path; empty when there is no data folder to be had. */
     QString path() const;
 

@@ -2,10 +2,10 @@
 
 namespace Orvella::CardDeck {
 
-const std::array<CardText, 44> &cardTexts()
+const std::array<CardText, CardCount> &cardTexts()
 {
     // Slot order is the card index; the picture of slot i is entry i + 1.
-    static constexpr std::array<CardText, 44> texts{{
+    static constexpr std::array<CardText, CardCount> texts{{
         { // 0
             "The Eagle", "Spirit",
             "This is the power of the great spirit. Gather your confidence and embark on your new journey. Do not let go of opportunities and fight against all your fears.",

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "carddeck.h"
+
 #include <array>
 
 namespace Orvella::CardDeck {
@@ -14,6 +16,6 @@ struct CardText
     const char *medical;
 };
 
-const std::array<CardText, 44> &cardTexts();
+const std::array<CardText, CardCount> &cardTexts();
 
 } // namespace Orvella::CardDeck

@@ -3,6 +3,7 @@
 
 #include "linkcommands.h"
 #include "linklabel.h"
+#include "presentation/cardlayout.h"
 #include "product/product.h"
 #include "product/webaddresses.h"
 #include "programicon.h"
@@ -14,7 +15,7 @@ namespace Orvella {
 namespace {
 
 // The dialog's client area is 6210 x 3525 twips.
-constexpr QSize ClientSize(6210 / 15, 3525 / 15);
+constexpr QSize ClientSize(6210 / CardLayout::TwipsPerPixel, 3525 / CardLayout::TwipsPerPixel);
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "linkcommands.h"
 #include "linklabel.h"
 #include "platform/platform.h"
+#include "presentation/cardlayout.h"
 #include "product/buildconfig.h"
 #include "product/product.h"
 #include "reading/randomsource.h"
@@ -22,7 +23,7 @@ namespace Orvella {
 namespace {
 
 // The window's client area is 11115 x 4725 twips.
-constexpr QSize ClientSize(11115 / 15, 4725 / 15);
+constexpr QSize ClientSize(11115 / CardLayout::TwipsPerPixel, 4725 / CardLayout::TwipsPerPixel);
 
 const std::array<const char *, ExitScreen::SupportTextCount> SupportTexts = {
     "Programs like this one can be created and maintained only with the support of their "

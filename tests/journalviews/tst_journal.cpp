@@ -161,7 +161,7 @@ void TestJournal::readingsAndWordsWaitWhileAnotherProgramHoldsTheJournal()
     auto *notes = window->findChild<QPlainTextEdit *>(QStringLiteral("txtNotes"));
     const qint64 cy = window->selectedId();
     QProcess holder;
-    QVERIFY(startHolding(holder, m_dir->filePath(Journal::fileName())));
+    QVERIFY(startHolding(holder, journalPathIn(m_dir->path())));
 
     // The window keeps answering; the reading waits in memory...
     QElapsedTimer took;
@@ -220,7 +220,7 @@ void TestJournal::journalOpenedUnfitToKeepIsOpenedAgain_data()
 void TestJournal::journalOpenedUnfitToKeepIsOpenedAgain()
 {
     QFETCH(bool, held);
-    const QString path = m_dir->filePath(Journal::fileName());
+    const QString path = journalPathIn(m_dir->path());
     m_driver->attachJournal(m_dir->path());
     draw(QStringLiteral("Old"));
     m_driver = std::make_unique<MainWindowDriver>();
@@ -280,10 +280,10 @@ void TestJournal::journalThatCannotBeKeptIsSaidOnceOrKeptAside()
     const QByteArray damaged(16384, 'x');
     if (found == QLatin1String("damaged")) {
         folder = m_dir->path();
-        QVERIFY(Test::writeFile(m_dir->filePath(Journal::fileName()), damaged));
+        QVERIFY(Test::writeFile(journalPathIn(m_dir->path()), damaged));
 #ifdef Q_OS_UNIX // its log a link that leads nowhere: moved aside with it all the same
         QVERIFY(QFile::link(m_dir->filePath(QStringLiteral("nowhere")),
-                            m_dir->filePath(Journal::fileName() + QStringLiteral("-wal"))));
+                                            journalPathIn(m_dir->path()) + QStringLiteral("-wal")));
 #endif
     } else {
         folder += QStringLiteral("/below");
@@ -300,9 +300,9 @@ void TestJournal::journalThatCannotBeKeptIsSaidOnceOrKeptAside()
     if (found != QLatin1String("damaged"))
         return;
     // The damaged file kept aside as it was, and a new journal has both readings.
-    const QString aside = m_dir->filePath(
-        Journal::fileName()
-        + QStringLiteral(".damaged-") + m_driver->platform().today().toString(Qt::ISODate));
+    const QString aside = journalPathIn(m_dir->path())
+                          + QStringLiteral(".damaged-")
+                                           + m_driver->platform().today().toString(Qt::ISODate);
     QCOMPARE(Test::readFile(aside), damaged);
 #ifdef Q_OS_UNIX
     QVERIFY(QFileInfo(aside + QStringLiteral("-wal")).isSymLink());
@@ -486,8 +486,9 @@ void TestJournal::wordsForADamagedJournalAreKeptBesideIt()
     QTest::keyClicks(notes, QStringLiteral("Stay"));
 
     // Never written into the new journal, whose readings are others: kept beside the old one.
-    const QString aside = m_dir->filePath(Journal::fileName() + QStringLiteral(".damaged-")
-                                          + m_driver->platform().today().toString(Qt::ISODate));
+    const QString aside = journalPathIn(m_dir->path())
+                          + QStringLiteral(".damaged-")
+                                           + m_driver->platform().today().toString(Qt::ISODate);
     QTRY_VERIFY(QFileInfo::exists(aside + QStringLiteral(".notes.txt")));
     const QByteArray kept = Test::readFile(aside + QStringLiteral(".notes.txt"));
     QVERIFY2(kept.contains(", Ann, Butterfly Spread\nQuestion: \nNotes:\nStay\n"), kept.constData());
@@ -508,13 +509,13 @@ void TestJournal::aJournalReplacedWhileInUseIsFollowed()
     // away, another put in its place, while the program writes notes.
     m_driver->attachJournal(m_dir->path());
     draw(QStringLiteral("Ann"));
-    const QString path = m_dir->filePath(Journal::fileName());
+    const QString path = journalPathIn(m_dir->path());
     const QString other = m_dir->filePath(QStringLiteral("other.sqlite"));
     Test::ScriptedRandom random;
     Reading reading;
     Draw(reading, 0, random);
     QVERIFY(SqliteJournalStore::open(other, JournalStore::Access::ReadWrite)
-                ->keep(journalEntry(reading, QDateTime::currentDateTime(), JournalSource::Drawn,
+                ->keep(journalEntry(reading, m_driver->platform().now(), JournalSource::Drawn,
                                     QStringLiteral("Zed"))));
     QTest::keyClick(&m_driver->window(), Qt::Key_J, Qt::ControlModifier);
     JournalWindow *window = m_driver->journalCommands()->journalWindow();
@@ -701,7 +702,7 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     QVERIFY(store().setWords(shownId, {}, QStringLiteral("In the backup")));
     const QString backup = m_dir->filePath(QStringLiteral("backup.sqlite"));
     // Never onto the journal itself, by its name or by a link to it.
-    const QString journalFile = m_dir->filePath(Journal::fileName());
+    const QString journalFile = journalPathIn(m_dir->path());
     QStringList ontoItself{journalFile};
 #ifdef Q_OS_UNIX
     QVERIFY(QFile::link(journalFile, m_dir->filePath(QStringLiteral("link.sqlite"))));
@@ -752,7 +753,7 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     window->close();
     // So too where the journal can take nothing: a newer program's.
     sqlite3 *db = nullptr;
-    sqlite3_open(QFile::encodeName(m_dir->filePath(Journal::fileName())), &db);
+    sqlite3_open(QFile::encodeName(journalPathIn(m_dir->path())), &db);
     QCOMPARE(sqlite3_exec(db, "PRAGMA user_version = 99", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
     const QDate later = today.addDays(2);
