@@ -27,6 +27,12 @@ QString cardOfTheDayName();
 inline constexpr int EarliestYear = 100;
 inline constexpr int LatestYear = 9999;
 
+/**
+ * No name, question, notes or outcome is longer than this, fifty pages of
+ * text: the notes take no more as they are typed, and an import no more.
+ */
+inline constexpr qsizetype MaxTextLength = 100'000;
+
 /** "drawn", "opened", "handed over", "imported". */
 QString journalSourceName(JournalSource source);
 std::optional<JournalSource> journalSourceFromName(const QString &name);

@@ -22,9 +22,6 @@ struct ImportRefusal
     bool operator==(const ImportRefusal &) const = default;
 };
 
-/** No name, question, notes or outcome is imported longer than this: fifty pages of text. */
-inline constexpr qsizetype MaxTextLength = 100'000;
-
 /** No more refusals are listed one by one: a file of millions of bad readings is counted. */
 inline constexpr qsizetype MaxRefusalsListed = 1000;
 

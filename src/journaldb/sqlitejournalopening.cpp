@@ -58,6 +58,12 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
         return prepareCopy(path);
     if (!openFile(path))
         return false;
+    // A file the user may not write is opened for reading all the same, and
+    // every reading kept in it would fail: said as it is, to be opened again.
+    if (!m_readOnly && sqlite3_db_readonly(m_db, "main") == 1) {
+        m_problem = Problem::NotWritable;
+        return false;
+    }
     const std::optional<int> version = soundVersion(access);
     if (!version && m_readOnly && m_problem == Problem::Full && !m_copy) {
         // A reader needs room beside the journal: read from a copy elsewhere instead.

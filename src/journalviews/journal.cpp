@@ -23,8 +23,10 @@ constexpr int RetryMs = 250;
 // A full disk or a folder that cannot be written is not put right in moments.
 constexpr int RetryUnableMs = 2000;
 // Typing pauses this long before what was typed is kept: a note is in the
-// journal a moment after the hand leaves the keyboard.
+// journal a moment after the hand leaves the keyboard...
 constexpr int KeepWordsAfterMs = 300;
+// ...and at least this often while the typing goes on without a pause.
+constexpr int KeepWordsAtLeastEveryMs = 1000;
 
 // A journal opened while another program held it (not brought up to date, say),
 // or for reading only where nothing could be written then: opened again to keep.
@@ -183,13 +185,17 @@ bool Journal::reopenAfterDamage()
     m_store.reset(); // closed before its file is moved
     const QString aside = setDamagedJournalAside(path(), m_platform.today());
     if (aside.isEmpty()) {
-        m_platform.showMessage(m_dialogParent,
-                               QStringLiteral("The journal %1 is damaged and could not be moved "
-                                              "aside; no reading is kept until it is.")
-                                   .arg(QDir::toNativeSeparators(path())),
-                               Platform::Icon::Critical);
+        // Tried again as readings and words wait: a folder is not read-only for ever.
+        if (!std::exchange(m_setAsideFailed, true)) {
+            m_platform.showMessage(m_dialogParent,
+                                   QStringLiteral("The journal %1 is damaged and could not be "
+                                                  "moved aside; no reading is kept until it is.")
+                                       .arg(QDir::toNativeSeparators(path())),
+                                   Platform::Icon::Critical);
+        }
         return false;
     }
+    m_setAsideFailed = false;
     // All in place before anything is said: a message's own event loop may run a retry.
     const QString notes = keepWordsAside(aside);
     openStore();
@@ -286,10 +292,17 @@ QString Journal::cardOfTheDayPath() const
 void Journal::keepWaiting()
 {
     m_keepWordsSoon->stop();
-    bool keptAny = false;
-    while (!m_waiting.isEmpty()) {
+    if (!m_waiting.isEmpty() || !m_words.isEmpty()) {
         if (store() && m_openAgain)
             openAgainForWriting();
+        // Readings and words wait while a damaged journal cannot be moved aside.
+        if (m_setAsideFailed && !reopenAfterDamage()) {
+            retryAfter(JournalStore::Problem::NotWritable);
+            return;
+        }
+    }
+    bool keptAny = false;
+    while (!m_waiting.isEmpty()) {
         JournalStore *journal = store();
         if (!journal) {
             sayUnableOnce();
@@ -321,6 +334,7 @@ void Journal::keepWaiting()
         if (problem == JournalStore::Problem::Moved && reopenAfterMove())
             continue;
         // The reading stays shown, waits here, and is tried again.
+        m_openAgain = m_openAgain || problem == JournalStore::Problem::NotWritable;
         retryAfter(problem);
         if (problem != JournalStore::Problem::Busy)
             sayUnableOnce();
@@ -337,7 +351,23 @@ void Journal::keepWaiting()
 void Journal::keepWords(qint64 id, const JournalWords &words)
 {
     m_words.insert(id, words);
-    m_keepWordsSoon->start();
+    if (!m_keepWordsSoon->isActive())
+        m_typedSince.start();
+    if (m_typedSince.hasExpired(KeepWordsAtLeastEveryMs))
+        keepWaiting();
+    else
+        m_keepWordsSoon->start();
+}
+
+JournalEntry Journal::asTyped(JournalEntry entry) const
+{
+    if (const std::optional<JournalWords> typed = waitingWords(entry.id)) {
+        entry.question = typed->question;
+        entry.notes = typed->notes;
+        entry.outcome = typed->outcome;
+        entry.outcomeDate = typed->outcomeDate;
+    }
+    return entry;
 }
 
 std::optional<JournalWords> Journal::waitingWords(qint64 id) const
@@ -363,6 +393,7 @@ void Journal::keepWaitingWords(JournalStore &journal)
                 reopenAfterMove();
                 return;
             }
+            m_openAgain = m_openAgain || problem == JournalStore::Problem::NotWritable;
             retryAfter(problem);
             if (problem != JournalStore::Problem::Busy && !m_saidUnableToSave) {
                 m_saidUnableToSave = true;
@@ -437,7 +468,10 @@ bool Journal::mayEnd()
         return true;
     const QString lost = m_waiting.isEmpty()
         ? QStringLiteral("The Notes Could Not Be Saved In The Journal. Quit And Lose Them?")
-        : QStringLiteral("The Readings Could Not Be Kept In The Journal. Quit And Lose Them?");
+        : m_words.isEmpty()
+        ? QStringLiteral("The Readings Could Not Be Kept In The Journal. Quit And Lose Them?")
+        : QStringLiteral("The Readings And Notes Could Not Be Kept In The Journal. Quit And "
+                         "Lose Them?");
     return m_platform.showMessage(m_dialogParent, lost, Platform::Icon::Critical,
                                   Platform::Buttons::YesNoDefaultNo)
            == Platform::Answer::Yes;
@@ -445,7 +479,8 @@ bool Journal::mayEnd()
 
 void Journal::sayUnableOnce()
 {
-    if (m_saidUnable)
+    // A damaged journal that could not be moved aside was said as such.
+    if (m_saidUnable || m_setAsideFailed)
         return;
     m_saidUnable = true;
     const QString failed = QStringLiteral("Unable To Keep The Reading In The Journal.");

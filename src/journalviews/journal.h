@@ -3,6 +3,7 @@
 #include "journal/journalstore.h"
 
 #include <QDate>
+#include <QElapsedTimer>
 #include <QMap>
 #include <QObject>
 #include <QString>
@@ -90,6 +91,8 @@ public:
     void keepWords(qint64 id, const JournalWords &words);
     /** The words written about reading @p id that the journal does not have yet. */
     std::optional<JournalWords> waitingWords(qint64 id) const;
+    /** @p entry with the words typed for it that the journal does not have yet. */
+    JournalEntry asTyped(JournalEntry entry) const;
     /** All of them, by reading. */
     const QMap<qint64, JournalWords> &allWaitingWords() const { return m_words; }
     /** Keeps now whatever waits, readings and words (before an export, say). */
@@ -150,12 +153,14 @@ private:
     std::unique_ptr<JournalStore> m_store;
     bool m_opened = false;
     bool m_openAgain = false; // the store open is not yet what keeping needs
+    bool m_setAsideFailed = false; // a damaged journal is still at its place
     bool m_keepsNew = true; // as the journal last said, or was told
     bool m_saidUnable = false;
     bool m_saidUnableToSave = false;
     QList<JournalEntry> m_waiting;
     QMap<qint64, JournalWords> m_words;
     QTimer *m_keepWordsSoon = nullptr;
+    QElapsedTimer m_typedSince; // the first change of the words waiting for a pause
     std::optional<JournalEntry> m_cardOfTheDay;
     QTimer *m_retry = nullptr;
     QWidget *m_dialogParent = nullptr;

@@ -99,6 +99,7 @@ void backUpJournal(Journal &journal, QWidget *parent)
 {
     Platform &platform = journal.platform();
     journal.noticeChangesElsewhere(); // the journal now at its place, if it was moved
+    journal.keepWaiting();
     JournalStore *store = journal.store();
     if (!store) {
         platform.showMessage(parent, QStringLiteral("There is no journal to back up."),
@@ -116,6 +117,15 @@ void backUpJournal(Journal &journal, QWidget *parent)
     if (!backup || !writeWholePrivately(path, *backup, &why)) {
         const QString failed = QStringLiteral("Unable To Back Up The Journal.");
         platform.showMessage(parent, unableBecause(failed, why), Platform::Icon::Critical);
+        return;
+    }
+    // A copy of the journal holds only what the journal has: what waits is said.
+    if (journal.waiting() > 0 || !journal.allWaitingWords().isEmpty()) {
+        platform.showMessage(parent,
+                             QStringLiteral("The journal is backed up without the readings and "
+                                            "notes it could not take yet; they are kept in it "
+                                            "as soon as it can take them."),
+                             Platform::Icon::Information);
     }
 }
 
@@ -132,7 +142,11 @@ void exportFromJournal(Journal &journal, const QList<qint64> &ids, QWidget *pare
         datedFileName(QStringLiteral("journal"), platform.today()));
     if (path.isEmpty())
         return;
-    const QByteArray data = journalExportFor(path, store->entries(ids));
+    // As the window shows them: with the words typed that the journal could not take yet.
+    QList<JournalEntry> entries = store->entries(ids);
+    for (JournalEntry &entry : entries)
+        entry = journal.asTyped(std::move(entry));
+    const QByteArray data = journalExportFor(path, entries);
     QString why = QStringLiteral("The journal could not be read.");
     // The notes in it are the user's alone, as in the journal.
     if (store->problem() != JournalStore::Problem::None || !writeWholePrivately(path, data, &why)) {

@@ -9,6 +9,7 @@
 #include "journalrowdelegate.h"
 #include "journaltransfers.h"
 #include "statisticsview.h"
+#include "textlimit.h"
 
 #include "journal/journalsearch.h"
 #include "journal/journalstatistics.h"
@@ -136,6 +137,8 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
     connect(m_ui->lstReadings->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &JournalWindow::selectionChanged);
     connect(m_ui->txtQuestion, &QLineEdit::textEdited, this, &JournalWindow::wordsEdited);
+    // No longer than a journal, and its backups, take back in.
+    limitLength(m_ui->txtNotes, MaxTextLength);
     connect(m_ui->txtNotes, &QPlainTextEdit::textChanged, this, &JournalWindow::wordsEdited);
     connect(m_ui->txtOutcome, &QLineEdit::textEdited, this, [this](const QString &outcome) {
         // Dated the day it is first told; the date can be changed after.
@@ -151,10 +154,8 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
         m_journal.keepWaiting();
         importIntoJournal(m_journal, this);
     });
-    connect(m_ui->cmdBackUp, &QPushButton::clicked, this, [this] {
-        m_journal.keepWaiting();
-        backUpJournal(m_journal, this);
-    });
+    connect(m_ui->cmdBackUp, &QPushButton::clicked, this,
+            [this] { backUpJournal(m_journal, this); });
     connect(m_ui->tabsJournal, &QTabWidget::currentChanged, this, &JournalWindow::countStatistics);
     connect(m_ui->cmdShowReading, &QPushButton::clicked, this, &JournalWindow::showSelectedReading);
     connect(m_ui->cmdDelete, &QPushButton::clicked, this, &JournalWindow::deleteSelected);
@@ -612,14 +613,8 @@ void JournalWindow::selectionChanged()
     showSelectedDay();
     JournalStore *store = m_journal.store();
     const std::optional<JournalEntry> entry = store && id ? store->entry(id) : std::nullopt;
-    JournalEntry shown = entry.value_or(JournalEntry{});
     // Words typed that the journal could not take yet are shown as typed.
-    if (const std::optional<JournalWords> waiting = m_journal.waitingWords(id)) {
-        shown.question = waiting->question;
-        shown.notes = waiting->notes;
-        shown.outcome = waiting->outcome;
-        shown.outcomeDate = waiting->outcomeDate;
-    }
+    const JournalEntry shown = m_journal.asTyped(entry.value_or(JournalEntry{}));
     m_ui->figReading->showReading(shown);
     showHeading(entry ? headingOf(shown) : QString());
     showWordsOf(shown, entry ? entry->time.date() : QDate());

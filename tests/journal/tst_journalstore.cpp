@@ -14,6 +14,7 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -271,6 +272,8 @@ void TestJournalStore::openingJudgesTheFile_data()
     QTest::newRow("a named pipe, never waited on") << "pipe" << int(P::Damaged) << false;
     QTest::newRow("a named pipe as its rollback journal") << "-journal pipe" << int(P::Damaged)
                                                           << false;
+    QTest::newRow("one its owner may only read") << "write-protected" << int(P::NotWritable)
+                                                 << false;
     if (::geteuid() == 0) { // only root can give a file away
         QTest::newRow("another account's") << "another's" << int(P::NotYours) << false;
         QTest::newRow("another account's log beside it") << "-wal another's" << int(P::NotYours)
@@ -294,6 +297,30 @@ void TestJournalStore::openingJudgesTheFile()
         if (!beside.isEmpty())
             openStore(path).reset();
         QCOMPARE(::mkfifo(QFile::encodeName(path + beside).constData(), 0600), 0);
+    } else if (file == QLatin1String("write-protected")) {
+        // SQLite opens such a file for reading when asked to write it, and
+        // says nothing. Root may write any file: its owner is then another account.
+        openStore(path).reset();
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0400), 0);
+        const bool root = ::geteuid() == 0;
+        for (const QString &owned : {dir.path(), path}) {
+            QVERIFY(!root || ::chown(QFile::encodeName(owned).constData(), 65534, 65534) == 0);
+        }
+        const pid_t opener = root ? ::fork() : 0;
+        if (opener == 0) {
+            const int found = (!root || ::setuid(65534) == 0)
+                ? int(SqliteJournalStore::open(path, JournalStore::Access::ReadWrite)->problem())
+                : -1;
+            if (root)
+                ::_exit(found);
+            QCOMPARE(found, problem);
+            return;
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(opener, &status, 0), opener);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), problem);
+        return;
     } else if (file.endsWith(QLatin1String("another's"))) {
         const QString beside = file.section(u' ', 0, -2);
         openStore(path).reset();

@@ -190,15 +190,26 @@ void TestJournal::readingsAndWordsWaitWhileAnotherProgramHoldsTheJournal()
     QVERIFY(notes->toPlainText().isEmpty());
     list->setCurrentIndex(list->model()->index(0, 0));
     QCOMPARE(notes->toPlainText(), QStringLiteral("Stay"));
+    // An export has them as typed; a backup, which cannot, says so.
+    const QString exported = m_dir->filePath(QStringLiteral("held.json"));
+    m_driver->platform().fileNames << exported << m_dir->filePath(QStringLiteral("held.sqlite"));
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdExport")),
+                      Qt::LeftButton);
+    QVERIFY(Test::readFile(exported).contains("Stay"));
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdBackUp")),
+                      Qt::LeftButton);
     m_driver->platform().answers << Platform::Answer::Yes << Platform::Answer::No;
     QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdDelete")),
                       Qt::LeftButton);
     QCOMPARE(list->model()->rowCount(), 2);
     QVERIFY(!journal.mayEnd());
     QCOMPARE(m_driver->platform().messageTexts(),
-             (QStringList{"Delete This Reading From The Journal?",
+             (QStringList{"The journal is backed up without the readings and notes it could not "
+                          "take yet; they are kept in it as soon as it can take them.",
+                          "Delete This Reading From The Journal?",
                           "Unable To Delete The Reading From The Journal.",
-                          "The Readings Could Not Be Kept In The Journal. Quit And Lose Them?"}));
+                          "The Readings And Notes Could Not Be Kept In The Journal. Quit And "
+                          "Lose Them?"}));
 
     // ...and all is kept as soon as the other program lets go.
     holder.kill();
@@ -207,7 +218,7 @@ void TestJournal::readingsAndWordsWaitWhileAnotherProgramHoldsTheJournal()
     QTRY_COMPARE(store().entry(cy)->notes, QStringLiteral("Stay"));
     QCOMPARE(store().all().size(), 3);
     QVERIFY(journal.mayEnd());
-    QCOMPARE(m_driver->platform().messages.size(), 3);
+    QCOMPARE(m_driver->platform().messages.size(), 4);
 }
 
 void TestJournal::journalOpenedUnfitToKeepIsOpenedAgain_data()
@@ -383,10 +394,17 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     const QModelIndex noted = list->currentIndex();
     list->setCurrentIndex(list->model()->index(1 - noted.row(), 0));
     list->setCurrentIndex(noted);
-    QTest::keyClicks(notes, QStringLiteral(", always"));
+    // Typed on without a pause, they are kept all the same, once a second at least.
+    QTest::keyClicks(notes, QStringLiteral(", always"), Qt::NoModifier, 100);
+    QVERIFY(store().entry(window->selectedId())->notes.startsWith(u"Trust the journey, a"));
     QTRY_COMPARE(store().entry(window->selectedId())->notes,
                  QStringLiteral("Trust the journey, always"));
     QVERIFY(list->currentIndex().data().toString().endsWith(QStringLiteral(", with notes")));
+    // No longer than an import takes back: what is pasted past that is left out.
+    notes->insertPlainText(QString(MaxTextLength, u'x'));
+    QCOMPARE(notes->toPlainText().size(), MaxTextLength);
+    QVERIFY(notes->toPlainText().startsWith(u"Trust the journey, alwaysxxx"));
+    QTRY_COMPARE(store().entry(window->selectedId())->notes.size(), MaxTextLength);
     // Long words are shown from their start, the notes still going on where they
     // end; a question alone is marked as one, not as notes.
     auto *question = window->findChild<QLineEdit *>(QStringLiteral("txtQuestion"));
