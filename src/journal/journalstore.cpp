@@ -44,8 +44,12 @@ std::unique_ptr<JournalStore> openJournal(const QString &path, const JournalStor
     std::unique_ptr<JournalStore> store = open(path, JournalStore::Access::ReadWrite);
     if (store
         && (store->problem() == JournalStore::Problem::NotWritable
-            || store->problem() == JournalStore::Problem::Full))
-        store = open(path, JournalStore::Access::ReadOnly);
+            || store->problem() == JournalStore::Problem::Full)) {
+        // Where there is nothing to read either, the writer's problem says why.
+        std::unique_ptr<JournalStore> reader = open(path, JournalStore::Access::ReadOnly);
+        if (reader && reader->problem() == JournalStore::Problem::None)
+            store = std::move(reader);
+    }
     return store;
 }
 

@@ -115,6 +115,17 @@ bool SqliteJournalStore::openFile(const QString &path)
             return false;
         }
     }
+    // SQLite makes the files beside the journal as writable as the journal
+    // is then: those made while it could only be read would keep it so once
+    // the user made it writable again. They are ours (judged above), and hold no words.
+    if (!m_readOnly && QFileInfo(path).permissions().testFlag(QFileDevice::WriteOwner)) {
+        for (const QString &suffix : journalCompanionSuffixes()) {
+            const QFileInfo beside(path + suffix);
+            if (beside.isFile() && !beside.permissions().testFlag(QFileDevice::WriteOwner))
+                QFile::setPermissions(beside.filePath(),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        }
+    }
     const int flags = (m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE)
                       | SQLITE_OPEN_NOFOLLOW;
     if (!judge(sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, flags, nullptr)))

@@ -29,10 +29,13 @@ constexpr int KeepWordsAfterMs = 300;
 constexpr int KeepWordsAtLeastEveryMs = 1000;
 
 // A journal opened while another program held it (not brought up to date, say),
-// or for reading only where nothing could be written then: opened again to keep.
+// or where nothing could be written then (opened for reading only, or not at
+// all): opened again to keep.
 bool needsOpeningAgain(const JournalStore &store)
 {
     return store.problem() == JournalStore::Problem::Busy
+           || store.problem() == JournalStore::Problem::NotWritable
+           || store.problem() == JournalStore::Problem::Full
            || (store.isReadOnly() && store.whyReadOnly() != JournalStore::Problem::Newer);
 }
 
@@ -142,7 +145,8 @@ void Journal::openAgainForWriting()
 {
     // For writing only: a journal read from a copy is not copied again at every try.
     std::unique_ptr<JournalStore> writable = m_opener(path(), JournalStore::Access::ReadWrite);
-    if (!writable || needsOpeningAgain(*writable))
+    if (!writable || writable->problem() != JournalStore::Problem::None
+        || needsOpeningAgain(*writable))
         return;
     m_store = std::move(writable);
     m_openAgain = false;

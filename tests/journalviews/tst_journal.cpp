@@ -248,9 +248,13 @@ void TestJournal::journalOpenedUnfitToKeepIsOpenedAgain()
         sqlite3_close(db);
         QVERIFY(startHolding(holder, path, "PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE"));
     }
+    // Written, it fails as a file its owner may only read does; read, it is read.
+    const QString unwritable = m_dir->filePath(QStringLiteral("plain/journal.sqlite"));
+    QVERIFY(Test::writeFile(m_dir->filePath(QStringLiteral("plain")), "a file"));
     Journal &journal = m_driver->attachJournal(
-        m_dir->path(), [&readOnly](const QString &at, JournalStore::Access access) {
-            return SqliteJournalStore::open(at, readOnly ? JournalStore::Access::ReadOnly : access);
+        m_dir->path(), [&](const QString &at, JournalStore::Access access) {
+            const bool fails = readOnly && access == JournalStore::Access::ReadWrite;
+            return SqliteJournalStore::open(fails ? unwritable : at, access);
         });
 
     // The reading waits, and the program asks before it ends without it...
