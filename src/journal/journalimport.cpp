@@ -201,8 +201,7 @@ void readBackup(const QString &path, const QByteArray &bytes, ImportedReadings &
         found.refuse({path, 0, QStringLiteral("it could not be copied to be read")});
         return;
     }
-    const std::unique_ptr<JournalStore> backup = openJournalStore(copy,
-                                                                  JournalStore::Access::Foreign);
+    std::unique_ptr<JournalStore> backup = openJournalStore(copy, JournalStore::Access::Foreign);
     if (backup && backup->problem() == JournalStore::Problem::Newer) {
         found.refuse({path, 0, writtenByNewer()});
         return;
@@ -211,8 +210,20 @@ void readBackup(const QString &path, const QByteArray &bytes, ImportedReadings &
     if (backup && backup->problem() == JournalStore::Problem::None)
         entries = backup->all(); // which may find it damaged too
     if (!backup || backup->problem() != JournalStore::Problem::None) {
-        found.refuse({path, 0, QStringLiteral("it is a damaged journal")});
-        return;
+        // Damaged: what can still be read of it is taken, each reading judged as any other.
+        backup.reset();
+        entries.clear();
+        const std::unique_ptr<JournalStore> damaged = openJournalStore(
+            copy, JournalStore::Access::Salvage);
+        if (damaged && damaged->problem() == JournalStore::Problem::None)
+            entries = damaged->all();
+        if (entries.isEmpty()) {
+            found.refuse({path, 0, QStringLiteral("it is a damaged journal")});
+            return;
+        }
+        found.refuse({path, 0,
+                      QStringLiteral("it is a damaged journal; the readings that could still "
+                                     "be read from it are taken")});
     }
     // Taken as their export would be, and held to it: a backup altered by hand
     // (a card's name, a position, a time) is refused as such an export would be,

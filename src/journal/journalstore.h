@@ -95,6 +95,12 @@ public:
          * Damaged. One written by a newer program is never read (Newer).
          */
         Foreign,
+        /**
+         * A journal of this program's found damaged, opened only to read what
+         * can still be read of it: all() then reads past its indexes and stops
+         * in each table only where that is damaged. Nothing is written.
+         */
+        Salvage,
     };
     enum class Problem {
         None,

@@ -32,6 +32,12 @@ JournalStore::Problem problemOfFiles(const QString &path)
     return JournalStore::Problem::None;
 }
 
+// Another's file, or one found damaged: held to a make-up of ours before anything is read.
+bool isForeign(JournalStore::Access access)
+{
+    return access == JournalStore::Access::Foreign || access == JournalStore::Access::Salvage;
+}
+
 } // namespace
 
 std::unique_ptr<JournalStore> SqliteJournalStore::open(const QString &path, Access access)
@@ -47,7 +53,8 @@ std::unique_ptr<JournalStore> SqliteJournalStore::open(const QString &path, Acce
 
 bool SqliteJournalStore::prepare(const QString &path, Access access)
 {
-    m_readOnly = access == Access::ReadOnly;
+    m_readOnly = access == Access::ReadOnly || access == Access::Salvage;
+    m_salvaging = access == Access::Salvage;
     m_problem = problemOfFiles(path);
     if (m_problem != Problem::None)
         return false;
@@ -72,8 +79,10 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
         m_whyReadOnly = Problem::Full;
         return prepareCopy(path);
     }
-    if (!version || (access != Access::Foreign && !fits(*version, access)))
+    if (!version || (!isForeign(access) && !fits(*version, access)))
         return false;
+    if (m_salvaging)
+        m_salvagedVersion = *version;
     if (*version > SchemaVersion && !m_readOnly) {
         // Written by a newer program: opened again for reading only.
         sqlite3_close_v2(m_db);
@@ -155,8 +164,10 @@ std::optional<int> SqliteJournalStore::soundVersion(Access access)
     }
     // Another's file is held to our make-up before the check below runs the
     // checks of its tables: one of its own could hold the import for ever.
-    if (access == Access::Foreign && !fits(version, access))
+    if (isForeign(access) && !fits(version, access))
         return std::nullopt;
+    if (access == Access::Salvage)
+        return version;
     // A file that is not a database, cut short or overwritten in places fails here.
     SqliteStatement check(m_db, "PRAGMA quick_check(1)");
     const int result = check.step();
@@ -171,7 +182,7 @@ std::optional<int> SqliteJournalStore::soundVersion(Access access)
 
 bool SqliteJournalStore::fits(int version, Access access)
 {
-    if (access == Access::Foreign) {
+    if (isForeign(access)) {
         // Views, triggers or columns worked out as they are read could hold
         // the import for ever: only our own tables are read. A file without
         // them (version 0) is no journal of ours, only an empty database.

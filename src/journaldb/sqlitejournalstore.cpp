@@ -11,6 +11,7 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <limits>
 
 namespace Orvella {
@@ -88,6 +89,62 @@ void bindFilter(SqliteStatement &query, const JournalFilter &filter, const QStri
         .bind(7, day(filter.onThisDay))
         .bind(8, qint64(CardOfTheDaySpread))
         .bind(9, qint64(filter.cards.size()));
+}
+
+// In the order the journal lists them, each reading's cards in the order of their positions.
+void sortAsKept(QList<JournalEntry> &entries)
+{
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const JournalEntry &a, const JournalEntry &b) {
+                         return std::pair(a.time.toSecsSinceEpoch(), a.id)
+                                < std::pair(b.time.toSecsSinceEpoch(), b.id);
+                     });
+    for (JournalEntry &entry : entries) {
+        std::stable_sort(
+            entry.cards.begin(), entry.cards.end(),
+            [](const JournalCard &a, const JournalCard &b) { return a.position < b.position; });
+    }
+}
+
+// Whether "... > ?1" reads from just past @p after on, or stops in a damaged page.
+bool readsFrom(sqlite3 *db, const QByteArray &sql, qint64 after)
+{
+    SqliteStatement rows(db, sql);
+    rows.bind(1, after);
+    const int result = rows.step();
+    return result == SQLITE_ROW || result == SQLITE_DONE;
+}
+
+// Reads the rows of @p sql, which selects those of a key beyond ?1 in its
+// order, handing each to @p take, which gives its key back; past each damaged
+// stretch, from the first key beyond it found readable (by doubling, then halving).
+void readPastDamage(sqlite3 *db, const QByteArray &sql,
+                    const std::function<qint64(const SqliteStatement &)> &take)
+{
+    for (qint64 after = 0;;) {
+        {
+            SqliteStatement rows(db, sql);
+            rows.bind(1, after);
+            int result;
+            while ((result = rows.step()) == SQLITE_ROW)
+                after = take(rows);
+            if (result == SQLITE_DONE)
+                return;
+        }
+        qint64 gap = 1;
+        while (!readsFrom(db, sql, after + gap)) {
+            if (gap > std::numeric_limits<qint64>::max() / 4 - after)
+                return;
+            gap *= 2;
+        }
+        qint64 unreadable = after;
+        qint64 readable = after + gap;
+        while (readable - unreadable > 1) {
+            const qint64 middle = unreadable + (readable - unreadable) / 2;
+            (readsFrom(db, sql, middle) ? readable : unreadable) = middle;
+        }
+        after = readable;
+    }
 }
 
 } // namespace
@@ -434,6 +491,51 @@ QList<JournalEntry> SqliteJournalStore::select(const char *where, const QVariant
     return judge(result) ? entries : QList<JournalEntry>{};
 }
 
+QList<JournalEntry> SqliteJournalStore::salvage()
+{
+    // Outcomes came with the second version; a sound journal is brought up to
+    // date as it is opened, a damaged one is only read.
+    const QByteArray outcomes = m_salvagedVersion < 2 ? "'', ''" : "outcome, outcome_date";
+    QList<JournalEntry> entries;
+    QHash<qint64, qsizetype> at;
+    readPastDamage(
+        m_db,
+        "SELECT id, utc, utc_offset, name, spread, spread_name, source, file,"
+        " question, notes, "
+            + outcomes + " FROM reading WHERE id > ?1 ORDER BY id",
+        [&](const SqliteStatement &row) {
+            JournalEntry entry;
+            entry.id = row.integer(0);
+            entry.time = timeOf(row.integer(1), row.integer(2));
+            entry.name = row.text(3);
+            entry.spread = int(row.integer(4));
+            entry.spreadName = row.text(5);
+            entry.source = journalSourceFromName(row.text(6)).value_or(JournalSource::Drawn);
+            entry.file = row.text(7);
+            entry.question = row.text(8);
+            entry.notes = row.text(9);
+            entry.outcome = row.text(10);
+            entry.outcomeDate = QDate::fromString(row.text(11), Qt::ISODate);
+            at.insert(entry.id, entries.size());
+            entries.append(std::move(entry));
+            return entries.constLast().id;
+        });
+    readPastDamage(m_db,
+                   "SELECT reading, number, title, card, card_name, keyword, reversed"
+                   " FROM position WHERE reading > ?1 ORDER BY reading, number",
+                   [&](const SqliteStatement &row) {
+                       const qint64 reading = row.integer(0);
+                       if (const auto owner = at.constFind(reading); owner != at.constEnd()) {
+                           entries[*owner].cards.append({int(row.integer(1)), row.text(2),
+                                                         int(row.integer(3)), row.text(4),
+                                                         row.text(5), row.integer(6) != 0});
+                       }
+                       return reading;
+                   });
+    sortAsKept(entries);
+    return entries;
+}
+
 std::optional<JournalEntry> SqliteJournalStore::entry(qint64 id)
 {
     QList<JournalEntry> found = select("WHERE id = ?1", id);
@@ -452,7 +554,7 @@ QList<JournalEntry> SqliteJournalStore::entries(const QList<qint64> &ids)
 
 QList<JournalEntry> SqliteJournalStore::all()
 {
-    return select("");
+    return m_salvaging ? salvage() : select("");
 }
 
 bool SqliteJournalStore::setWords(qint64 id, const QString &question, const QString &notes)

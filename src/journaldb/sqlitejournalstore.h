@@ -88,6 +88,8 @@ private:
     bool transaction(Change &&change);
     /** The readings @p where keeps, oldest first, its parameter ?1 bound to @p argument. */
     QList<JournalEntry> select(const char *where, const QVariant &argument = {});
+    /** What can still be read of a damaged journal: readings whose rows and cards can be. */
+    QList<JournalEntry> salvage();
     bool insert(const JournalEntry &entry, qint64 &id);
     /** Gives kept reading @p id the words of @p entry it lacks; @p filled says whether any. */
     bool fillMissingWords(qint64 id, const JournalEntry &entry, bool &filled);
@@ -106,6 +108,8 @@ private:
     std::unique_ptr<QTemporaryDir> m_copy;
     bool m_readOnly = false;
     bool m_newer = false;
+    bool m_salvaging = false;  // opened to read what a damaged journal still holds
+    int m_salvagedVersion = 0; // and the version of its make-up
     Problem m_whyReadOnly = Problem::NotWritable;
     std::optional<qint64> m_dataVersion;
     Problem m_problem = Problem::None;

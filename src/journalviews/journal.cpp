@@ -1,6 +1,7 @@
 #include "journal.h"
 
 #include "journal/damagedjournal.h"
+#include "journal/journalimport.h"
 #include "journal/journaltexts.h"
 #include "platform/fileaccess.h"
 #include "platform/platform.h"
@@ -205,14 +206,20 @@ bool Journal::reopenAfterDamage()
     openStore();
     if (!m_keepsNew) // the user's choice, not the new journal's default
         setKeepsNewReadings(false);
+    // What can still be read of a damaged one of the user's begins the new one.
+    int recovered = 0;
+    if (!notYours && m_store && m_store->problem() == JournalStore::Problem::None)
+        recovered = importReadings(*m_store, {aside}).kept;
     emit reopened();
-    m_platform.showMessage(m_dialogParent,
-                           (notYours ? QStringLiteral("The journal belonged to another account.")
-                                     : QStringLiteral("The journal was damaged."))
-                               + QStringLiteral(" It is kept as %1, and a new journal begins.")
-                                     .arg(QDir::toNativeSeparators(aside))
-                               + notes,
-                           Platform::Icon::Information);
+    QString said = notYours ? QStringLiteral("The journal belonged to another account.")
+                            : QStringLiteral("The journal was damaged.");
+    said += QStringLiteral(" It is kept as %1, and a new journal begins") .arg(
+        QDir::toNativeSeparators(aside));
+    if (recovered > 0) {
+        said += QStringLiteral(" with the %1 that could still be read from it") .arg(
+            readingsText(recovered));
+    }
+    m_platform.showMessage(m_dialogParent, said + u'.' + notes, Platform::Icon::Information);
     emit changed();
     return m_store && !isSetAside(m_store->problem());
 }

@@ -57,6 +57,8 @@ private slots:
     void exportsAndBackupsComeBackWhole();
     void refusals_data();
     void refusals();
+    void aDamagedJournalGivesWhatCanStillBeRead_data();
+    void aDamagedJournalGivesWhatCanStillBeRead();
     void timesAnExportCannotWriteAreRefused();
     void failedOrCancelledKeepsNone();
 
@@ -229,6 +231,60 @@ void TestJournalImport::refusals()
         && summary.contains(path + (result.refused[0].reading ? ", " : ": ") + reason),
         qPrintable(summary));
     QVERIFY(store->all().isEmpty());
+}
+
+void TestJournalImport::aDamagedJournalGivesWhatCanStillBeRead_data()
+{
+    QTest::addColumn<QString>("spoilt");
+    QTest::addColumn<bool>("whole");
+    QTest::newRow("an index") << "reading_by_time" << true;
+    QTest::newRow("its readings") << "reading" << false;
+}
+
+void TestJournalImport::aDamagedJournalGivesWhatCanStillBeRead()
+{
+    QFETCH(QString, spoilt);
+    QFETCH(bool, whole);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("damaged.sqlite"));
+    QList<JournalEntry> many;
+    for (int i = 0; i < 200; ++i) {
+        many << journalEntry(drawn(i % 5), QDateTime(QDate(2026, 1, 1), QTime(0, 0)).addSecs(i),
+                             JournalSource::Drawn, QString::number(i));
+        many.last().notes = QString(2000, u'n');
+    }
+    QVERIFY(openStore(path)->keepAll(many));
+    // A page of it zeroed, as a failing disk leaves one.
+    sqlite3 *db = nullptr;
+    sqlite3_open(QFile::encodeName(path).constData(), &db);
+    sqlite3_stmt *leaf = nullptr;
+    sqlite3_prepare_v2(db,
+                       "SELECT pageno, (SELECT page_size FROM pragma_page_size) FROM dbstat "
+                       "WHERE name = ?1 AND pagetype = 'leaf' ORDER BY pageno LIMIT 1",
+                       -1, &leaf, nullptr);
+    sqlite3_bind_text(leaf, 1, spoilt.toUtf8().constData(), -1, SQLITE_TRANSIENT);
+    QCOMPARE(sqlite3_step(leaf), SQLITE_ROW);
+    const qint64 page = sqlite3_column_int64(leaf, 0);
+    const int size = sqlite3_column_int(leaf, 1);
+    sqlite3_finalize(leaf);
+    sqlite3_close(db);
+    QByteArray bytes = Test::readFile(path);
+    bytes.replace((page - 1) * size, size, QByteArray(size, '\0'));
+    QVERIFY(Test::writeFile(path, bytes));
+
+    // Every reading still read is taken whole; the file is said to be damaged.
+    const auto store = openStore(dir.filePath(QStringLiteral("journal.sqlite")));
+    const ImportResult result = importReadings(*store, {path});
+    QCOMPARE(result.refused.value(0).reason,
+             QStringLiteral("it is a damaged journal; the readings that could still be read "
+                            "from it are taken"));
+    const QList<JournalEntry> taken = store->all();
+    QVERIFY(whole ? taken.size() == many.size() : !taken.isEmpty() && taken.size() < many.size());
+    for (const JournalEntry &entry : taken) {
+        JournalEntry kept = many.value(entry.name.toInt());
+        kept.id = entry.id;
+        QCOMPARE(journalJson({entry}), journalJson({kept}));
+    }
 }
 
 void TestJournalImport::timesAnExportCannotWriteAreRefused()
