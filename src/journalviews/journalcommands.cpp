@@ -22,6 +22,12 @@ JournalCommands::JournalCommands(MainWindow &window, Journal &journal)
     cardOfTheDay->setObjectName(QStringLiteral("mnuCardOfTheDay"));
     connect(cardOfTheDay, &QAction::triggered, this, &JournalCommands::showCardOfTheDay);
     window.addCommand(cardOfTheDay);
+
+    // Gone with the window it belongs to, as its card view is: the exit screen stands alone.
+    connect(&window, &MainWindow::closing, this, [this] {
+        if (m_window)
+            m_window->close();
+    });
 }
 
 void JournalCommands::showCardOfTheDay()

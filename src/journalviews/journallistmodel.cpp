@@ -48,6 +48,9 @@ QVariant JournalListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
         return spokenText(reading);
+    case Qt::ToolTipRole:
+        // Whole, where the row cuts a name short; wrapped, as rich text is.
+        return QStringLiteral("<p>") + spokenText(reading).toHtmlEscaped() + QStringLiteral("</p>");
     case SummaryRole:
         return QVariant::fromValue(&reading);
     default:

@@ -106,7 +106,9 @@ void JournalRowDelegate::paintTexts(QPainter &painter, const QRect &area, const 
     if (reading.hasOutcome)
         marks += QStringLiteral("  \u2022 outcome");
     const QString spread = marked(reading.spreadName, marks);
-    for (const QString &text : {who, spread}) {
+    // Without a name (a card of the day), the spread right under the time.
+    const QStringList lines = who.isEmpty() ? QStringList{spread} : QStringList{who, spread};
+    for (const QString &text : lines) {
         line.translate(0, metrics.height());
         painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
                          metrics.elidedText(text, Qt::ElideRight, line.width()));

@@ -221,6 +221,9 @@ void JournalWindow::setupLook()
     m_ui->scrollReading->setMinimumWidth(m_ui->panelReading->minimumSizeHint().width() + scrollBar);
     m_ui->splitter->setStretchFactor(0, 3);
     m_ui->splitter->setStretchFactor(1, 1);
+    // Weekends as any other day: the colour marks the days with readings.
+    for (const Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday})
+        m_ui->calDays->setWeekdayTextFormat(day, QTextCharFormat());
     // The calendar as tall as it reads easily, and no taller: the list takes the rest.
     m_ui->calDays->setMinimumHeight(
         std::min(m_ui->calDays->maximumHeight(), m_ui->calDays->sizeHint().height() * 4 / 3));
@@ -529,6 +532,10 @@ void JournalWindow::relist()
                           !it->outcome.isEmpty());
     const qsizetype count = m_model->rowCount();
     m_ui->lblShown->setText(readingsText(int(count)) + daysText(m_from, m_to));
+    const bool someDays = m_from.isValid() || m_to.isValid();
+    if (!someDays && m_ui->cmdAllDays->hasFocus())
+        m_ui->lstReadings->setFocus(Qt::OtherFocusReason); // not lost with the button
+    m_ui->cmdAllDays->setEnabled(someDays);
     if (count == 0) {
         const bool everything = m_filters->keepAll() && !m_from.isValid() && !m_to.isValid();
         m_nothingListed->setText(
@@ -616,6 +623,8 @@ void JournalWindow::selectionChanged()
     // Words typed that the journal could not take yet are shown as typed.
     const JournalEntry shown = m_journal.asTyped(entry.value_or(JournalEntry{}));
     m_ui->figReading->showReading(shown);
+    // From its heading, whatever part of the one before was scrolled to.
+    m_ui->scrollReading->verticalScrollBar()->setValue(0);
     showHeading(entry ? headingOf(shown) : QString());
     showWordsOf(shown, entry ? entry->time.date() : QDate());
     const bool writable = entry && !store->isReadOnly();

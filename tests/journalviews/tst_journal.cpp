@@ -371,7 +371,7 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     auto *search = window->findChild<QLineEdit *>(QStringLiteral("txtSearch"));
     // The calendar marks the days of what the search keeps, on any day shown.
     calendar->setSelectedDate(kept);
-    QTest::keyClick(calendar, Qt::Key_Return);
+    QTest::keyClick(days, Qt::Key_Return);
     list->setCurrentIndex(list->model()->index(1, 0));
     QTest::keyClicks(search, QStringLiteral("zzz"));
     QVERIFY(calendar->dateTextFormat().isEmpty());
@@ -383,7 +383,12 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     // A search that listed none, cleared, leaves the reading chosen before it.
     QCOMPARE(list->currentIndex().row(), 1);
     QVERIFY(!nothing->isVisible());
-    window->findChild<QPushButton *>(QStringLiteral("cmdAllDays"))->click();
+    auto *allDays = window->findChild<QPushButton *>(QStringLiteral("cmdAllDays"));
+    allDays->setFocus();
+    QVERIFY(allDays->isEnabled());
+    QTest::keyClick(allDays, Qt::Key_Space);
+    // Nothing more to do, and the keys are not lost with it.
+    QVERIFY(!allDays->isEnabled() && window->focusWidget() == list);
     QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
     QTest::keyClicks(search, QStringLiteral("an"));
     QCOMPARE(list->model()->rowCount(), 1);
@@ -465,6 +470,8 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QTextDocument tip;
     tip.setHtml(heading->toolTip());
     QCOMPARE(tip.toPlainText().section(u'\n', 1, 1), longer.name);
+    tip.setHtml(list->currentIndex().data(Qt::ToolTipRole).toString()); // and in the list
+    QVERIFY(tip.toPlainText().contains(longer.name));
 
     // Opened again, it starts as it did at first: every reading, the newest
     // selected, the keys at the search rather than in the notes left.
@@ -486,6 +493,9 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QCOMPARE(list->model()->rowCount(), 2);
     QCOMPARE(list->currentIndex().row(), 0);
     QCOMPARE(window->focusWidget(), search);
+    // It goes with the main window.
+    m_driver->window().close();
+    QVERIFY(!window->isVisible());
 }
 
 void TestJournal::wordsForADamagedJournalAreKeptBesideIt()
