@@ -26,9 +26,9 @@
 #include <QLocale>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSet>
 #include <QShortcut>
 #include <QTabBar>
-#include <QTextCharFormat>
 #include <QVBoxLayout>
 
 namespace Orvella {
@@ -221,9 +221,6 @@ void JournalWindow::setupLook()
     m_ui->scrollReading->setMinimumWidth(m_ui->panelReading->minimumSizeHint().width() + scrollBar);
     m_ui->splitter->setStretchFactor(0, 3);
     m_ui->splitter->setStretchFactor(1, 1);
-    // Weekends as any other day: the colour marks the days with readings.
-    for (const Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday})
-        m_ui->calDays->setWeekdayTextFormat(day, QTextCharFormat());
     // The calendar as tall as it reads easily, and no taller: the list takes the rest.
     m_ui->calDays->setMinimumHeight(
         std::min(m_ui->calDays->maximumHeight(), m_ui->calDays->sizeHint().height() * 4 / 3));
@@ -243,22 +240,8 @@ void JournalWindow::setupFilters()
     m_filters = new JournalFilters(m_ui->txtSearch, m_ui->cboSpreadFilter, m_ui->cboCardFilter,
                                    m_ui->cboShow, this);
     connect(m_filters, &JournalFilters::changed, this, &JournalWindow::refilter);
-    // Clicked, or chosen from the keyboard with Enter.
-    for (auto chosen : {&QCalendarWidget::clicked, &QCalendarWidget::activated})
-        connect(m_ui->calDays, chosen, this, [this](QDate day) { showDays(day, day); });
-    // Its days table is what takes the keys: heard by the calendar's name, each
-    // day with its month and whether it has readings, which the eye sees in bold.
-    if (QAbstractItemView *days = calendarDays()) {
-        days->setAccessibleName(m_ui->calDays->accessibleName());
-        m_ui->calDays->setAccessibleName(QStringLiteral("Calendar"));
-        for (const auto &[button, heard] : {std::pair{"qt_calendar_prevmonth", "Previous month"},
-                                            std::pair{"qt_calendar_nextmonth", "Next month"}}) {
-            if (auto *found = m_ui->calDays->findChild<QWidget *>(QLatin1String(button)))
-                found->setAccessibleName(QLatin1String(heard));
-        }
-        connect(m_ui->calDays, &QCalendarWidget::selectionChanged, this,
-                &JournalWindow::describeDay);
-    }
+    connect(m_ui->calDays, &JournalCalendar::dayChosen, this,
+            [this](QDate day) { showDays(day, day); });
     connect(m_ui->cmdAllDays, &QPushButton::clicked, this, [this] { showDays({}, {}); });
 }
 
@@ -505,18 +488,8 @@ void JournalWindow::showSelectedDay()
 {
     // The calendar where the readings are, never on an empty month; the days listed stay.
     const int row = m_model->rowOf(selectedId());
-    if (row < 0)
-        return;
-    const QSignalBlocker quiet(m_ui->calDays);
-    // Its days told nothing, unless they have the keys: a screen reader would
-    // take the day made current for a move of the focus (Qt 6.4's tables say so).
-    QAbstractItemView *days = calendarDays();
-    const bool keys = days && days->hasFocus();
-    const QSignalBlocker untold(keys || !days ? nullptr : days->selectionModel());
-    m_ui->calDays->setSelectedDate(m_model->readings().at(row).time.date());
-    if (days && !keys)
-        days->viewport()->update();
-    describeDay();
+    if (row >= 0)
+        m_ui->calDays->turnTo(m_model->readings().at(row).time.date());
 }
 
 void JournalWindow::relist()
@@ -560,43 +533,17 @@ void JournalWindow::refilter()
 
 void JournalWindow::markDays()
 {
-    JournalStore *store = m_journal.store();
-    m_ui->calDays->setDateTextFormat(QDate(), QTextCharFormat());
-    QTextCharFormat marked;
-    marked.setFontWeight(QFont::Bold);
-    // Dark red, a light one on a dark ground: legible on either.
-    const bool darkGround = m_ui->calDays->palette().color(QPalette::Base).lightness() < 128;
-    marked.setForeground(darkGround ? QColor(0xff, 0x99, 0x99) : QColor(0x80, 0x00, 0x00));
     // The days of the readings the search and filters keep, whichever days are
     // listed: those of the list itself while it holds every day, without a query.
-    m_days.clear();
+    QSet<QDate> days;
     if (!m_from.isValid() && !m_to.isValid()) {
         for (const JournalSummary &reading : m_model->readings())
-            m_days.insert(reading.time.date());
-    } else if (store) {
-        const QList<QDate> days = store->days(m_filters->filter(m_journal.platform().today()));
-        m_days = QSet<QDate>(days.cbegin(), days.cend());
+            days.insert(reading.time.date());
+    } else if (JournalStore *store = m_journal.store()) {
+        const QList<QDate> found = store->days(m_filters->filter(m_journal.platform().today()));
+        days = QSet<QDate>(found.cbegin(), found.cend());
     }
-    for (const QDate &day : std::as_const(m_days))
-        m_ui->calDays->setDateTextFormat(day, marked);
-    describeDay();
-}
-
-QAbstractItemView *JournalWindow::calendarDays() const
-{
-    return m_ui->calDays->findChild<QAbstractItemView *>(
-        QStringLiteral("qt_calendar_calendarview"));
-}
-
-void JournalWindow::describeDay()
-{
-    QAbstractItemView *days = calendarDays();
-    if (!days)
-        return;
-    const QDate day = m_ui->calDays->selectedDate();
-    days->setAccessibleDescription(QLocale().toString(day, QStringLiteral("dddd d MMMM yyyy"))
-                                   + (m_days.contains(day) ? QStringLiteral(", with readings")
-                                                           : QStringLiteral(", no readings")));
+    m_ui->calDays->markDays(days);
 }
 
 void JournalWindow::select(qint64 id)

@@ -4,12 +4,10 @@
 
 #include <QDate>
 #include <QPointer>
-#include <QSet>
 #include <QWidget>
 
 #include <memory>
 
-class QAbstractItemView;
 class QLabel;
 
 namespace Ui {
@@ -95,10 +93,6 @@ private:
     /** The list and the calendar's days after a change of the search or a filter. */
     void refilter();
     void markDays();
-    /** Tells a screen reader the calendar's day: its date and whether it has readings. */
-    void describeDay();
-    /** The calendar's table of days, which takes its keys; null where Qt has none. */
-    QAbstractItemView *calendarDays() const;
 
     std::unique_ptr<Ui::JournalWindow> m_ui;
     Journal &m_journal;
@@ -112,7 +106,6 @@ private:
     QLabel *m_nothingListed = nullptr;
     QDate m_from;
     QDate m_to;
-    QSet<QDate> m_days; // the days with readings, as the calendar marks them
     QPointer<StatisticsView> m_statistics;
 };
 
