@@ -53,20 +53,19 @@ struct JournalSummary
     int spread = 0;
     QString spreadName;
     QString file;
-    /**
-     * What the user wrote about it, as its mark says: notes, or a question
-     * alone. The numbers are those a store's list query gives.
-     */
-    enum class Written { Nothing = 0, Question = 1, Notes = 2 };
+    /** What the user wrote about it, as its mark says: notes, or a question alone. */
+    enum class Written { Nothing, Question, Notes };
     Written written = Written::Nothing;
     bool hasOutcome = false;
     QList<JournalCardMark> cards;
 
+    static Written writtenOf(bool hasQuestion, bool hasNotes)
+    {
+        return hasNotes ? Written::Notes : hasQuestion ? Written::Question : Written::Nothing;
+    }
     static Written writtenOf(const QString &question, const QString &notes)
     {
-        return !notes.isEmpty()      ? Written::Notes
-               : !question.isEmpty() ? Written::Question
-                                     : Written::Nothing;
+        return writtenOf(!question.isEmpty(), !notes.isEmpty());
     }
     bool isCardOfTheDay() const { return spread == CardOfTheDaySpread; }
     /**

@@ -393,9 +393,7 @@ QList<JournalSummary> SqliteJournalStore::list(const JournalFilter &filter)
         return found;
     const QString words = journalSearchQuery(filter.text);
     QByteArray sql = "SELECT r.id, r.utc, r.utc_offset, r.name, r.spread, r.file,"
-                     // JournalSummary::Written, as writtenOf tells it.
-                     " CASE WHEN r.notes <> '' THEN 2 WHEN r.question <> '' THEN 1 ELSE 0 END, "
-                     "r.cards, r.spread_name, r.outcome <> ''";
+                     " r.question <> '', r.cards, r.spread_name, r.outcome <> '', r.notes <> ''";
     sql += filteredReadings(!words.isEmpty());
     // Newest first, among the readings found alike.
     sql += words.isEmpty() ? " ORDER BY r.utc DESC, r.id DESC"
@@ -416,7 +414,7 @@ QList<JournalSummary> SqliteJournalStore::list(const JournalFilter &filter)
             spreadName = spreadNames.insert(summary.spread, query.text(8));
         summary.spreadName = *spreadName;
         summary.file = query.text(5);
-        summary.written = JournalSummary::Written(query.integer(6));
+        summary.written = JournalSummary::writtenOf(query.integer(6) != 0, query.integer(10) != 0);
         summary.cards = cardMarks(query.bytes(7));
         summary.hasOutcome = query.integer(9) != 0;
         found.append(std::move(summary));
