@@ -115,9 +115,6 @@ public:
      */
     void openReadings();
 
-    /** Why the instance folder, its inbox or its lock is not used; empty when all are. */
-    QString privacyProblem() const { return m_privacyProblem; }
-
 private:
     /**
      * The user's folder and its inbox, made private where they were not (said
