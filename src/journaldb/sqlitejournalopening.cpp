@@ -1,5 +1,7 @@
 #include "sqlitejournalstore.h"
 
+#include "journallog.h"
+
 #include "journal/damagedjournal.h"
 #include "platform/fileaccess.h"
 
@@ -12,6 +14,9 @@
 namespace Orvella {
 
 namespace {
+
+// A log is folded into the journal at a thousand pages; one far beyond that is not judged.
+constexpr qint64 MaxLogSize = 64 << 20;
 
 // Only ordinary files of the folder's owner are opened, the journal and the
 // files SQLite keeps beside it: SQLite would wait in opening a pipe, and
@@ -58,6 +63,16 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
     m_problem = problemOfFiles(path);
     if (m_problem != Problem::None)
         return false;
+    // Opened, SQLite would pass over the changes a damaged log holds past its
+    // damage, and the next write would take the log's place: the journal is
+    // damaged, and is set aside, log and all, to be read for what it still holds.
+    if (!isForeign(access)) {
+        const std::optional<QByteArray> log = readSmallFile(path + journalLogSuffix(), MaxLogSize);
+        if (log && JournalLog::losesChanges(*log)) {
+            m_problem = Problem::Damaged;
+            return false;
+        }
+    }
     const QFileInfo found(path);
     // Where nothing can be written beside it, its log can be neither read in
     // place nor brought up to date: a copy of the two is, for reading only.

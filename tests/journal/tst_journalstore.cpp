@@ -268,6 +268,9 @@ void TestJournalStore::openingJudgesTheFile_data()
     QTest::newRow("not a database") << "not a database" << int(P::Damaged) << false;
     QTest::newRow("cut short") << "cut short" << int(P::Damaged) << false;
     QTest::newRow("pages overwritten") << "overwritten" << int(P::Damaged) << false;
+    // As a program killed while it wrote leaves its log, or a failing disk does.
+    QTest::newRow("its log cut short as it was written") << "log cut" << int(P::None) << false;
+    QTest::newRow("its log damaged before its end") << "log damaged" << int(P::Damaged) << false;
 #ifdef Q_OS_UNIX
     QTest::newRow("a named pipe, never waited on") << "pipe" << int(P::Damaged) << false;
     QTest::newRow("a named pipe as its rollback journal") << "-journal pipe" << int(P::Damaged)
@@ -297,6 +300,23 @@ void TestJournalStore::openingJudgesTheFile()
         if (!beside.isEmpty())
             openStore(path).reset();
         QCOMPARE(::mkfifo(QFile::encodeName(path + beside).constData(), 0600), 0);
+    } else if (file.startsWith(QLatin1String("log"))) {
+        // The files as they are while it is open, readings in its log only.
+        const auto store = openStore(path);
+        for (int i = 0; i < 20; ++i)
+            QVERIFY(store->keep(m_ann));
+        QByteArray log = Test::readFile(path + QStringLiteral("-wal"));
+        QVERIFY(log.size() > 100'000);
+        if (file.endsWith(QLatin1String("cut")))
+            log.chop(1000);
+        else
+            log[log.size() / 2] = char(log[log.size() / 2] ^ 0x5a);
+        const QByteArray journal = Test::readFile(path);
+        const QString copy = dir.filePath(QStringLiteral("copy.sqlite"));
+        QVERIFY(Test::writeFile(copy, journal)
+                && Test::writeFile(copy + QStringLiteral("-wal"), log));
+        QCOMPARE(int(openStore(copy)->problem()), problem);
+        return;
     } else if (file == QLatin1String("write-protected")) {
         using P = JournalStore::Problem;
         // SQLite opens such a file for reading when asked to write it, and

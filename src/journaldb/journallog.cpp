@@ -1,0 +1,85 @@
+#include "journallog.h"
+
+#include <QtEndian>
+
+// The log's make-up is SQLite's file format: a 32-byte header, then frames of
+// a 24-byte header and a page each, every one summed with all before it.
+
+namespace Orvella::JournalLog {
+
+namespace {
+
+constexpr qsizetype HeaderSize = 32;
+constexpr qsizetype FrameHeaderSize = 24;
+constexpr quint32 LittleEndianSums = 0x377f0682;
+constexpr quint32 BigEndianSums = 0x377f0683;
+
+quint32 bigEndianWord(QByteArrayView bytes, qsizetype at)
+{
+    return qFromBigEndian<quint32>(bytes.data() + at);
+}
+
+class RunningSum
+{
+public:
+    explicit RunningSum(bool bigEndian) : m_bigEndian(bigEndian) {}
+
+    void add(QByteArrayView bytes)
+    {
+        for (qsizetype at = 0; at + 8 <= bytes.size(); at += 8) {
+            m_first += word(bytes, at) + m_second;
+            m_second += word(bytes, at + 4) + m_first;
+        }
+    }
+    bool matches(QByteArrayView bytes, qsizetype at) const
+    {
+        return m_first == bigEndianWord(bytes, at) && m_second == bigEndianWord(bytes, at + 4);
+    }
+
+private:
+    quint32 word(QByteArrayView bytes, qsizetype at) const
+    {
+        return m_bigEndian ? qFromBigEndian<quint32>(bytes.data() + at)
+                           : qFromLittleEndian<quint32>(bytes.data() + at);
+    }
+
+    bool m_bigEndian;
+    quint32 m_first = 0;
+    quint32 m_second = 0;
+};
+
+} // namespace
+
+bool losesChanges(QByteArrayView log)
+{
+    if (log.size() < HeaderSize)
+        return false;
+    const quint32 magic = bigEndianWord(log, 0);
+    const quint32 pageSize = bigEndianWord(log, 8);
+    // Not a log SQLite reads at all: it then holds nothing to pass over either.
+    if ((magic != LittleEndianSums && magic != BigEndianSums) || pageSize < 512
+        || pageSize > 65536 || (pageSize & (pageSize - 1)) != 0)
+        return false;
+    const quint32 salt1 = bigEndianWord(log, 16);
+    const quint32 salt2 = bigEndianWord(log, 20);
+    RunningSum sum(magic == BigEndianSums);
+    sum.add(log.first(24));
+    bool sound = sum.matches(log, 24);
+    const qsizetype frameSize = FrameHeaderSize + pageSize;
+    for (qsizetype at = HeaderSize; at + frameSize <= log.size(); at += frameSize) {
+        // Frames of earlier runs, written over only in part, carry other salts.
+        const bool ofThisRun = bigEndianWord(log, at + 8) == salt1
+                               && bigEndianWord(log, at + 12) == salt2;
+        if (!sound) {
+            if (ofThisRun)
+                return true;
+            continue;
+        }
+        sum.add(log.sliced(at, 8));
+        sum.add(log.sliced(at + FrameHeaderSize, pageSize));
+        sound = ofThisRun && sum.matches(log, at + 16);
+    }
+    return false;
+}
+
+} // namespace Orvella::JournalLog
