@@ -168,7 +168,9 @@ void CardView::showCurrent()
     const Card text = shown.text.value_or(Card{});
 
     setWindowTitle(Product::titled(text.name));
-    setShownText(m_ui->lblPosition, shown.numberText(), !deck);
+    // A card alone (the card of the day) has no number among others, nor others to step to.
+    const bool alone = count() == 1;
+    setShownText(m_ui->lblPosition, shown.numberText(), !deck && !alone);
     setShownText(m_ui->lblPositionTitle, shown.title, !deck);
     setShownText(m_ui->lblName, text.name);
     setShownText(m_ui->lblKeyword, text.keyword);
@@ -189,6 +191,10 @@ void CardView::showCurrent()
     m_ui->lblStep->setText(QStringLiteral("%1 of %2").arg(m_current + 1).arg(count()));
     m_ui->cmdPrevious->setEnabled(m_current > 0);
     m_ui->cmdNext->setEnabled(m_current < count() - 1);
+    for (QWidget *stepping :
+         {static_cast<QWidget *>(m_ui->lblStep), static_cast<QWidget *>(m_ui->cmdPrevious),
+          static_cast<QWidget *>(m_ui->cmdNext)})
+        stepping->setVisible(!alone);
     m_ui->cmdClose->setText(m_mode == Mode::Reading ? QStringLiteral("Back to the &Reading")
                                                     : QStringLiteral("&Close"));
     showPicture();

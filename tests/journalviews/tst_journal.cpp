@@ -588,6 +588,9 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     CardView *view = m_driver->window().cardView();
     QVERIFY(view->isVisible());
     QCOMPARE(view->count(), 1);
+    // Alone: no number among others, nothing to step to.
+    for (const char *among : {"lblPosition", "lblStep", "cmdPrevious", "cmdNext"})
+        QVERIFY(view->findChild<QWidget *>(QLatin1String(among))->isHidden());
     // Not the reading: closed, not gone back to, and kept while a reading is drawn.
     QCOMPARE(view->findChild<QPushButton *>(QStringLiteral("cmdClose"))->text(),
              QStringLiteral("&Close"));
