@@ -91,6 +91,39 @@ void bindFilter(SqliteStatement &query, const JournalFilter &filter, const QStri
         .bind(9, qint64(filter.cards.size()));
 }
 
+// A reading of a row of "SELECT id, utc, utc_offset, name, spread, spread_name,
+// source, file, question, notes, outcome, outcome_date FROM reading".
+JournalEntry entryOfRow(const SqliteStatement &row)
+{
+    JournalEntry entry;
+    entry.id = row.integer(0);
+    entry.time = timeOf(row.integer(1), row.integer(2));
+    entry.name = row.text(3);
+    entry.spread = int(row.integer(4));
+    entry.spreadName = row.text(5);
+    entry.source = journalSourceFromName(row.text(6)).value_or(JournalSource::Drawn);
+    entry.file = row.text(7);
+    entry.question = row.text(8);
+    entry.notes = row.text(9);
+    entry.outcome = row.text(10);
+    entry.outcomeDate = QDate::fromString(row.text(11), Qt::ISODate);
+    return entry;
+}
+
+// A card of a row of "SELECT reading, number, title, card, card_name,
+// keyword, reversed FROM position".
+JournalCard cardOfRow(const SqliteStatement &row)
+{
+    JournalCard card;
+    card.position = int(row.integer(1));
+    card.title = row.text(2);
+    card.card = int(row.integer(3));
+    card.cardName = row.text(4);
+    card.keyword = row.text(5);
+    card.reversed = row.integer(6) != 0;
+    return card;
+}
+
 // In the order the journal lists them, each reading's cards in the order of their positions.
 void sortAsKept(QList<JournalEntry> &entries)
 {
@@ -452,20 +485,8 @@ QList<JournalEntry> SqliteJournalStore::select(const char *where, const QVariant
         bindArgument(readings);
         int result;
         while ((result = readings.step()) == SQLITE_ROW) {
-            JournalEntry entry;
-            entry.id = readings.integer(0);
-            entry.time = timeOf(readings.integer(1), readings.integer(2));
-            entry.name = readings.text(3);
-            entry.spread = int(readings.integer(4));
-            entry.spreadName = readings.text(5);
-            entry.source = journalSourceFromName(readings.text(6)).value_or(JournalSource::Drawn);
-            entry.file = readings.text(7);
-            entry.question = readings.text(8);
-            entry.notes = readings.text(9);
-            entry.outcome = readings.text(10);
-            entry.outcomeDate = QDate::fromString(readings.text(11), Qt::ISODate);
-            at.insert(entry.id, entries.size());
-            entries.append(std::move(entry));
+            at.insert(readings.integer(0), entries.size());
+            entries.append(entryOfRow(readings));
         }
         if (!judge(result))
             return {};
@@ -482,9 +503,7 @@ QList<JournalEntry> SqliteJournalStore::select(const char *where, const QVariant
         const auto owner = at.constFind(positions.integer(0));
         if (owner == at.constEnd())
             continue;
-        entries[*owner].cards.append({int(positions.integer(1)), positions.text(2),
-                                      int(positions.integer(3)), positions.text(4),
-                                      positions.text(5), positions.integer(6) != 0});
+        entries[*owner].cards.append(cardOfRow(positions));
     }
     return judge(result) ? entries : QList<JournalEntry>{};
 }
@@ -496,38 +515,22 @@ QList<JournalEntry> SqliteJournalStore::salvage()
     const QByteArray outcomes = m_salvagedVersion < 2 ? "'', ''" : "outcome, outcome_date";
     QList<JournalEntry> entries;
     QHash<qint64, qsizetype> at;
-    readPastDamage(
-        m_db,
-        "SELECT id, utc, utc_offset, name, spread, spread_name, source, file,"
-        " question, notes, "
-            + outcomes + " FROM reading WHERE id > ?1 ORDER BY id",
-        [&](const SqliteStatement &row) {
-            JournalEntry entry;
-            entry.id = row.integer(0);
-            entry.time = timeOf(row.integer(1), row.integer(2));
-            entry.name = row.text(3);
-            entry.spread = int(row.integer(4));
-            entry.spreadName = row.text(5);
-            entry.source = journalSourceFromName(row.text(6)).value_or(JournalSource::Drawn);
-            entry.file = row.text(7);
-            entry.question = row.text(8);
-            entry.notes = row.text(9);
-            entry.outcome = row.text(10);
-            entry.outcomeDate = QDate::fromString(row.text(11), Qt::ISODate);
-            at.insert(entry.id, entries.size());
-            entries.append(std::move(entry));
-            return entries.constLast().id;
-        });
+    readPastDamage(m_db,
+                   "SELECT id, utc, utc_offset, name, spread, spread_name, source, file,"
+                   " question, notes, "
+                       + outcomes + " FROM reading WHERE id > ?1 ORDER BY id",
+                   [&](const SqliteStatement &row) {
+                       at.insert(row.integer(0), entries.size());
+                       entries.append(entryOfRow(row));
+                       return entries.constLast().id;
+                   });
     readPastDamage(m_db,
                    "SELECT reading, number, title, card, card_name, keyword, reversed"
                    " FROM position WHERE reading > ?1 ORDER BY reading, number",
                    [&](const SqliteStatement &row) {
                        const qint64 reading = row.integer(0);
-                       if (const auto owner = at.constFind(reading); owner != at.constEnd()) {
-                           entries[*owner].cards.append({int(row.integer(1)), row.text(2),
-                                                         int(row.integer(3)), row.text(4),
-                                                         row.text(5), row.integer(6) != 0});
-                       }
+                       if (const auto owner = at.constFind(reading); owner != at.constEnd())
+                           entries[*owner].cards.append(cardOfRow(row));
                        return reading;
                    });
     sortAsKept(entries);
