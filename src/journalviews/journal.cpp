@@ -211,13 +211,13 @@ bool Journal::reopenAfterDamage()
     if (!notYours && m_store && m_store->problem() == JournalStore::Problem::None)
         recovered = importReadings(*m_store, {aside}).kept;
     emit reopened();
+    const QString where = QDir::toNativeSeparators(aside);
     QString said = notYours ? QStringLiteral("The journal belonged to another account.")
                             : QStringLiteral("The journal was damaged.");
-    said += QStringLiteral(" It is kept as %1, and a new journal begins") .arg(
-        QDir::toNativeSeparators(aside));
+    said += QStringLiteral(" It is kept as %1, and a new journal begins").arg(where);
     if (recovered > 0) {
-        said += QStringLiteral(" with the %1 that could still be read from it") .arg(
-            readingsText(recovered));
+        const QString readings = readingsText(recovered);
+        said += QStringLiteral(" with the %1 that could still be read from it").arg(readings);
     }
     m_platform.showMessage(m_dialogParent, said + u'.' + notes, Platform::Icon::Information);
     emit changed();
