@@ -1,5 +1,6 @@
 #include "journallog.h"
 
+#include <QIODevice>
 #include <QtEndian>
 
 // The log's make-up is SQLite's file format: a 32-byte header, then frames of
@@ -50,34 +51,35 @@ private:
 
 } // namespace
 
-bool losesChanges(QByteArrayView log)
+bool losesChanges(QIODevice &log)
 {
-    if (log.size() < HeaderSize)
+    const QByteArray header = log.read(HeaderSize);
+    if (header.size() < HeaderSize)
         return false;
-    const quint32 magic = bigEndianWord(log, 0);
-    const quint32 pageSize = bigEndianWord(log, 8);
+    const quint32 magic = bigEndianWord(header, 0);
+    const quint32 pageSize = bigEndianWord(header, 8);
     // Not a log SQLite reads at all: it then holds nothing to pass over either.
     if ((magic != LittleEndianSums && magic != BigEndianSums) || pageSize < 512
         || pageSize > 65536 || (pageSize & (pageSize - 1)) != 0)
         return false;
-    const quint32 salt1 = bigEndianWord(log, 16);
-    const quint32 salt2 = bigEndianWord(log, 20);
+    const quint32 salt1 = bigEndianWord(header, 16);
+    const quint32 salt2 = bigEndianWord(header, 20);
     RunningSum sum(magic == BigEndianSums);
-    sum.add(log.first(24));
-    bool sound = sum.matches(log, 24);
-    const qsizetype frameSize = FrameHeaderSize + pageSize;
-    for (qsizetype at = HeaderSize; at + frameSize <= log.size(); at += frameSize) {
+    sum.add(QByteArrayView(header).first(24));
+    bool sound = sum.matches(header, 24);
+    QByteArray frame(FrameHeaderSize + pageSize, Qt::Uninitialized);
+    while (log.read(frame.data(), frame.size()) == frame.size()) {
         // Frames of earlier runs, written over only in part, carry other salts.
-        const bool ofThisRun = bigEndianWord(log, at + 8) == salt1
-                               && bigEndianWord(log, at + 12) == salt2;
+        const bool ofThisRun = bigEndianWord(frame, 8) == salt1
+                               && bigEndianWord(frame, 12) == salt2;
         if (!sound) {
             if (ofThisRun)
                 return true;
             continue;
         }
-        sum.add(log.sliced(at, 8));
-        sum.add(log.sliced(at + FrameHeaderSize, pageSize));
-        sound = ofThisRun && sum.matches(log, at + 16);
+        sum.add(QByteArrayView(frame).first(8));
+        sum.add(QByteArrayView(frame).sliced(FrameHeaderSize));
+        sound = ofThisRun && sum.matches(frame, 16);
     }
     return false;
 }

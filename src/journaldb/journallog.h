@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QByteArrayView>
+class QIODevice;
 
 namespace Orvella::JournalLog {
 
@@ -9,8 +9,9 @@ namespace Orvella::JournalLog {
  * would pass over without a word: a frame of the log's present run after one
  * that is damaged, as a failing disk, or a power cut that wrote a later block
  * before an earlier one, leaves it. A log cut short at its end (a program
- * killed as it wrote) loses nothing committed, and is not such a log.
+ * killed as it wrote) loses nothing committed, and is not such a log. Read
+ * a frame at a time: a log may hold thousands of pages.
  */
-bool losesChanges(QByteArrayView log);
+bool losesChanges(QIODevice &log);
 
 } // namespace Orvella::JournalLog

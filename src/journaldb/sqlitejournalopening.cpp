@@ -15,9 +15,6 @@ namespace Orvella {
 
 namespace {
 
-// A log is folded into the journal at a thousand pages; one far beyond that is not judged.
-constexpr qint64 MaxLogSize = 64 << 20;
-
 // Only ordinary files of the folder's owner are opened, the journal and the
 // files SQLite keeps beside it: SQLite would wait in opening a pipe, and
 // another account's file would take the user's notes or bring its own in.
@@ -66,12 +63,11 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
     // Opened, SQLite would pass over the changes a damaged log holds past its
     // damage, and the next write would take the log's place: the journal is
     // damaged, and is set aside, log and all, to be read for what it still holds.
-    if (!isForeign(access)) {
-        const std::optional<QByteArray> log = readSmallFile(path + journalLogSuffix(), MaxLogSize);
-        if (log && JournalLog::losesChanges(*log)) {
-            m_problem = Problem::Damaged;
-            return false;
-        }
+    // (The log, if any, was found an ordinary file of the user's above: it opens at once.)
+    if (QFile log(path + journalLogSuffix());
+        !isForeign(access) && log.open(QIODevice::ReadOnly) && JournalLog::losesChanges(log)) {
+        m_problem = Problem::Damaged;
+        return false;
     }
     const QFileInfo found(path);
     // Where nothing can be written beside it, its log can be neither read in
