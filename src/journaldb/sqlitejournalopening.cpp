@@ -34,6 +34,15 @@ JournalStore::Problem problemOfFiles(const QString &path)
     return JournalStore::Problem::None;
 }
 
+// Whether the log beside the journal at @p path would lose committed changes.
+// Judged after problemOfFiles(): the log, if any, is an ordinary file of the
+// user's, which opens at once.
+bool logLosesChanges(const QString &path)
+{
+    QFile log(path + journalLogSuffix());
+    return log.open(QIODevice::ReadOnly) && JournalLog::losesChanges(log);
+}
+
 // Another's file, or one found damaged: held to a make-up of ours before anything is read.
 bool isForeign(JournalStore::Access access)
 {
@@ -63,9 +72,7 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
     // Opened, SQLite would pass over the changes a damaged log holds past its
     // damage, and the next write would take the log's place: the journal is
     // damaged, and is set aside, log and all, to be read for what it still holds.
-    // (The log, if any, was found an ordinary file of the user's above: it opens at once.)
-    if (QFile log(path + journalLogSuffix());
-        !isForeign(access) && log.open(QIODevice::ReadOnly) && JournalLog::losesChanges(log)) {
+    if (access != Access::Salvage && logLosesChanges(path)) {
         m_problem = Problem::Damaged;
         return false;
     }

@@ -97,6 +97,10 @@ Journal::Journal(ReadingSession &session, Platform &platform, const QString &fol
     m_keepWordsSoon->setSingleShot(true);
     m_keepWordsSoon->setInterval(KeepWordsAfterMs);
     connect(m_keepWordsSoon, &QTimer::timeout, this, &Journal::keepWaiting);
+    m_keepWordsAtLatest = new QTimer(this);
+    m_keepWordsAtLatest->setSingleShot(true);
+    m_keepWordsAtLatest->setInterval(KeepWordsAtLeastEveryMs);
+    connect(m_keepWordsAtLatest, &QTimer::timeout, this, &Journal::keepWaiting);
     connect(&m_session, &ReadingSession::readingShown, this, &Journal::readingShown);
     if (!m_folder.isEmpty())
         neverReplaceJournal(path());
@@ -303,6 +307,7 @@ QString Journal::cardOfTheDayPath() const
 void Journal::keepWaiting()
 {
     m_keepWordsSoon->stop();
+    m_keepWordsAtLatest->stop();
     if (!m_waiting.isEmpty() || !m_words.isEmpty()) {
         if (store() && m_openAgain)
             openAgainForWriting();
@@ -362,12 +367,9 @@ void Journal::keepWaiting()
 void Journal::keepWords(qint64 id, const JournalWords &words)
 {
     m_words.insert(id, words);
-    if (!m_keepWordsSoon->isActive())
-        m_typedSince.start();
-    if (m_typedSince.hasExpired(KeepWordsAtLeastEveryMs))
-        keepWaiting();
-    else
-        m_keepWordsSoon->start();
+    m_keepWordsSoon->start();
+    if (!m_keepWordsAtLatest->isActive())
+        m_keepWordsAtLatest->start();
 }
 
 JournalEntry Journal::asTyped(JournalEntry entry) const

@@ -3,7 +3,6 @@
 #include "journal/journalstore.h"
 
 #include <QDate>
-#include <QElapsedTimer>
 #include <QMap>
 #include <QObject>
 #include <QString>
@@ -160,7 +159,7 @@ private:
     QList<JournalEntry> m_waiting;
     QMap<qint64, JournalWords> m_words;
     QTimer *m_keepWordsSoon = nullptr;
-    QElapsedTimer m_typedSince; // the first change of the words waiting for a pause
+    QTimer *m_keepWordsAtLatest = nullptr; // started by the first change the pause waits for
     std::optional<JournalEntry> m_cardOfTheDay;
     QTimer *m_retry = nullptr;
     QWidget *m_dialogParent = nullptr;

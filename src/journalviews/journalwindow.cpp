@@ -170,12 +170,6 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
         openAfresh();
     });
 
-    JournalStore *store = m_journal.store();
-    const bool writable = store && !store->isReadOnly();
-    m_ui->chkKeepNew->setChecked(m_journal.keepsNewReadings());
-    m_ui->chkKeepNew->setEnabled(writable);
-    m_ui->cmdImport->setEnabled(writable);
-    m_ui->cmdBackUp->setEnabled(store != nullptr);
     reload();
     restoreSize(); // once a reading's details are in
 }
@@ -447,6 +441,32 @@ void JournalWindow::reload()
 {
     refilter();
     showWordsKeptElsewhere();
+    showWhatCanBeChanged();
+}
+
+void JournalWindow::showWhatCanBeChanged()
+{
+    // As the journal is now: one that could only be read, or not at all, may since be writable.
+    JournalStore *store = m_journal.store();
+    const bool writable = store && !store->isReadOnly();
+    {
+        const QSignalBlocker quiet(m_ui->chkKeepNew);
+        m_ui->chkKeepNew->setChecked(m_journal.keepsNewReadings());
+    }
+    m_ui->chkKeepNew->setEnabled(writable);
+    m_ui->cmdImport->setEnabled(writable);
+    m_ui->cmdBackUp->setEnabled(store != nullptr);
+    const bool canWrite = m_entryShown && writable;
+    for (QWidget *words :
+         {static_cast<QWidget *>(m_ui->txtQuestion), static_cast<QWidget *>(m_ui->txtNotes),
+          static_cast<QWidget *>(m_ui->txtOutcome)})
+        words->setEnabled(m_entryShown);
+    m_ui->txtQuestion->setReadOnly(!canWrite);
+    m_ui->txtNotes->setReadOnly(!canWrite);
+    m_ui->txtOutcome->setReadOnly(!canWrite);
+    m_ui->datOutcome->setEnabled(canWrite && !m_ui->txtOutcome->text().trimmed().isEmpty());
+    m_ui->cmdShowReading->setEnabled(m_entryShown);
+    m_ui->cmdDelete->setEnabled(canWrite);
 }
 
 void JournalWindow::showWordsKeptElsewhere()
@@ -512,9 +532,11 @@ void JournalWindow::relist()
     if (count == 0) {
         const bool everything = m_filters->keepAll() && !m_from.isValid() && !m_to.isValid();
         m_nothingListed->setText(
-            everything ? QStringLiteral("No reading is kept yet: each reading shown is kept here.")
-                       : QStringLiteral("No reading is listed: the search, the filters and the "
-                                        "days chosen keep none."));
+            !store ? QStringLiteral("No reading can be listed: the journal cannot be used now.")
+                   : everything
+            ? QStringLiteral("No reading is kept yet: each reading shown is kept here.")
+            : QStringLiteral("No reading is listed: the search, the filters and the days "
+                                 "chosen keep none."));
     }
     m_nothingListed->setVisible(count == 0);
     // Heard with the list when it is empty, as it is seen there.
@@ -574,17 +596,8 @@ void JournalWindow::selectionChanged()
     m_ui->scrollReading->verticalScrollBar()->setValue(0);
     showHeading(entry ? headingOf(shown) : QString());
     showWordsOf(shown, entry ? entry->time.date() : QDate());
-    const bool writable = entry && !store->isReadOnly();
-    for (QWidget *words : {static_cast<QWidget *>(m_ui->txtQuestion),
-                           static_cast<QWidget *>(m_ui->txtNotes),
-                           static_cast<QWidget *>(m_ui->txtOutcome)})
-        words->setEnabled(entry.has_value());
-    m_ui->txtQuestion->setReadOnly(!writable);
-    m_ui->txtNotes->setReadOnly(!writable);
-    m_ui->txtOutcome->setReadOnly(!writable);
-    m_ui->datOutcome->setEnabled(writable && !shown.outcome.isEmpty());
-    m_ui->cmdShowReading->setEnabled(entry.has_value());
-    m_ui->cmdDelete->setEnabled(writable);
+    m_entryShown = entry.has_value();
+    showWhatCanBeChanged();
 }
 
 void JournalWindow::showHeading(const QString &heading)

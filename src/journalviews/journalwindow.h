@@ -69,6 +69,8 @@ private:
     void fitHeading();
     /** @p shown's question, notes and outcome in their editors, for a reading of @p readingDay. */
     void showWordsOf(const JournalEntry &shown, QDate readingDay);
+    /** What can be changed as the journal now is, and the selected reading's words. */
+    void showWhatCanBeChanged();
     /** The calendar at the selected reading's day, the days listed as they were. */
     void showSelectedDay();
     void setupLook();
@@ -103,6 +105,7 @@ private:
     /** The last reading selected: selected again when a search that listed none is cleared. */
     qint64 m_lastShownId = 0;
     QString m_heading; // the selected reading's, whole
+    bool m_entryShown = false; // a kept reading is selected and shown
     QLabel *m_nothingListed = nullptr;
     QDate m_from;
     QDate m_to;

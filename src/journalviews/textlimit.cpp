@@ -27,7 +27,11 @@ void limitLength(QPlainTextEdit *edit, qsizetype most)
         // Only what just came in, which ends where the cursor now stands.
         QTextCursor cut = edit->textCursor();
         const int end = cut.position();
-        cut.setPosition(end - int(std::min<qsizetype>(over, came)));
+        int start = end - int(std::min<qsizetype>(over, came));
+        // Never half a character: one written as two code units goes whole.
+        if (start > 0 && edit->document()->characterAt(start).isLowSurrogate())
+            --start;
+        cut.setPosition(start);
         cut.setPosition(end, QTextCursor::KeepAnchor);
         cut.removeSelectedText();
         QApplication::beep();

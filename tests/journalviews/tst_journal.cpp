@@ -260,6 +260,11 @@ void TestJournal::journalOpenedUnfitToKeepIsOpenedAgain()
     // The reading waits, and the program asks before it ends without it...
     draw(QStringLiteral("Ann"));
     QCOMPARE(journal.waiting(), 1);
+    QTest::keyClick(&m_driver->window(), Qt::Key_J, Qt::ControlModifier);
+    JournalWindow *window = m_driver->journalCommands()->journalWindow();
+    auto *import = window->findChild<QPushButton *>(QStringLiteral("cmdImport"));
+    auto *notes = window->findChild<QPlainTextEdit *>(QStringLiteral("txtNotes"));
+    QVERIFY(held || (!import->isEnabled() && notes->isReadOnly()));
     QVERIFY(!journal.mayEnd());
     QCOMPARE(m_driver->platform().messageTexts().constLast(),
              QStringLiteral("The Readings Could Not Be Kept In The Journal. Quit And Lose Them?"));
@@ -270,6 +275,7 @@ void TestJournal::journalOpenedUnfitToKeepIsOpenedAgain()
     QTRY_COMPARE(journal.waiting(), 0);
     QCOMPARE(names(store().all()), (QStringList{"Old", "Ann"}));
     QVERIFY(!store().isReadOnly());
+    QVERIFY(import->isEnabled() && !notes->isReadOnly()); // and the window says so
     QVERIFY(store().setOutcome(store().list({}).value(0).id, QStringLiteral("Well"), {}));
 }
 
@@ -410,6 +416,8 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
                  QStringLiteral("Trust the journey, always"));
     QVERIFY(list->currentIndex().data().toString().endsWith(QStringLiteral(", with notes")));
     // No longer than an import takes back: what is pasted past that is left out.
+    notes->insertPlainText(QString(MaxTextLength - 26, u'x') + QStringLiteral("\U0001F600"));
+    QCOMPARE(notes->toPlainText().size(), MaxTextLength - 1); // never half a character
     notes->insertPlainText(QString(MaxTextLength, u'x'));
     QCOMPARE(notes->toPlainText().size(), MaxTextLength);
     QVERIFY(notes->toPlainText().startsWith(u"Trust the journey, alwaysxxx"));
