@@ -350,7 +350,6 @@ void Journal::keepWaiting()
         if (problem == JournalStore::Problem::Moved && reopenAfterMove())
             continue;
         // The reading stays shown, waits here, and is tried again.
-        m_openAgain = m_openAgain || problem == JournalStore::Problem::NotWritable;
         retryAfter(problem);
         if (problem != JournalStore::Problem::Busy)
             sayUnableOnce();
@@ -406,7 +405,6 @@ void Journal::keepWaitingWords(JournalStore &journal)
                 reopenAfterMove();
                 return;
             }
-            m_openAgain = m_openAgain || problem == JournalStore::Problem::NotWritable;
             retryAfter(problem);
             if (problem != JournalStore::Problem::Busy && !m_saidUnableToSave) {
                 m_saidUnableToSave = true;
@@ -424,6 +422,8 @@ void Journal::keepWaitingWords(JournalStore &journal)
 
 void Journal::retryAfter(JournalStore::Problem problem)
 {
+    // A journal that could not be written then is opened again for the next try.
+    m_openAgain = m_openAgain || problem == JournalStore::Problem::NotWritable;
     m_retry->start(problem == JournalStore::Problem::Busy ? RetryMs : RetryUnableMs);
 }
 

@@ -441,10 +441,11 @@ void JournalWindow::reload()
 {
     refilter();
     showWordsKeptElsewhere();
+    showJournalState();
     showWhatCanBeChanged();
 }
 
-void JournalWindow::showWhatCanBeChanged()
+void JournalWindow::showJournalState()
 {
     // As the journal is now: one that could only be read, or not at all, may since be writable.
     JournalStore *store = m_journal.store();
@@ -456,7 +457,12 @@ void JournalWindow::showWhatCanBeChanged()
     m_ui->chkKeepNew->setEnabled(writable);
     m_ui->cmdImport->setEnabled(writable);
     m_ui->cmdBackUp->setEnabled(store != nullptr);
-    const bool canWrite = m_entryShown && writable;
+}
+
+void JournalWindow::showWhatCanBeChanged()
+{
+    JournalStore *store = m_journal.store();
+    const bool canWrite = m_entryShown && store && !store->isReadOnly();
     for (QWidget *words :
          {static_cast<QWidget *>(m_ui->txtQuestion), static_cast<QWidget *>(m_ui->txtNotes),
           static_cast<QWidget *>(m_ui->txtOutcome)})
@@ -531,12 +537,13 @@ void JournalWindow::relist()
     m_ui->cmdAllDays->setEnabled(someDays);
     if (count == 0) {
         const bool everything = m_filters->keepAll() && !m_from.isValid() && !m_to.isValid();
-        m_nothingListed->setText(
-            !store ? QStringLiteral("No reading can be listed: the journal cannot be used now.")
-                   : everything
-            ? QStringLiteral("No reading is kept yet: each reading shown is kept here.")
-            : QStringLiteral("No reading is listed: the search, the filters and the days "
-                                 "chosen keep none."));
+        QString nothing = QStringLiteral("No reading is listed: the search, the filters and the "
+                                         "days chosen keep none.");
+        if (!store)
+            nothing = QStringLiteral("No reading can be listed: the journal cannot be used now.");
+        else if (everything)
+            nothing = QStringLiteral("No reading is kept yet: each reading shown is kept here.");
+        m_nothingListed->setText(nothing);
     }
     m_nothingListed->setVisible(count == 0);
     // Heard with the list when it is empty, as it is seen there.

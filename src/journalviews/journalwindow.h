@@ -69,7 +69,9 @@ private:
     void fitHeading();
     /** @p shown's question, notes and outcome in their editors, for a reading of @p readingDay. */
     void showWordsOf(const JournalEntry &shown, QDate readingDay);
-    /** What can be changed as the journal now is, and the selected reading's words. */
+    /** Whether new readings are kept, and what can be done with the journal as it now is. */
+    void showJournalState();
+    /** Whether the selected reading's words and the reading can be changed. */
     void showWhatCanBeChanged();
     /** The calendar at the selected reading's day, the days listed as they were. */
     void showSelectedDay();
