@@ -130,7 +130,7 @@ void Journal::open()
     if (!m_store)
         return;
     if (isSetAside(m_store->problem())) {
-        reopenAfterDamage();
+        reopenAfterDamage(m_store->problem());
     } else if (m_store->whyReadOnly() == JournalStore::Problem::Newer) {
         m_platform.showMessage(
             m_dialogParent,
@@ -188,23 +188,25 @@ bool Journal::reopenAfterMove()
     return m_store && m_store->problem() == JournalStore::Problem::None;
 }
 
-bool Journal::reopenAfterDamage()
+bool Journal::reopenAfterDamage(JournalStore::Problem why)
 {
-    const bool notYours = m_store && m_store->problem() == JournalStore::Problem::NotYours;
+    const bool notYours = why == JournalStore::Problem::NotYours;
     m_store.reset(); // closed before its file is moved
     const QString aside = setDamagedJournalAside(path(), m_platform.today());
     if (aside.isEmpty()) {
         // Tried again as readings and words wait: a folder is not read-only for ever.
-        if (!std::exchange(m_setAsideFailed, true)) {
+        if (!std::exchange(m_setAsidePending, why)) {
+            const QString found = notYours ? QStringLiteral("belongs to another account")
+                                           : QStringLiteral("is damaged");
             m_platform.showMessage(m_dialogParent,
-                                   QStringLiteral("The journal %1 is damaged and could not be "
-                                                  "moved aside; no reading is kept until it is.")
-                                       .arg(QDir::toNativeSeparators(path())),
+                                   QStringLiteral("The journal %1 %2 and could not be moved "
+                                                  "aside; no reading is kept until it is.")
+                                       .arg(QDir::toNativeSeparators(path()), found),
                                    Platform::Icon::Critical);
         }
         return false;
     }
-    m_setAsideFailed = false;
+    m_setAsidePending.reset();
     // All in place before anything is said: a message's own event loop may run a retry.
     const QString notes = keepWordsAside(aside);
     openStore();
@@ -230,78 +232,43 @@ bool Journal::reopenAfterDamage()
 
 bool Journal::keepsNewReadings()
 {
+    // Read from the journal, unless the user's own choice could not be written in it yet.
     JournalStore *journal = store();
-    const bool keeps =
-        !journal || journal->setting(KeepSetting, QStringLiteral("yes")) != QLatin1String("no");
-    // Remembered too: a new journal that takes the place of a damaged one keeps to it.
-    if (journal && journal->problem() == JournalStore::Problem::None)
-        m_keepsNew = keeps;
-    return keeps;
+    if (journal && !m_keepsNewUnsaved && journal->problem() == JournalStore::Problem::None)
+        m_keepsNew = journal->setting(KeepSetting, QStringLiteral("yes")) != QLatin1String("no");
+    return m_keepsNew;
 }
 
 void Journal::setKeepsNewReadings(bool keep)
 {
     m_keepsNew = keep;
-    if (JournalStore *journal = store())
-        journal->setSetting(KeepSetting, keep ? QStringLiteral("yes") : QStringLiteral("no"));
+    m_keepsNewUnsaved = true;
+    saveKeepsNew();
+}
+
+void Journal::saveKeepsNew()
+{
+    JournalStore *journal = m_keepsNewUnsaved ? store() : nullptr;
+    if (!journal || journal->isReadOnly())
+        return;
+    if (journal->setSetting(KeepSetting, m_keepsNew ? QStringLiteral("yes") : QStringLiteral("no")))
+        m_keepsNewUnsaved = false;
+    else
+        retryAfter(journal->problem());
 }
 
 void Journal::readingShown(ReadingSource source)
 {
     const std::optional<JournalSource> kept = journalSource(source);
-    if (!kept || !keepsNewReadings())
-        return;
-    m_waiting.append(journalEntry(m_session.reading(), m_platform.now(), *kept, m_session.name(),
-                                  m_session.file()));
+    if (kept && keepsNewReadings())
+        keep(journalEntry(m_session.reading(), m_platform.now(), *kept, m_session.name(),
+                          m_session.file()));
+}
+
+void Journal::keep(const JournalEntry &entry)
+{
+    m_waiting.append(entry);
     keepWaiting();
-}
-
-JournalEntry Journal::cardOfTheDay()
-{
-    // Opened first: what its opening says may be read past midnight.
-    JournalStore *journal = store();
-    const QDateTime now = m_platform.now();
-    if (m_cardOfTheDay && m_cardOfTheDay->time.date() == now.date())
-        return *m_cardOfTheDay;
-    m_cardOfTheDay = cardOfTheDayDrawnOn(journal, now.date());
-    if (!m_cardOfTheDay) {
-        m_cardOfTheDay = Orvella::cardOfTheDay(m_session.random(), now);
-        // Remembered beside the journal too: the same card all day even when
-        // readings are not kept, or the journal cannot be written.
-        if (!m_folder.isEmpty())
-            writeWholePrivately(cardOfTheDayPath(), cardOfTheDayLine(*m_cardOfTheDay).toUtf8());
-        if (keepsNewReadings()) {
-            m_waiting.append(*m_cardOfTheDay);
-            keepWaiting();
-        }
-    }
-    return *m_cardOfTheDay;
-}
-
-std::optional<JournalEntry> Journal::cardOfTheDayDrawnOn(JournalStore *journal, QDate day) const
-{
-    if (journal) {
-        // Newest first: the one drawn first that day is the last.
-        const QList<JournalSummary> drawn =
-            journal->list({.spread = CardOfTheDaySpread, .from = day, .to = day});
-        if (!drawn.isEmpty()) {
-            if (std::optional<JournalEntry> kept = journal->entry(drawn.last().id))
-                return kept;
-        }
-    }
-    if (m_folder.isEmpty())
-        return std::nullopt;
-    const std::optional<QByteArray> line = readSmallFile(cardOfTheDayPath(), 4096);
-    std::optional<JournalEntry> remembered =
-        line ? cardOfTheDayFromLine(QString::fromUtf8(*line)) : std::nullopt;
-    if (remembered && remembered->time.date() == day)
-        return remembered;
-    return std::nullopt;
-}
-
-QString Journal::cardOfTheDayPath() const
-{
-    return QDir(m_folder).filePath(QStringLiteral("card-of-the-day"));
 }
 
 void Journal::keepWaiting()
@@ -312,7 +279,7 @@ void Journal::keepWaiting()
         if (store() && m_openAgain)
             openAgainForWriting();
         // Readings and words wait while a damaged journal cannot be moved aside.
-        if (m_setAsideFailed && !reopenAfterDamage()) {
+        if (m_setAsidePending && !reopenAfterDamage(*m_setAsidePending)) {
             retryAfter(JournalStore::Problem::NotWritable);
             return;
         }
@@ -345,7 +312,7 @@ void Journal::keepWaiting()
             continue;
         }
         const JournalStore::Problem problem = journal->problem();
-        if (isSetAside(problem) && reopenAfterDamage())
+        if (isSetAside(problem) && reopenAfterDamage(problem))
             continue;
         if (problem == JournalStore::Problem::Moved && reopenAfterMove())
             continue;
@@ -359,6 +326,7 @@ void Journal::keepWaiting()
         if (JournalStore *journal = store())
             keepWaitingWords(*journal);
     }
+    saveKeepsNew();
     if (keptAny)
         emit changed();
 }
@@ -398,7 +366,7 @@ void Journal::keepWaitingWords(JournalStore &journal)
             const JournalStore::Problem problem = journal.problem();
             // Never to be kept in it: kept beside it instead, and a new one begins.
             if (isSetAside(problem)) {
-                reopenAfterDamage();
+                reopenAfterDamage(problem);
                 return;
             }
             if (problem == JournalStore::Problem::Moved) {
@@ -493,7 +461,7 @@ bool Journal::mayEnd()
 void Journal::sayUnableOnce()
 {
     // A damaged journal that could not be moved aside was said as such.
-    if (m_saidUnable || m_setAsideFailed)
+    if (m_saidUnable || m_setAsidePending)
         return;
     m_saidUnable = true;
     const QString failed = QStringLiteral("Unable To Keep The Reading In The Journal.");

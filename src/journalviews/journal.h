@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QTimer;
 class QWidget;
@@ -69,13 +70,11 @@ public:
     bool keepsNewReadings();
     void setKeepsNewReadings(bool keep);
 
-    /**
-     * Today's card of the day: the one drawn the first time it was asked for
-     * today, also in an earlier run, or one drawn now and kept (while new
-     * readings are kept). The day is the day it is asked on, as the journal
-     * opens: a message read past midnight asks for the new day's.
-     */
-    JournalEntry cardOfTheDay();
+    /** The program's data folder it lives in; empty when there is none to be had. */
+    QString folder() const { return m_folder; }
+
+    /** Keeps @p entry, now or as soon as the journal can take it. */
+    void keep(const JournalEntry &entry);
 
     /** Readings shown but not kept yet, waiting for the journal to be free. */
     qsizetype waiting() const { return m_waiting.size(); }
@@ -129,7 +128,8 @@ private:
      * program held it or for reading only; keeps the one open when it still cannot be.
      */
     void openAgainForWriting();
-    bool reopenAfterDamage();
+    /** Sets aside the journal found @p why (damaged, another's) and begins a new one. */
+    bool reopenAfterDamage(JournalStore::Problem why);
     /** Opens the journal now at its path, after the one open was moved away from it. */
     bool reopenAfterMove();
     /** Keeps the words waiting; when the journal fails, says why or waits to try again. */
@@ -139,9 +139,8 @@ private:
      * aside, and forgets them; what to say of them, or nothing when there were none.
      */
     QString keepWordsAside(const QString &aside);
-    /** The card of the day drawn on @p day, as the journal or the note beside it has it. */
-    std::optional<JournalEntry> cardOfTheDayDrawnOn(JournalStore *journal, QDate day) const;
-    QString cardOfTheDayPath() const;
+    /** Writes the user's choice of keeping new readings, when it waits to be. */
+    void saveKeepsNew();
     void retryAfter(JournalStore::Problem problem);
     void sayUnableOnce();
 
@@ -152,15 +151,16 @@ private:
     std::unique_ptr<JournalStore> m_store;
     bool m_opened = false;
     bool m_openAgain = false; // the store open is not yet what keeping needs
-    bool m_setAsideFailed = false; // a damaged journal is still at its place
+    // Why a journal that could not be set aside is still at its place.
+    std::optional<JournalStore::Problem> m_setAsidePending;
     bool m_keepsNew = true; // as the journal last said, or was told
+    bool m_keepsNewUnsaved = false; // told, and not yet in the journal
     bool m_saidUnable = false;
     bool m_saidUnableToSave = false;
     QList<JournalEntry> m_waiting;
     QMap<qint64, JournalWords> m_words;
     QTimer *m_keepWordsSoon = nullptr;
     QTimer *m_keepWordsAtLatest = nullptr; // started by the first change the pause waits for
-    std::optional<JournalEntry> m_cardOfTheDay;
     QTimer *m_retry = nullptr;
     QWidget *m_dialogParent = nullptr;
 };

@@ -10,7 +10,7 @@
 namespace Orvella {
 
 JournalCommands::JournalCommands(MainWindow &window, Journal &journal)
-    : QObject(&window), m_main(window), m_journal(journal)
+    : QObject(&window), m_main(window), m_journal(journal), m_cardOfTheDay(journal)
 {
     auto *command = new QAction(QStringLiteral("&Journal..."), &window);
     command->setObjectName(QStringLiteral("mnuJournal"));
@@ -32,7 +32,7 @@ JournalCommands::JournalCommands(MainWindow &window, Journal &journal)
 
 void JournalCommands::showCardOfTheDay()
 {
-    m_main.openCardView(shownPositions(readingOf(m_journal.cardOfTheDay())));
+    m_main.openCardView(shownPositions(readingOf(m_cardOfTheDay.today())));
 }
 
 JournalWindow *JournalCommands::journalWindow() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cardoftheday.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -31,6 +33,7 @@ public:
 private:
     MainWindow &m_main;
     Journal &m_journal;
+    CardOfTheDay m_cardOfTheDay;
     QPointer<JournalWindow> m_window;
 };
 

@@ -1,5 +1,6 @@
 #include "journal/damagedjournal.h"
 #include "journaldb/sqlitejournalstore.h"
+#include "journalviews/cardoftheday.h"
 #include "journalviews/journal.h"
 #include "journalviews/journalcommands.h"
 #include "journalviews/journalwindow.h"
@@ -180,6 +181,11 @@ void TestJournal::readingsAndWordsWaitWhileAnotherProgramHoldsTheJournal()
     }
     QVERIFY2(longest < 500, qPrintable(QString::number(longest)));
     QCOMPARE(m_driver->journal()->waiting(), 1);
+    // Told meanwhile to keep no more, it keeps to it.
+    journal.setKeepsNewReadings(false);
+    draw(QStringLiteral("Dee"));
+    QVERIFY(!journal.keepsNewReadings());
+    QCOMPARE(m_driver->journal()->waiting(), 1);
 
     // Words typed wait too: shown as typed when their reading is come back to, not
     // deleted with it meanwhile, and the program asks before it ends without them
@@ -217,6 +223,7 @@ void TestJournal::readingsAndWordsWaitWhileAnotherProgramHoldsTheJournal()
     QTRY_COMPARE(m_driver->journal()->waiting(), 0);
     QTRY_COMPARE(store().entry(cy)->notes, QStringLiteral("Stay"));
     QCOMPARE(store().all().size(), 3);
+    QCOMPARE(store().setting(QStringLiteral("keep-new-readings")), QStringLiteral("no"));
     QVERIFY(journal.mayEnd());
     QCOMPARE(m_driver->platform().messages.size(), 4);
 }
@@ -808,7 +815,7 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
         m_driver->platform().currentDate = later;
         m_driver->random().script({chance, chance});
         m_driver->child<QAction>(QStringLiteral("mnuCardOfTheDay"))->trigger();
-        drawnLater << m_driver->journal()->cardOfTheDay();
+        drawnLater << CardOfTheDay(*m_driver->journal()).today(); // as a restart finds it
     }
     QCOMPARE(drawnLater[1], drawnLater[0]);
     QCOMPARE(drawnLater[0].time.date(), later);
