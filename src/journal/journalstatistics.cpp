@@ -2,6 +2,7 @@
 
 #include "chancetest.h"
 #include "drawchance.h"
+#include "journalsearch.h"
 #include "oracle/spreadcatalogue.h"
 
 #include <algorithm>
@@ -125,8 +126,10 @@ JournalStatistics journalStatistics(const QList<JournalSummary> &readings, QDate
     return statistics;
 }
 
-void withholdChanceMarks(JournalStatistics &statistics)
+void withholdChanceMarks(JournalStatistics &statistics, const JournalFilter &filter)
 {
+    if (filter.cards.isEmpty() && journalSearchQuery(filter.text).isEmpty())
+        return;
     statistics.setAgainstChance = false;
     for (CardCount &count : statistics.perCard)
         count.mark = ChanceMark::None;

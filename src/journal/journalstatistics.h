@@ -80,8 +80,11 @@ struct JournalStatistics
 JournalStatistics journalStatistics(const QList<JournalSummary> &readings, QDate from = {},
                                     QDate to = {});
 
-/** Takes the chance marks off @p statistics, of readings chosen by their cards. */
-void withholdChanceMarks(JournalStatistics &statistics);
+/**
+ * Takes the chance marks off @p statistics of the readings @p filter keeps,
+ * when it chose them by their cards or by words.
+ */
+void withholdChanceMarks(JournalStatistics &statistics, const JournalFilter &filter);
 
 /**
  * The per-card table as CSV: a header "card,count,reversed,expected,mark",

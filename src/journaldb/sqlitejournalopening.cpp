@@ -80,7 +80,7 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
     // Where nothing can be written beside it, its log can be neither read in
     // place nor brought up to date: a copy of the two is, for reading only.
     if (m_readOnly && found.exists() && !QFileInfo(found.absolutePath()).isWritable())
-        return prepareCopy(path);
+        return prepareCopy(path, access);
     if (!openFile(path))
         return false;
     // A file the user may not write is opened for reading all the same, and
@@ -95,7 +95,7 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
         sqlite3_close_v2(m_db);
         m_db = nullptr;
         m_whyReadOnly = Problem::Full;
-        return prepareCopy(path);
+        return prepareCopy(path, access);
     }
     if (!version || (!isForeign(access) && !fits(*version, access)))
         return false;
@@ -216,7 +216,7 @@ bool SqliteJournalStore::fits(int version, Access access)
     return true;
 }
 
-bool SqliteJournalStore::prepareCopy(const QString &path)
+bool SqliteJournalStore::prepareCopy(const QString &path, Access access)
 {
     m_copy = std::make_unique<QTemporaryDir>();
     const QString copy = m_copy->filePath(QStringLiteral("journal.sqlite"));
@@ -230,7 +230,8 @@ bool SqliteJournalStore::prepareCopy(const QString &path)
             return false;
         }
     }
-    const bool ready = prepare(copy, Access::ReadWrite);
+    // Written, so its log is read into it; a damaged one is read past its damage still.
+    const bool ready = prepare(copy, access == Access::Salvage ? access : Access::ReadWrite);
     m_readOnly = true;
     return ready;
 }

@@ -71,8 +71,11 @@ private:
     std::optional<int> soundVersion(Access access);
     /** Whether a file of schema @p version may be used for @p access; if not, the problem noted. */
     bool fits(int version, Access access);
-    /** Reads a copy of the journal at @p path and its log, made in a folder of our own. */
-    bool prepareCopy(const QString &path);
+    /**
+     * Reads a copy of the journal at @p path and its log, made in a folder of
+     * our own, for @p access (ReadOnly or Salvage).
+     */
+    bool prepareCopy(const QString &path, Access access);
     bool upgrade(int from);
     /** SQLite's count of the changes others committed; nothing when it cannot be read. */
     std::optional<qint64> dataVersion();

@@ -1,5 +1,6 @@
 #include "journalfilters.h"
 
+#include "journal/journalsearch.h"
 #include "journal/journaltexts.h"
 #include "oracle/carddeck.h"
 #include "oracle/spreadcatalogue.h"
@@ -58,14 +59,20 @@ JournalFilter JournalFilters::filter(QDate today) const
 
 bool JournalFilters::keepAll() const
 {
-    return m_search->text().trimmed().isEmpty() && m_spread->currentIndex() == 0
+    return !searching() && m_spread->currentIndex() == 0
            && m_card->currentIndex() == 0 && m_show->currentIndex() == All;
+}
+
+bool JournalFilters::searching() const
+{
+    // As the journal searches: words alone, so "?" finds every reading.
+    return !journalSearchQuery(m_search->text()).isEmpty();
 }
 
 QString JournalFilters::text() const
 {
     QStringList kept;
-    if (!m_search->text().trimmed().isEmpty())
+    if (searching())
         kept << QStringLiteral("found by \"%1\"").arg(m_search->text().trimmed());
     if (m_spread->currentIndex() > 0)
         kept << QStringLiteral("of the ") + m_spread->currentText();

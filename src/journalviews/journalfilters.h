@@ -43,12 +43,14 @@ public:
     void clear();
 
 signals:
-    /** The user changed the search or a filter. */
+    /** The search or a filter changed: by the user, or cleared. */
     void changed();
 
 private:
     /** The cards the card filter keeps readings of; none for every reading. */
     QList<int> cards() const;
+    /** Whether the search keeps only the readings it finds. */
+    bool searching() const;
 
     QLineEdit *m_search;
     QComboBox *m_spread;

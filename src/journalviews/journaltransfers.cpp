@@ -34,6 +34,7 @@ void importIntoJournal(Journal &journal, QWidget *parent)
         QStringLiteral("Readings and journals (*.mca *.json *.sqlite);;All files (*)"));
     if (files.isEmpty())
         return;
+    journal.keepWaiting(); // the readings shown before it, kept before it
     if (journal.path().isEmpty() || !journal.store()) {
         platform.showMessage(parent, QStringLiteral("There is no journal to import into."),
                              Platform::Icon::Critical);

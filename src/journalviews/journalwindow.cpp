@@ -11,7 +11,6 @@
 #include "statisticsview.h"
 #include "textlimit.h"
 
-#include "journal/journalsearch.h"
 #include "journal/journalstatistics.h"
 #include "journal/journaltexts.h"
 #include "platform/platform.h"
@@ -142,18 +141,16 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
     connect(m_ui->txtNotes, &QPlainTextEdit::textChanged, this, &JournalWindow::wordsEdited);
     connect(m_ui->txtOutcome, &QLineEdit::textEdited, this, [this](const QString &outcome) {
         // Dated the day it is first told; the date can be changed after.
-        if (!m_ui->datOutcome->isEnabled() && !outcome.isEmpty()) {
+        if (!m_ui->datOutcome->isEnabled() && !outcome.trimmed().isEmpty()) {
             const QSignalBlocker quiet(m_ui->datOutcome);
             m_ui->datOutcome->setDate(m_journal.platform().today());
         }
-        m_ui->datOutcome->setEnabled(!outcome.isEmpty());
+        enableOutcomeDate();
         wordsEdited();
     });
     connect(m_ui->datOutcome, &QDateEdit::dateChanged, this, &JournalWindow::wordsEdited);
-    connect(m_ui->cmdImport, &QPushButton::clicked, this, [this] {
-        m_journal.keepWaiting();
-        importIntoJournal(m_journal, this);
-    });
+    connect(m_ui->cmdImport, &QPushButton::clicked, this,
+            [this] { importIntoJournal(m_journal, this); });
     connect(m_ui->cmdBackUp, &QPushButton::clicked, this,
             [this] { backUpJournal(m_journal, this); });
     connect(m_ui->tabsJournal, &QTabWidget::currentChanged, this, &JournalWindow::countStatistics);
@@ -363,7 +360,7 @@ JournalFilter JournalWindow::filter() const
     return kept;
 }
 
-QString JournalWindow::selectionText() const
+QString JournalWindow::filtersText() const
 {
     return m_filters->text();
 }
@@ -426,9 +423,8 @@ void JournalWindow::countStatistics()
     JournalStore *store = m_journal.store();
     JournalStatistics counted = journalStatistics(
         store ? store->list(kept) : QList<JournalSummary>{}, from, to);
-    if (!kept.cards.isEmpty() || !journalSearchQuery(kept.text).isEmpty())
-        withholdChanceMarks(counted);
-    view.setStatistics(counted, selectionText());
+    withholdChanceMarks(counted, kept);
+    view.setStatistics(counted, filtersText());
 }
 
 qint64 JournalWindow::selectedId() const
@@ -470,9 +466,16 @@ void JournalWindow::showWhatCanBeChanged()
     m_ui->txtQuestion->setReadOnly(!canWrite);
     m_ui->txtNotes->setReadOnly(!canWrite);
     m_ui->txtOutcome->setReadOnly(!canWrite);
-    m_ui->datOutcome->setEnabled(canWrite && !m_ui->txtOutcome->text().trimmed().isEmpty());
+    enableOutcomeDate();
     m_ui->cmdShowReading->setEnabled(m_entryShown);
     m_ui->cmdDelete->setEnabled(canWrite);
+}
+
+void JournalWindow::enableOutcomeDate()
+{
+    JournalStore *store = m_journal.store();
+    m_ui->datOutcome->setEnabled(m_entryShown && store && !store->isReadOnly()
+                                 && !m_ui->txtOutcome->text().trimmed().isEmpty());
 }
 
 void JournalWindow::showWordsKeptElsewhere()
@@ -495,7 +498,7 @@ void JournalWindow::showWordsKeptElsewhere()
         showWords(m_ui->txtOutcome, entry->outcome);
         m_ui->datOutcome->setDate(entry->outcomeDate.isValid() ? entry->outcomeDate
                                                                : m_journal.platform().today());
-        m_ui->datOutcome->setEnabled(!store->isReadOnly() && !entry->outcome.isEmpty());
+        enableOutcomeDate();
     }
 }
 

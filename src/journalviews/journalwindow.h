@@ -45,7 +45,7 @@ public:
     /** Reads the list, the calendar's days and the selected reading again. */
     void reload();
     /** The search and filters that keep the readings listed, in words; empty for all of them. */
-    QString selectionText() const;
+    QString filtersText() const;
     /** As on its first opening: every reading listed, nothing searched, the newest selected. */
     void openAfresh();
 
@@ -73,6 +73,8 @@ private:
     void showJournalState();
     /** Whether the selected reading's words and the reading can be changed. */
     void showWhatCanBeChanged();
+    /** The outcome's date can be told only of an outcome, in a journal that can be written. */
+    void enableOutcomeDate();
     /** The calendar at the selected reading's day, the days listed as they were. */
     void showSelectedDay();
     void setupLook();

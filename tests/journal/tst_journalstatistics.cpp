@@ -177,6 +177,17 @@ void TestJournalStatistics::statisticsOfReadings()
     QCOMPARE(december.overTime.first().first, QDate(2026, 11, 16));
     QCOMPARE(december.overTime.size(), 4);
 
+    // Readings chosen by a card, or by words that may name one, are bound to
+    // hold it: no card is marked. A search of no words chooses nothing.
+    for (const auto &[filter, marked] :
+         {std::pair{JournalFilter{.text = "?"}, true}, {JournalFilter{.text = "owl"}, false},
+          {JournalFilter{.cards = {8}}, false}}) {
+        JournalStatistics judged = statistics;
+        withholdChanceMarks(judged, filter);
+        QCOMPARE(judged.setAgainstChance, marked);
+        QCOMPARE(judged.perCard[8].mark, marked ? ChanceMark::More : ChanceMark::None);
+    }
+
     const QList<QByteArray> rows = statisticsCsv(statistics).split('\n');
     QCOMPARE(rows.size(), 46);
     QCOMPARE(rows[0], QByteArray("card,count,reversed,expected,mark\r"));

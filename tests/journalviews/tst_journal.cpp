@@ -704,7 +704,7 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     emit statistics->cardChosen(pathway.cards[1]);
     QCOMPARE(tabs->currentIndex(), 0);
     QVERIFY(list->hasFocus()); // at the readings chosen, not in the notes
-    QCOMPARE(window->selectionText(),
+    QCOMPARE(window->filtersText(),
              QStringLiteral("with ") + CardDeck::cardName(pathway.cards[1]));
     // Its readings listed, and their days alone marked in the calendar.
     int holding = 0;
