@@ -4,10 +4,34 @@
 
 namespace Orvella {
 
+QLocale journalLocale()
+{
+    const QLocale system;
+    if (system.language() == QLocale::C || system.language() == QLocale::English)
+        return system;
+    return QLocale(QLocale::English, system.territory());
+}
+
+QString dayText(QDate day)
+{
+    return journalLocale().toString(day, QStringLiteral("d MMMM yyyy"));
+}
+
+QString shortDayFormat()
+{
+    return QStringLiteral("d MMM yyyy");
+}
+
+QString dayAndTimeText(const QDateTime &time)
+{
+    return dayText(time.date()) + QStringLiteral(", ")
+           + time.time().toString(QStringLiteral("HH:mm"));
+}
+
 QString readingsText(int readings)
 {
     return readings == 1 ? QStringLiteral("1 reading")
-                         : QStringLiteral("%1 readings").arg(QLocale().toString(readings));
+                         : QStringLiteral("%1 readings").arg(journalLocale().toString(readings));
 }
 
 QString journalProblemText(JournalStore::Problem problem)

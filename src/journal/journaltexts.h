@@ -2,9 +2,26 @@
 
 #include "journalstore.h"
 
+#include <QDateTime>
+#include <QLocale>
 #include <QString>
 
 namespace Orvella {
+
+/**
+ * The journal's words are English, as all the program's are; days and numbers
+ * follow the user's own ways (the first day of the week, digits grouped).
+ */
+QLocale journalLocale();
+
+/** "8 December 2026": how a day is shown and heard. */
+QString dayText(QDate day);
+
+/** How a date field writes a day where room is short: "8 Dec 2026". */
+QString shortDayFormat();
+
+/** "8 December 2026, 09:15": how a reading's time is shown and heard. */
+QString dayAndTimeText(const QDateTime &time);
 
 /** "1 reading", "1,200 readings". */
 QString readingsText(int readings);

@@ -1,7 +1,8 @@
 #include "journalcalendar.h"
 
+#include "journal/journaltexts.h"
+
 #include <QAbstractItemView>
-#include <QLocale>
 #include <QSignalBlocker>
 #include <QTextCharFormat>
 
@@ -69,7 +70,7 @@ void JournalCalendar::describeDay()
     if (!table)
         return;
     const QDate day = selectedDate();
-    table->setAccessibleDescription(QLocale().toString(day, QStringLiteral("dddd d MMMM yyyy"))
+    table->setAccessibleDescription(journalLocale().toString(day, QStringLiteral("dddd d MMMM yyyy"))
                                     + (m_marked.contains(day) ? QStringLiteral(", with readings")
                                                               : QStringLiteral(", no readings")));
 }

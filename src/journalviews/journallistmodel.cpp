@@ -1,9 +1,9 @@
 #include "journallistmodel.h"
 
+#include "journal/journaltexts.h"
 #include "oracle/carddeck.h"
 
 #include <QFileInfo>
-#include <QLocale>
 
 namespace Orvella {
 
@@ -58,13 +58,6 @@ QVariant JournalListModel::data(const QModelIndex &index, int role) const
     }
 }
 
-QString JournalListModel::timeText(const QDateTime &time)
-{
-    const QLocale locale;
-    return locale.toString(time.date(), QStringLiteral("d MMMM yyyy")) + QStringLiteral(", ")
-           + time.time().toString(QStringLiteral("HH:mm"));
-}
-
 QString JournalListModel::shownName(const JournalSummary &reading)
 {
     return reading.name.isEmpty() ? QFileInfo(reading.file).fileName() : reading.name;
@@ -77,7 +70,7 @@ QString JournalListModel::spokenText(const JournalSummary &reading) const
         cards << CardDeck::cardName(card.card)
                      + (card.reversed ? QStringLiteral(" reversed") : QString());
     }
-    QString text = timeText(reading.time);
+    QString text = dayAndTimeText(reading.time);
     if (const QString who = shownName(reading); !who.isEmpty())
         text += QStringLiteral(", ") + who;
     text += QStringLiteral(", ") + reading.spreadName + QStringLiteral(": ")

@@ -35,8 +35,6 @@ public:
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
-    /** "8 December 2026, 09:15": how a reading's time is shown and heard. */
-    static QString timeText(const QDateTime &time);
     /** Who a reading is for, as listed: the name typed, or else the file it came from. */
     static QString shownName(const JournalSummary &reading);
     /** What is heard of a reading: its time, name, spread and cards. */

@@ -1,6 +1,7 @@
 #include "journalrowdelegate.h"
 
 #include "journallistmodel.h"
+#include "journal/journaltexts.h"
 #include "oracle/carddeck.h"
 #include "presentation/cardlayout.h"
 #include "presentation/readingfont.h"
@@ -28,7 +29,7 @@ int textWidth(const QFont &font)
     int widest = 0;
     for (int month = 1; month <= 12; ++month) {
         const QDateTime time(QDate(2000, month, 28), QTime(23, 59));
-        widest = std::max(widest, metrics.horizontalAdvance(JournalListModel::timeText(time)));
+        widest = std::max(widest, metrics.horizontalAdvance(dayAndTimeText(time)));
     }
     return std::max(TextWidth, widest + 2 * Padding);
 }
@@ -87,7 +88,7 @@ void JournalRowDelegate::paintTexts(QPainter &painter, const QRect &area, const 
     painter.setFont(bold);
     QRect line(area.topLeft(), QSize(area.width(), metrics.height()));
     painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
-                     JournalListModel::timeText(reading.time));
+                     dayAndTimeText(reading.time));
     painter.setFont(font);
     // The marks whole, where the room is short: the name or the spread is cut instead.
     const auto marked = [&](const QString &text, const QString &marks) {

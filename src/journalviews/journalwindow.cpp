@@ -22,7 +22,6 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QLocale>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSet>
@@ -62,7 +61,7 @@ void pressedByEnter(QWidget *within)
 // The reading's heading: its time, name, spread and file, a line each.
 QString headingOf(const JournalEntry &entry)
 {
-    QStringList lines{JournalListModel::timeText(entry.time)};
+    QStringList lines{dayAndTimeText(entry.time)};
     if (!entry.name.isEmpty())
         lines << entry.name;
     lines << entry.spreadName;
@@ -71,20 +70,17 @@ QString headingOf(const JournalEntry &entry)
     return lines.join(u'\n');
 }
 
-// The days listed, said after their readings' count: " on 7 Dec 2026", ", all days".
+// The days listed, said after their readings' count: " on 7 December 2026", ", all days".
 QString daysText(QDate first, QDate last)
 {
-    const auto day = [](QDate date) {
-        return JournalListModel::timeText(date.startOfDay()).section(u',', 0, 0);
-    };
     if (first.isValid() && first == last)
-        return QStringLiteral(" on ") + day(first);
+        return QStringLiteral(" on ") + dayText(first);
     if (first.isValid() && last.isValid())
-        return QStringLiteral(" from ") + day(first) + QStringLiteral(" to ") + day(last);
+        return QStringLiteral(" from ") + dayText(first) + QStringLiteral(" to ") + dayText(last);
     if (first.isValid())
-        return QStringLiteral(" from ") + day(first) + QStringLiteral(" on");
+        return QStringLiteral(" from ") + dayText(first) + QStringLiteral(" on");
     if (last.isValid())
-        return QStringLiteral(" up to ") + day(last);
+        return QStringLiteral(" up to ") + dayText(last);
     return QStringLiteral(", all days");
 }
 
@@ -124,6 +120,8 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
     }();
     Q_UNUSED(heardAsWindow);
     m_ui->setupUi(this);
+    setLocale(journalLocale()); // its calendar and dates too
+    m_ui->datOutcome->setDisplayFormat(shortDayFormat()); // not the one of the locale it was made in
     setWindowTitle(Product::titled(QStringLiteral("Journal")));
     m_model = new JournalListModel(this);
     m_ui->lstReadings->setModel(m_model);

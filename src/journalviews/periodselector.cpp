@@ -1,6 +1,7 @@
 #include "periodselector.h"
 
 #include "journal/journalentry.h"
+#include "journal/journaltexts.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -24,13 +25,8 @@ QDateEdit *dateField(const QString &name, const QString &heard, QDate date, QWid
     // Every day a kept reading may have, earlier than Qt's default of 1752.
     field->setDateRange(QDate(EarliestYear, 1, 1), QDate(LatestYear, 12, 31));
     field->setCalendarPopup(true);
-    field->setDisplayFormat(QStringLiteral("d MMM yyyy"));
+    field->setDisplayFormat(shortDayFormat());
     return field;
-}
-
-QString dayText(QDate day)
-{
-    return day.toString(u"d MMMM yyyy");
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "journal/journaltexts.h"
 #include "oracle/carddeck.h"
 
-#include <QLocale>
 #include <QStringList>
 
 #include <algorithm>
@@ -40,7 +39,7 @@ QString reversedShareText(const JournalStatistics &statistics)
             .arg(readingsText(statistics.readings));
     const QString cards = statistics.cards == 1
         ? QStringLiteral("1 card")
-        : QStringLiteral("%1 cards").arg(QLocale().toString(statistics.cards));
+        : QStringLiteral("%1 cards").arg(journalLocale().toString(statistics.cards));
     // Never "0 %" of some, nor "100 %" of not all.
     const int share = std::clamp(qRound(statistics.reversedShare() * 100),
                                  statistics.reversed > 0 ? 1 : 0,
@@ -75,20 +74,21 @@ QString cardHeardText(const CardCount &count)
 QString expectedText(double expected)
 {
     // Two decimals, as the CSV: a few readings' chance (0.05) never reads as none.
-    return QLocale().toString(expected, 'f', 2);
+    return journalLocale().toString(expected, 'f', 2);
 }
 
 QString timeCountName(const TimeCount &count, JournalStatistics::Step step)
 {
-    // QDate's own formats name the months in English, as every text of the program is.
     return step == JournalStatistics::Step::Week
-        ? QStringLiteral("Week of ") + count.first.toString(u"d MMMM yyyy")
-        : count.first.toString(u"MMMM yyyy");
+        ? QStringLiteral("Week of ") + dayText(count.first)
+        : journalLocale().toString(count.first, QStringLiteral("MMMM yyyy"));
 }
 
 QString timeCountLabel(const TimeCount &count, JournalStatistics::Step step)
 {
-    return count.first.toString(step == JournalStatistics::Step::Week ? u"d MMM" : u"MMM");
+    return journalLocale().toString(count.first, step == JournalStatistics::Step::Week
+                                                      ? QStringLiteral("d MMM")
+                                                      : QStringLiteral("MMM"));
 }
 
 QString timeCountText(const TimeCount &count, JournalStatistics::Step step)

@@ -1,3 +1,4 @@
+#include "journal/journaltexts.h"
 #include "journalviews/cardthumbnails.h"
 #include "journalviews/chancetablemodel.h"
 #include "journalviews/periodselector.h"
@@ -15,6 +16,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHeaderView>
+#include <QLocale>
 #include <QLabel>
 #include <QPdfWriter>
 #include <QPushButton>
@@ -154,26 +156,32 @@ void TestStatisticsView::textsSayWhatWasCounted_data()
     QTest::addColumn<QList<JournalSummary>>("readings");
     QTest::addColumn<QString>("reversed");
     QTest::addColumn<QString>("overTime");
+    QTest::addColumn<QLocale>("locale");
     QTest::newRow("none") << QList<JournalSummary>{} << "No readings in this period."
-                          << "No readings in this period.";
+                          << "No readings in this period." << QLocale();
     QTest::newRow("one card") << QList<JournalSummary>{reading({2026, 12, 7}, CardOfTheDaySpread,
                                                                {{3, true}})}
                               << "100 % of the 1 card in 1 reading came up reversed"
-                              << "Week of 7 December 2026: 1 reading";
+                              << "Week of 7 December 2026: 1 reading" << QLocale();
     // Rounded, but never to all of them when one was upright.
     QList<JournalSummary> allButOne;
     for (int i = 0; i < 200; ++i)
         allButOne << reading({2026, 12, 7}, CardOfTheDaySpread, {{3, i > 0}});
     QTest::newRow("all but one reversed")
         << allButOne << "99 % of the 200 cards in 200 readings came up reversed"
-        << "Week of 7 December 2026: 200 readings";
+        << "Week of 7 December 2026: 200 readings" << QLocale();
     // Months, the empty ones told too.
-    QTest::newRow("months") << QList<JournalSummary>{reading({2026, 10, 5}, 0, {{1, false}}),
-                                                     reading({2026, 10, 9}, 0, {{2, true}}),
-                                                     reading({2027, 1, 10}, 0, {{3, false}})}
-                            << "33 % of the 3 cards in 3 readings came up reversed"
-                            << "October 2026: 2 readings; November 2026: 0 readings; "
-                               "December 2026: 0 readings; January 2027: 1 reading";
+    const QList<JournalSummary> months{reading({2026, 10, 5}, 0, {{1, false}}),
+                                       reading({2026, 10, 9}, 0, {{2, true}}),
+                                       reading({2027, 1, 10}, 0, {{3, false}})};
+    const QString monthsCounted = "October 2026: 2 readings; November 2026: 0 readings; "
+                                  "December 2026: 0 readings; January 2027: 1 reading";
+    QTest::newRow("months") << months << "33 % of the 3 cards in 3 readings came up reversed"
+                            << monthsCounted << QLocale();
+    // In English, as every word of the program, whatever the user's language.
+    QTest::newRow("months, the user's language German")
+        << months << "33 % of the 3 cards in 3 readings came up reversed" << monthsCounted
+        << QLocale(QLocale::German, QLocale::Germany);
 }
 
 void TestStatisticsView::textsSayWhatWasCounted()
@@ -181,9 +189,14 @@ void TestStatisticsView::textsSayWhatWasCounted()
     QFETCH(QList<JournalSummary>, readings);
     QFETCH(QString, reversed);
     QFETCH(QString, overTime);
+    QFETCH(QLocale, locale);
+    const QLocale system;
+    QLocale::setDefault(locale);
+    const auto restore = qScopeGuard([&] { QLocale::setDefault(system); });
     const JournalStatistics statistics = journalStatistics(readings);
     QCOMPARE(reversedShareText(statistics), reversed);
     QCOMPARE(overTimeDescription(statistics), overTime);
+    QCOMPARE(dayAndTimeText({{2026, 12, 8}, {9, 15}}), QStringLiteral("8 December 2026, 09:15"));
 }
 
 void TestStatisticsView::pointsFindTheirItems_data()
