@@ -12,6 +12,7 @@
 #include "textlimit.h"
 
 #include "journal/journalstatistics.h"
+#include "journal/journalsearch.h"
 #include "journal/journaltexts.h"
 #include "platform/platform.h"
 #include "presentation/readingfont.h"
@@ -28,6 +29,8 @@
 #include <QShortcut>
 #include <QTabBar>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace Orvella {
 
@@ -519,9 +522,9 @@ void JournalWindow::showSelectedDay()
         m_ui->calDays->turnTo(m_model->readings().at(row).time.date());
 }
 
-void JournalWindow::relist()
+void JournalWindow::relist(bool bestFirst)
 {
-    const qint64 keep = selectedId() ? selectedId() : m_lastShownId;
+    const qint64 keep = bestFirst ? 0 : selectedId() ? selectedId() : m_lastShownId;
     JournalStore *store = m_journal.store();
     m_model->setReadings(store ? store->list(filter()) : QList<JournalSummary>{},
                          m_journal.platform().today());
@@ -557,7 +560,10 @@ void JournalWindow::relist()
 
 void JournalWindow::refilter()
 {
-    relist();
+    // A new search has its best answer selected, at the top; without one, the
+    // reading selected stays, now seen among the others.
+    const QString words = journalSearchQuery(m_ui->txtSearch->text());
+    relist(words != std::exchange(m_searchedWords, words) && !words.isEmpty());
     markDays();
 }
 

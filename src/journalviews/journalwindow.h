@@ -88,8 +88,11 @@ private:
     StatisticsView &statistics();
     /** The statistics of what the search and filters keep, while the statistics are looked at. */
     void countStatistics();
-    /** Reads the list again for the filter as it now is. */
-    void relist();
+    /**
+     * Reads the list again for the filter as it now is: @p bestFirst selected,
+     * else the reading that was.
+     */
+    void relist(bool bestFirst = false);
     void select(qint64 id);
     void selectionChanged();
     void wordsEdited();
@@ -111,6 +114,7 @@ private:
     QString m_heading; // the selected reading's, whole
     bool m_entryShown = false; // a kept reading is selected and shown
     QLabel *m_nothingListed = nullptr;
+    QString m_searchedWords; // of the search listed
     QDate m_from;
     QDate m_to;
     QPointer<StatisticsView> m_statistics;

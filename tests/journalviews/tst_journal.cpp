@@ -402,6 +402,12 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QTest::keyClick(allDays, Qt::Key_Space);
     // Nothing more to do, and the keys are not lost with it.
     QVERIFY(!allDays->isEnabled() && window->focusWidget() == list);
+    // A new search has its best answer selected, whatever was before.
+    list->setCurrentIndex(list->model()->index(1, 0));
+    QTest::keyClicks(search, QStringLiteral("butterfly"));
+    QCOMPARE(list->model()->rowCount(), 2);
+    QCOMPARE(list->currentIndex().row(), 0);
+    search->clear();
     QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
     QTest::keyClicks(search, QStringLiteral("an"));
     QCOMPARE(list->model()->rowCount(), 1);
