@@ -15,9 +15,12 @@ JournalCalendar::JournalCalendar(QWidget *parent) : QCalendarWidget(parent)
     // Weekends as any other day: the colour marks the days with readings.
     for (const Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday})
         setWeekdayTextFormat(day, QTextCharFormat());
-    // Clicked, or chosen from the keyboard with Enter.
+    // Clicked, or moved to with the keys; the one chosen already, clicked or
+    // entered again, once all days were listed meanwhile.
     for (auto chosen : {&QCalendarWidget::clicked, &QCalendarWidget::activated})
         connect(this, chosen, this, &JournalCalendar::dayChosen);
+    connect(this, &QCalendarWidget::selectionChanged, this,
+            [this] { emit dayChosen(selectedDate()); });
     // Its days table is what takes the keys, and is heard by the name of what it shows.
     if (QAbstractItemView *table = days()) {
         table->setAccessibleName(QStringLiteral("Days with readings"));

@@ -10,7 +10,7 @@ namespace Orvella {
 
 /**
  * The journal's calendar: the days with readings marked, a day chosen by a
- * click or Enter, and each day heard with its date and whether it has
+ * click or by moving to it with the keys, and each day heard with its date and whether it has
  * readings, which the eye sees in bold.
  */
 class JournalCalendar : public QCalendarWidget

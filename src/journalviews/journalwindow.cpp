@@ -368,6 +368,8 @@ QString JournalWindow::filtersText() const
 
 void JournalWindow::showDays(QDate first, QDate last)
 {
+    if (first == m_from && last == m_to) // a click both moves to a day and clicks it
+        return;
     m_from = first;
     m_to = last;
     relist();
