@@ -202,15 +202,12 @@ void JournalWindow::setupLook()
         filter->setMinimumContentsLength(10);
     }
     // Its hint whole, whatever the font: the details, and the window, widen for
-    // it. (A line edit's own hint is room for 17 x's and its frame.)
+    // it. (A line edit's own hint is room for 17 x's and its frame; one more
+    // for the rounding of text drawn at a fractional scale.)
     QLineEdit *outcome = m_ui->txtOutcome;
     const QFontMetrics metrics = outcome->fontMetrics();
-    outcome->setMinimumWidth(outcome->sizeHint().width() - 17 * metrics.horizontalAdvance(u'x')
+    outcome->setMinimumWidth(outcome->sizeHint().width() - 16 * metrics.horizontalAdvance(u'x')
                              + metrics.horizontalAdvance(outcome->placeholderText()));
-    // The reading's details scroll where the window is too short for them (the
-    // window then fits a small screen), never sideways.
-    const int scrollBar = m_ui->scrollReading->verticalScrollBar()->sizeHint().width();
-    m_ui->scrollReading->setMinimumWidth(m_ui->panelReading->minimumSizeHint().width() + scrollBar);
     m_ui->splitter->setStretchFactor(0, 3);
     m_ui->splitter->setStretchFactor(1, 1);
     // The calendar as tall as it reads easily, and no taller: the list takes the rest.

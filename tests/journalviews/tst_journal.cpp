@@ -27,6 +27,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTabBar>
@@ -352,6 +353,13 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QCOMPARE(window->windowTitle(), QStringLiteral("Journal - Orvella Medicine Cards"));
     // It fits a small screen, its reading's details scrolling, and keys go through them in order.
     QVERIFY(window->minimumSizeHint().height() < 480 && window->minimumSizeHint().width() <= 640);
+    // Made as small as it goes, its details scroll up and down, never cut at the side.
+    const QSize opened = window->size();
+    window->resize(window->minimumSizeHint());
+    QCoreApplication::processEvents();
+    auto *details = window->findChild<QScrollArea *>(QStringLiteral("scrollReading"));
+    QVERIFY(details->widget()->width() <= details->viewport()->width());
+    window->resize(opened);
     // Made tall enough for its details at first, before it is shown too.
     QVERIFY(JournalWindow(*m_driver->journal()).minimumSizeHint().height() < 480);
     const auto nextStop = [window](const char *name) {
