@@ -1,8 +1,10 @@
 #include "journalrowdelegate.h"
 
-#include "journallistmodel.h"
+#include "journal/journalentry.h"
 #include "journal/journaltexts.h"
+#include "journallistmodel.h"
 #include "oracle/carddeck.h"
+#include "oracle/spreadcatalogue.h"
 #include "presentation/cardlayout.h"
 #include "presentation/readingfont.h"
 
@@ -17,30 +19,67 @@ namespace {
 
 constexpr int Padding = 4;
 constexpr int TextWidth = 230;
-constexpr int CardWidth = 66;
+// The least room of a card in a row: its picture, its name cut short.
+constexpr int LeastSlot = JournalRowDelegate::ThumbnailSize.width() + 2 * Padding;
 
-// The texts' column: as designed, or wider where the font is larger than the
-// design's, so the longest time of any month shows whole in the row's bold.
-int textWidth(const QFont &font)
+// Under a small picture the deck's "The" says nothing: "Bat", "Mountain Lion".
+QString shortCardName(int card)
 {
-    QFont bold = font;
-    bold.setBold(true);
-    const QFontMetrics metrics(bold);
-    int widest = 0;
-    for (int month = 1; month <= 12; ++month) {
-        const QDateTime time(QDate(2000, month, 28), QTime(23, 59));
-        widest = std::max(widest, metrics.horizontalAdvance(dayAndTimeText(time)));
-    }
-    return std::max(TextWidth, widest + 2 * Padding);
+    QString name = CardDeck::cardName(card);
+    if (name.startsWith(QLatin1String("The ")))
+        name.remove(0, 4);
+    return name;
 }
 
 } // namespace
 
+void JournalRowDelegate::measure(const QFont &font) const
+{
+    if (m_measured && m_measuredFont == font)
+        return;
+    m_measured = true;
+    m_measuredFont = font;
+    // The texts' column as designed, or wider where the font is larger than
+    // the design's, so the longest time of any month shows whole in bold.
+    QFont bold = font;
+    bold.setBold(true);
+    const QFontMetrics boldMetrics(bold);
+    m_leastText = TextWidth;
+    for (int month = 1; month <= 12; ++month) {
+        const QDateTime time(QDate(2000, month, 28), QTime(23, 59));
+        m_leastText = std::max(m_leastText,
+                               boldMetrics.horizontalAdvance(dayAndTimeText(time)) + 2 * Padding);
+    }
+    // Room to spare goes first to a spread with all its marks, then to the cards' names.
+    const QFontMetrics metrics(font);
+    m_wholeText = m_leastText;
+    const QStringList spreads = SpreadCatalogue::names() << cardOfTheDayName();
+    for (const QString &spread : spreads) {
+        const QString line = spread + QStringLiteral("  \u2022 question  \u2022 outcome");
+        m_wholeText = std::max(m_wholeText, metrics.horizontalAdvance(line) + 2 * Padding);
+    }
+    const QFontMetrics small(smallerFont(font));
+    m_wholeSlot = LeastSlot;
+    for (int card = 0; card < CardDeck::CardCount; ++card)
+        m_wholeSlot = std::max(m_wholeSlot, small.horizontalAdvance(shortCardName(card)) + 4);
+}
+
+JournalRowDelegate::Columns JournalRowDelegate::columns(const QFont &font, int width) const
+{
+    measure(font);
+    const int spare = width - m_leastText - CardLayout::SlotCount * m_wholeSlot;
+    if (spare >= 0)
+        return {m_leastText + std::min(spare, m_wholeText - m_leastText), m_wholeSlot};
+    // Narrow, the cards close up rather than run out of sight.
+    return {m_leastText, std::max(LeastSlot, (width - m_leastText) / int(CardLayout::SlotCount))};
+}
+
 QSize JournalRowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
 {
-    const QFontMetrics small(option.font);
-    return {textWidth(option.font) + CardLayout::SlotCount * CardWidth,
-            ThumbnailSize.height() + small.height() + 3 * Padding};
+    measure(option.font);
+    const QFontMetrics metrics(option.font);
+    return {m_leastText + CardLayout::SlotCount * LeastSlot + 2 * Padding,
+            ThumbnailSize.height() + metrics.height() + 3 * Padding};
 }
 
 void JournalRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
@@ -72,10 +111,11 @@ void JournalRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     painter->save();
     painter->setPen(ground.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     const QRect area = option.rect.adjusted(Padding, Padding, -Padding, -Padding);
-    const int column = textWidth(option.font);
-    paintTexts(*painter, QRect(area.topLeft(), QSize(column - 2 * Padding, area.height())),
+    const Columns room = columns(option.font, area.width());
+    paintTexts(*painter, QRect(area.topLeft(), QSize(room.text - 2 * Padding, area.height())),
                option.font, *reading, model->isOverdue(*reading));
-    paintCards(*painter, area.topLeft() + QPoint(column, 0), option.font, reading->cards);
+    paintCards(*painter, area.topLeft() + QPoint(room.text, 0), room.slot, option.font,
+               reading->cards);
     painter->restore();
 }
 
@@ -116,7 +156,7 @@ void JournalRowDelegate::paintTexts(QPainter &painter, const QRect &area, const 
     }
 }
 
-void JournalRowDelegate::paintCards(QPainter &painter, QPoint at, const QFont &font,
+void JournalRowDelegate::paintCards(QPainter &painter, QPoint at, int slot, const QFont &font,
                                     const QList<JournalCardMark> &cards) const
 {
     const QFont small = smallerFont(font);
@@ -124,17 +164,13 @@ void JournalRowDelegate::paintCards(QPainter &painter, QPoint at, const QFont &f
     const QFontMetrics smallMetrics(small);
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     for (const JournalCardMark &card : cards) {
-        painter.drawPixmap(at + QPoint((CardWidth - ThumbnailSize.width()) / 2, 0),
+        painter.drawPixmap(at + QPoint((slot - ThumbnailSize.width()) / 2, 0),
                            m_thumbnails.picture(card.card, ThumbnailSize, ratio, card.reversed));
-        // Under a small picture the deck's "The" says nothing: "Bat", "Mountain Lion".
-        QString name = CardDeck::cardName(card.card);
-        if (name.startsWith(QLatin1String("The ")))
-            name.remove(0, 4);
-        const QRect under(at.x(), at.y() + ThumbnailSize.height(), CardWidth - 2,
-                          smallMetrics.height());
-        painter.drawText(under, Qt::AlignHCenter | Qt::AlignTop,
-                         smallMetrics.elidedText(name, Qt::ElideRight, under.width()));
-        at.rx() += CardWidth;
+        const QRect under(at.x(), at.y() + ThumbnailSize.height(), slot - 2, smallMetrics.height());
+        painter.drawText(
+            under, Qt::AlignHCenter | Qt::AlignTop,
+            smallMetrics.elidedText(shortCardName(card.card), Qt::ElideRight, under.width()));
+        at.rx() += slot;
     }
 }
 
