@@ -44,12 +44,14 @@ CommandLine parseCommandLine(const QStringList &arguments)
     parser.addOption(statistics);
     const QCommandLineOption importJournal(
         ImportJournalOption,
-        QStringLiteral("Keeps the readings of the files named (.mca readings, journal exports "
-                       "and journal backups) in the journal, says what it did and ends."));
+        QStringLiteral("Keeps the readings of the files named after the options (.mca "
+                       "readings, journal exports and journal backups) in the journal, says "
+                       "what it did and ends."));
     parser.addOption(importJournal);
     parser.addPositionalArgument(QStringLiteral("reading"),
-                                 QStringLiteral("A saved reading (.mca) to open."),
-                                 QStringLiteral("[reading]"));
+        QStringLiteral("A saved reading (.mca) to open; with --import-journal, the files to "
+                       "import."),
+                       QStringLiteral("[reading | files...]"));
 
     CommandLine line;
     const bool parsed = parser.parse(arguments);

@@ -57,10 +57,10 @@ JournalFilter JournalFilters::filter(QDate today) const
     return filter;
 }
 
-bool JournalFilters::keepAll() const
+bool JournalFilters::filtering() const
 {
-    return !searching() && m_spread->currentIndex() == 0
-           && m_card->currentIndex() == 0 && m_show->currentIndex() == All;
+    return m_spread->currentIndex() > 0 || m_card->currentIndex() > 0
+           || m_show->currentIndex() != All;
 }
 
 bool JournalFilters::searching() const

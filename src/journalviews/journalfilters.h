@@ -27,7 +27,11 @@ public:
     /** What they keep on @p today, on every day. */
     JournalFilter filter(QDate today) const;
     /** Whether they keep every reading. */
-    bool keepAll() const;
+    bool keepAll() const { return !searching() && !filtering(); }
+    /** Whether the search keeps only the readings it finds. */
+    bool searching() const;
+    /** Whether a filter (spread, card, what to show) keeps only some readings. */
+    bool filtering() const;
     /**
      * What keeps the readings, in words, as a printed page says it after
      * "readings": found by "otter", of the Pathway Spread, with The Owl. Empty
@@ -49,8 +53,6 @@ signals:
 private:
     /** The cards the card filter keeps readings of; none for every reading. */
     QList<int> cards() const;
-    /** Whether the search keeps only the readings it finds. */
-    bool searching() const;
 
     QLineEdit *m_search;
     QComboBox *m_spread;

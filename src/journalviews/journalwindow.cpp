@@ -538,16 +538,10 @@ void JournalWindow::relist(bool bestFirst)
     if (!someDays && m_ui->cmdAllDays->hasFocus())
         m_ui->lstReadings->setFocus(Qt::OtherFocusReason); // not lost with the button
     m_ui->cmdAllDays->setEnabled(someDays);
-    if (count == 0) {
-        const bool everything = m_filters->keepAll() && !m_from.isValid() && !m_to.isValid();
-        QString nothing = QStringLiteral("No reading is listed: the search, the filters and the "
-                                         "days chosen keep none.");
-        if (!store)
-            nothing = QStringLiteral("No reading can be listed: the journal cannot be used now.");
-        else if (everything)
-            nothing = QStringLiteral("No reading is kept yet: each reading shown is kept here.");
-        m_nothingListed->setText(nothing);
-    }
+    if (count == 0)
+        m_nothingListed->setText(store ? whyNothingListed()
+                                       : QStringLiteral("No reading can be listed: the journal "
+                                                        "cannot be used now."));
     m_nothingListed->setVisible(count == 0);
     // Heard with the list when it is empty, as it is seen there.
     m_ui->lstReadings->setAccessibleDescription(count == 0 ? m_nothingListed->text() : QString());
@@ -555,6 +549,28 @@ void JournalWindow::relist(bool bestFirst)
     // The reading that was selected, while it is listed; else the first one.
     select(m_model->rowOf(keep) >= 0 ? keep : m_model->readings().value(0).id);
     countStatistics();
+}
+
+QString JournalWindow::whyNothingListed() const
+{
+    QStringList keeping;
+    if (m_filters->searching())
+        keeping << QStringLiteral("the search");
+    if (m_filters->filtering())
+        keeping << QStringLiteral("the filters");
+    if (m_from.isValid() && m_from == m_to)
+        keeping << QStringLiteral("the day chosen");
+    else if (m_from.isValid() || m_to.isValid())
+        keeping << QStringLiteral("the days chosen");
+    if (keeping.isEmpty())
+        return QStringLiteral("No reading is kept yet: each reading shown is kept here.");
+    const QString last = keeping.takeLast();
+    return QStringLiteral("No reading is listed: ")
+        + (keeping.isEmpty()
+           ? last
+                 + QStringLiteral(" keeps none.")
+           : keeping.join(QStringLiteral(", "))
+                          + QStringLiteral(" and ") + last + QStringLiteral(" keep none."));
 }
 
 void JournalWindow::refilter()

@@ -101,6 +101,8 @@ private:
     void exportListed();
     /** The list and the calendar's days after a change of the search or a filter. */
     void refilter();
+    /** Why the list is empty though the journal can be read, in a sentence. */
+    QString whyNothingListed() const;
     void markDays();
 
     std::unique_ptr<Ui::JournalWindow> m_ui;

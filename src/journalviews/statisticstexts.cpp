@@ -44,9 +44,8 @@ QString reversedShareText(const JournalStatistics &statistics)
     const int share = std::clamp(qRound(statistics.reversedShare() * 100),
                                  statistics.reversed > 0 ? 1 : 0,
                                  statistics.reversed < statistics.cards ? 99 : 100);
-    return QStringLiteral("%1 % of the %2 in %3 came up reversed")
-        .arg(share)
-        .arg(cards, readingsText(statistics.readings));
+    return QStringLiteral("%1 % of the %2 in %3 came up reversed.") .arg(share).arg(
+        cards, readingsText(statistics.readings));
 }
 
 QString cardCountText(const CardCount &count)

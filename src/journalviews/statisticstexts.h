@@ -13,7 +13,7 @@ QString statisticsHeading(StatisticsPart part);
 
 /**
  * The share of reversed cards in a line: "38 % of the 412 cards in 120 readings
- * came up reversed", or "No readings in this period." when there are none.
+ * came up reversed.", or "No readings in this period." when there are none.
  */
 QString reversedShareText(const JournalStatistics &statistics);
 

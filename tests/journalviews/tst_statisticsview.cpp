@@ -161,14 +161,14 @@ void TestStatisticsView::textsSayWhatWasCounted_data()
                           << "No readings in this period." << QLocale();
     QTest::newRow("one card") << QList<JournalSummary>{reading({2026, 12, 7}, CardOfTheDaySpread,
                                                                {{3, true}})}
-                              << "100 % of the 1 card in 1 reading came up reversed"
+                              << "100 % of the 1 card in 1 reading came up reversed."
                               << "Week of 7 December 2026: 1 reading" << QLocale();
     // Rounded, but never to all of them when one was upright.
     QList<JournalSummary> allButOne;
     for (int i = 0; i < 200; ++i)
         allButOne << reading({2026, 12, 7}, CardOfTheDaySpread, {{3, i > 0}});
     QTest::newRow("all but one reversed")
-        << allButOne << "99 % of the 200 cards in 200 readings came up reversed"
+        << allButOne << "99 % of the 200 cards in 200 readings came up reversed."
         << "Week of 7 December 2026: 200 readings" << QLocale();
     // Months, the empty ones told too.
     const QList<JournalSummary> months{reading({2026, 10, 5}, 0, {{1, false}}),
@@ -176,11 +176,11 @@ void TestStatisticsView::textsSayWhatWasCounted_data()
                                        reading({2027, 1, 10}, 0, {{3, false}})};
     const QString monthsCounted = "October 2026: 2 readings; November 2026: 0 readings; "
                                   "December 2026: 0 readings; January 2027: 1 reading";
-    QTest::newRow("months") << months << "33 % of the 3 cards in 3 readings came up reversed"
+    QTest::newRow("months") << months << "33 % of the 3 cards in 3 readings came up reversed."
                             << monthsCounted << QLocale();
     // In English, as every word of the program, whatever the user's language.
     QTest::newRow("months, the user's language German")
-        << months << "33 % of the 3 cards in 3 readings came up reversed" << monthsCounted
+        << months << "33 % of the 3 cards in 3 readings came up reversed." << monthsCounted
         << QLocale(QLocale::German, QLocale::Germany);
 }
 
@@ -319,7 +319,7 @@ void TestStatisticsView::showsExportsAndPrints()
     const JournalStatistics statistics = madeUpStatistics();
     view.setStatistics(statistics, QStringLiteral("with The Owl"));
     QCOMPARE(child<QLabel>(view, "lblReversedShare")->text(),
-             QStringLiteral("8 % of the 122 cards in 42 readings came up reversed"));
+             QStringLiteral("8 % of the 122 cards in 42 readings came up reversed."));
     QVERIFY(!child<QLabel>(view, "lblCounted")->isHidden());
     QCOMPARE(child<QLabel>(view, "lblCounted")->text(),
              QStringLiteral("Only the readings with The Owl are counted."));
