@@ -221,6 +221,7 @@ void JournalWindow::setupLook()
     m_ui->lstReadings->installEventFilter(this);
     m_ui->lblReading->installEventFilter(this);
     m_ui->txtSearch->installEventFilter(this);
+    m_ui->panelList->installEventFilter(this);
     keepFocusInView(*m_ui->scrollReading);
 }
 
@@ -250,6 +251,8 @@ bool JournalWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_ui->lblReading && event->type() == QEvent::Resize)
         fitHeading();
+    if (watched == m_ui->panelList && event->type() == QEvent::Resize)
+        placeCalendar();
     // The selection is drawn paler while the keys go elsewhere; empty, the
     // list shows it has them by a frame round what it says instead.
     if (watched == m_ui->lstReadings
@@ -280,6 +283,21 @@ bool JournalWindow::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void JournalWindow::placeCalendar()
+{
+    // Beside the list where there is room for both, the list's rows whole:
+    // the list then has the whole height. Above it otherwise.
+    QStyleOptionViewItem row;
+    row.font = m_ui->lstReadings->font();
+    const int frame = 2 * m_ui->lstReadings->frameWidth();
+    const int listed = m_ui->lstReadings->itemDelegate()->sizeHint(row, {}).width() + frame
+                       + m_ui->lstReadings->verticalScrollBar()->sizeHint().width();
+    const bool beside = m_ui->panelList->width()
+                        >= m_ui->calDays->sizeHint().width() + m_ui->layoutList->spacing() + listed;
+    m_ui->layoutList->setDirection(beside ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    m_ui->layoutDays->setDirection(beside ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
 }
 
 void JournalWindow::restoreSize()

@@ -81,6 +81,8 @@ private:
     void setupFilters();
     void setupKeys();
     void restoreSize();
+    /** Puts the calendar beside the list or above it, as the room for the list allows. */
+    void placeCalendar();
     JournalFilter filter() const;
     /** Shows the readings of @p first to @p last (null dates: all days). */
     void showDays(QDate first, QDate last);

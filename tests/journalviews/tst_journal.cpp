@@ -371,10 +371,15 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QCOMPARE(nextStop("lstReadings"), QStringLiteral("txtQuestion"));
     QCOMPARE(nextStop("cmdDelete"), QStringLiteral("chkKeepNew"));
     auto *list = window->findChild<QListView *>(QStringLiteral("lstReadings"));
-    // On a small screen, a reading's cards close up rather than run out of sight.
-    window->resize(800, 600);
-    QCoreApplication::processEvents();
-    QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+    // On a small screen, a reading's cards close up rather than run out of
+    // sight, under the calendar; on a larger one the list stands beside it.
+    const QWidget *month = window->findChild<QWidget *>(QStringLiteral("calDays"));
+    for (const auto &[size, beside] : {std::pair{QSize(800, 600), false}, {{1400, 900}, true}}) {
+        window->resize(size);
+        QCoreApplication::processEvents();
+        QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(list->y() < month->geometry().bottom(), beside);
+    }
     window->resize(opened);
     QCOMPARE(list->model()->rowCount(), 2);
     QVERIFY(list->model()->index(0, 0).data().toString().contains(
