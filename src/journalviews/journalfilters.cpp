@@ -15,6 +15,7 @@ namespace {
 // Where the card filter holds cards chosen together: after "All cards" and each card.
 constexpr int CardsTogetherItem = CardDeck::CardCount + 1;
 
+// The show filter's items, in their order.
 enum Show { All, Overdue, OnThisDay };
 
 } // namespace
@@ -31,6 +32,9 @@ JournalFilters::JournalFilters(QLineEdit *search, QComboBox *spread, QComboBox *
     m_card->addItem(QStringLiteral("All cards"), -1);
     for (int each = 0; each < CardDeck::CardCount; ++each)
         m_card->addItem(CardDeck::cardName(each), each);
+    m_show->addItems({QStringLiteral("Every reading"),
+                      QStringLiteral("Waiting to hear how they turned out"),
+                      QStringLiteral("On this day in earlier years")});
 
     connect(m_search, &QLineEdit::textChanged, this, &JournalFilters::changed);
     connect(m_spread, &QComboBox::currentIndexChanged, this, &JournalFilters::changed);
