@@ -91,8 +91,19 @@ void bindFilter(SqliteStatement &query, const JournalFilter &filter, const QStri
         .bind(9, qint64(filter.cards.size()));
 }
 
-// A reading of a row of "SELECT id, utc, utc_offset, name, spread, spread_name,
-// source, file, question, notes, outcome, outcome_date FROM reading".
+// The columns of a reading that entryOfRow() reads, in its order. Outcomes
+// came with the second version: before it, they read as none.
+QByteArray readingColumns(int schemaVersion = JournalSchema::Version)
+{
+    return QByteArray("id, utc, utc_offset, name, spread, spread_name, source, file, question, "
+                      "notes, ")
+           + (schemaVersion < 2 ? "'', ''" : "outcome, outcome_date");
+}
+
+// The columns of a position that cardOfRow() reads, in its order.
+constexpr char PositionColumns[] = "reading, number, title, card, card_name, keyword, reversed";
+
+// A reading of a row of its readingColumns().
 JournalEntry entryOfRow(const SqliteStatement &row)
 {
     JournalEntry entry;
@@ -110,8 +121,7 @@ JournalEntry entryOfRow(const SqliteStatement &row)
     return entry;
 }
 
-// A card of a row of "SELECT reading, number, title, card, card_name,
-// keyword, reversed FROM position".
+// A card of a row of its PositionColumns.
 JournalCard cardOfRow(const SqliteStatement &row)
 {
     JournalCard card;
@@ -478,10 +488,8 @@ QList<JournalEntry> SqliteJournalStore::select(const char *where, const QVariant
     });
     QHash<qint64, qsizetype> at;
     {
-        SqliteStatement readings(m_db, QByteArray("SELECT id, utc, utc_offset, name, spread,"
-                                                  " spread_name, source, file, question, notes,"
-                                                  " outcome, outcome_date FROM reading ")
-                                           + where + " ORDER BY utc, id");
+        SqliteStatement readings(m_db, "SELECT " + readingColumns() + " FROM reading " + where
+                                           + " ORDER BY utc, id");
         bindArgument(readings);
         int result;
         while ((result = readings.step()) == SQLITE_ROW) {
@@ -494,8 +502,7 @@ QList<JournalEntry> SqliteJournalStore::select(const char *where, const QVariant
     const QByteArray owners = every ? QByteArray()
                                     : QByteArray(" WHERE reading IN (SELECT id FROM reading ")
                                           + where + ')';
-    SqliteStatement positions(m_db, "SELECT reading, number, title, card, card_name, keyword,"
-                                    " reversed FROM position"
+    SqliteStatement positions(m_db, "SELECT " + QByteArray(PositionColumns) + " FROM position"
                                         + owners + " ORDER BY reading, number");
     bindArgument(positions);
     int result;
@@ -510,23 +517,21 @@ QList<JournalEntry> SqliteJournalStore::select(const char *where, const QVariant
 
 QList<JournalEntry> SqliteJournalStore::salvage()
 {
-    // Outcomes came with the second version; a sound journal is brought up to
-    // date as it is opened, a damaged one is only read.
-    const QByteArray outcomes = m_salvagedVersion < 2 ? "'', ''" : "outcome, outcome_date";
+    // Read as the version it is: a sound journal is brought up to date as it
+    // is opened, a damaged one is only read.
     QList<JournalEntry> entries;
     QHash<qint64, qsizetype> at;
     readPastDamage(m_db,
-                   "SELECT id, utc, utc_offset, name, spread, spread_name, source, file,"
-                   " question, notes, "
-                       + outcomes + " FROM reading WHERE id > ?1 ORDER BY id",
+                   "SELECT " + readingColumns(m_salvagedVersion)
+                       + " FROM reading WHERE id > ?1 ORDER BY id",
                    [&](const SqliteStatement &row) {
                        at.insert(row.integer(0), entries.size());
                        entries.append(entryOfRow(row));
                        return entries.constLast().id;
                    });
     readPastDamage(m_db,
-                   "SELECT reading, number, title, card, card_name, keyword, reversed"
-                   " FROM position WHERE reading > ?1 ORDER BY reading, number",
+                   "SELECT " + QByteArray(PositionColumns)
+                       + " FROM position WHERE reading > ?1 ORDER BY reading, number",
                    [&](const SqliteStatement &row) {
                        const qint64 reading = row.integer(0);
                        if (const auto owner = at.constFind(reading); owner != at.constEnd())
