@@ -240,7 +240,7 @@ bool SqliteJournalStore::upgrade(int from)
 {
     for (int version = from; version < SchemaVersion; ++version) {
         const QByteArray step = QByteArray(JournalSchema::stepFrom(version))
-                                + "PRAGMA user_version = " + QByteArray::number(version + 1);
+                                + ";\nPRAGMA user_version = " + QByteArray::number(version + 1);
         const bool done = transaction(
             [&] { return judge(sqlite3_exec(m_db, step.constData(), nullptr, nullptr, nullptr)); });
         if (!done)
