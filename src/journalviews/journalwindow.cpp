@@ -572,23 +572,27 @@ void JournalWindow::relist(bool bestFirst)
 QString JournalWindow::whyNothingListed() const
 {
     QStringList keeping;
+    bool many = false; // they keep none, or it keeps none
+    const auto keeps = [&](const QString &what, bool plural) {
+        many = !keeping.isEmpty() || plural;
+        keeping << what;
+    };
     if (m_filters->searching())
-        keeping << QStringLiteral("the search");
+        keeps(QStringLiteral("the search"), false);
     if (m_filters->filtering())
-        keeping << QStringLiteral("the filters");
+        keeps(QStringLiteral("the filters"), true);
     if (m_from.isValid() && m_from == m_to)
-        keeping << QStringLiteral("the day chosen");
+        keeps(QStringLiteral("the day chosen"), false);
     else if (m_from.isValid() || m_to.isValid())
-        keeping << QStringLiteral("the days chosen");
+        keeps(QStringLiteral("the days chosen"), true);
     if (keeping.isEmpty())
         return QStringLiteral("No reading is kept yet: each reading shown is kept here.");
     const QString last = keeping.takeLast();
-    return QStringLiteral("No reading is listed: ")
-        + (keeping.isEmpty()
-           ? last
-                 + QStringLiteral(" keeps none.")
-           : keeping.join(QStringLiteral(", "))
-                          + QStringLiteral(" and ") + last + QStringLiteral(" keep none."));
+    const QString all = keeping.isEmpty()
+                            ? last
+                            : keeping.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+    return QStringLiteral("No reading is listed: ") + all
+                          + (many ? QStringLiteral(" keep none.") : QStringLiteral(" keeps none."));
 }
 
 void JournalWindow::refilter()

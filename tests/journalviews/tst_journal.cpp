@@ -95,6 +95,8 @@ private slots:
     void journalThatCannotBeKeptIsSaidOnceOrKeptAside_data();
     void journalThatCannotBeKeptIsSaidOnceOrKeptAside();
     void windowFindsWritesShowsAndDeletes();
+    void emptyListSaysWhatKeepsNone_data();
+    void emptyListSaysWhatKeepsNone();
     void wordsForADamagedJournalAreKeptBesideIt();
     void aJournalReplacedWhileInUseIsFollowed();
     void cardOfTheDayFollowUpsStatisticsAndTransfers();
@@ -538,6 +540,43 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     // It goes with the main window.
     m_driver->window().close();
     QVERIFY(!window->isVisible());
+}
+
+void TestJournal::emptyListSaysWhatKeepsNone_data()
+{
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<int>("show");
+    QTest::addColumn<int>("days");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("a search") << "zzz" << 0 << 0 << "No reading is listed: the search keeps none.";
+    QTest::newRow("a filter") << "" << 1 << 0 << "No reading is listed: the filters keep none.";
+    QTest::newRow("a day") << "" << 0 << 1 << "No reading is listed: the day chosen keeps none.";
+    QTest::newRow("all of them")
+        << "zzz" << 2 << 1
+        << "No reading is listed: the search, the filters and the day chosen keep none.";
+    QTest::newRow("none of them, and no reading yet")
+        << "" << 0 << 0 << "No reading is kept yet: each reading shown is kept here.";
+}
+
+void TestJournal::emptyListSaysWhatKeepsNone()
+{
+    QFETCH(QString, search);
+    QFETCH(int, show);
+    QFETCH(int, days);
+    QFETCH(QString, said);
+    m_driver->attachJournal(m_dir->path());
+    if (!said.startsWith(QLatin1String("No reading is kept yet")))
+        draw(QStringLiteral("Ann")); // today, and not a week old
+    QTest::keyClick(&m_driver->window(), Qt::Key_J, Qt::ControlModifier);
+    JournalWindow *window = m_driver->journalCommands()->journalWindow();
+    window->findChild<QLineEdit *>(QStringLiteral("txtSearch"))->setText(search);
+    window->findChild<QComboBox *>(QStringLiteral("cboShow"))->setCurrentIndex(show);
+    if (days > 0) // a day before the reading's
+        window->findChild<QCalendarWidget *>()->setSelectedDate(
+            m_driver->platform().currentDate.addDays(-1));
+    auto *nothing = window->findChild<QLabel *>(QStringLiteral("lblNothingListed"));
+    QVERIFY(nothing->isVisible());
+    QCOMPARE(nothing->text(), said);
 }
 
 void TestJournal::wordsForADamagedJournalAreKeptBesideIt()
