@@ -73,9 +73,9 @@ void JournalCalendar::describeDay()
     if (!table)
         return;
     const QDate day = selectedDate();
-    table->setAccessibleDescription(journalLocale().toString(day, QStringLiteral("dddd d MMMM yyyy"))
-                                    + (m_marked.contains(day) ? QStringLiteral(", with readings")
-                                                              : QStringLiteral(", no readings")));
+    const QString date = journalLocale().toString(day, QStringLiteral("dddd d MMMM yyyy"));
+    table->setAccessibleDescription(date + (m_marked.contains(day) ? QStringLiteral(", with readings")
+                                                                   : QStringLiteral(", no readings")));
 }
 
 } // namespace Orvella

@@ -10,8 +10,8 @@ namespace Orvella {
 
 /**
  * The journal's calendar: the days with readings marked, a day chosen by a
- * click or by moving to it with the keys, and each day heard with its date and whether it has
- * readings, which the eye sees in bold.
+ * click or by moving to it with the keys, and each day heard with its date
+ * and whether it has readings, which the eye sees in bold.
  */
 class JournalCalendar : public QCalendarWidget
 {
