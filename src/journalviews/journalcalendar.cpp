@@ -74,8 +74,9 @@ void JournalCalendar::describeDay()
         return;
     const QDate day = selectedDate();
     const QString date = journalLocale().toString(day, QStringLiteral("dddd d MMMM yyyy"));
-    table->setAccessibleDescription(date + (m_marked.contains(day) ? QStringLiteral(", with readings")
-                                                                   : QStringLiteral(", no readings")));
+    const QString readings = m_marked.contains(day) ? QStringLiteral(", with readings")
+                                                    : QStringLiteral(", no readings");
+    table->setAccessibleDescription(date + readings);
 }
 
 } // namespace Orvella

@@ -124,7 +124,8 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
     Q_UNUSED(heardAsWindow);
     m_ui->setupUi(this);
     setLocale(journalLocale()); // its calendar and dates too
-    m_ui->datOutcome->setDisplayFormat(shortDayFormat()); // not the one of the locale it was made in
+    // Its own format, not the one of the locale it was made in.
+    m_ui->datOutcome->setDisplayFormat(shortDayFormat());
     setWindowTitle(Product::titled(QStringLiteral("Journal")));
     m_model = new JournalListModel(this);
     m_ui->lstReadings->setModel(m_model);
