@@ -295,13 +295,13 @@ void paintOverTime(QPainter &painter, const QRectF &rect, const JournalStatistic
     const bool countsFit = slot
                            >= metrics.horizontalAdvance(QString::number(most)) + 2 * style.unit;
 
-    painter.setPen(style.text);
     for (int bar = 0; bar < bars; ++bar) {
         const int readings = statistics.overTime[bar].readings;
         const qreal centre = overTimeBarRect(rect, bars, bar).center().x();
         const qreal height = (base - top) * readings / most;
         painter.fillRect(QRectF(centre - barWidth / 2, base - height, barWidth, height), style.bar);
-        if (countsFit && readings > 0) {
+        if (countsFit) { // a week or month without readings told too, faintly, as a card's
+            painter.setPen(readings > 0 ? style.text : style.faint);
             painter.drawText(QRectF(centre - slot / 2, base - height - line, slot, line),
                              Qt::AlignHCenter | Qt::AlignBottom, QString::number(readings));
         }
