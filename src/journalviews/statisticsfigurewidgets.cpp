@@ -166,7 +166,20 @@ int DeckGridFigure::heightForWidth(int width) const
 {
     const FigureStyle style = screenFigureStyle(*this);
     const int columns = deckGridColumnsFor(width - 2 * Margin, style, this);
-    return int(std::ceil(deckGridSize(style, this, columns).height())) + 2 * Margin;
+    return int(std::ceil(
+               deckGridSize(grown(style, width - 2 * Margin, columns), this, columns).height()))
+           + 2 * Margin;
+}
+
+FigureStyle DeckGridFigure::grown(FigureStyle style, qreal width, int columns)
+{
+    // The pictures grow with their cells, up to 1.75 times their size: cells
+    // far wider than their pictures would leave the cards small in a wide window.
+    // In steps of four, so a window being resized redraws them at few sizes.
+    const qreal cell = width / columns;
+    const qreal stepped = 4 * std::floor(cell * 0.6 / 4);
+    style.cardWidth = std::clamp(stepped, style.cardWidth, 1.75 * style.cardWidth);
+    return style;
 }
 
 int DeckGridFigure::columns() const
@@ -207,10 +220,11 @@ int DeckGridFigure::moved(int item, int key) const
 void DeckGridFigure::paintFigure(QPainter &painter, const FigureStyle &style, int focused)
 {
     const qreal ratio = devicePixelRatioF();
+    const int columns = this->columns();
     paintDeckGrid(
-        painter, figureRect(), statistics(), style,
+        painter, figureRect(), statistics(), grown(style, figureRect().width(), columns),
         [this, ratio](int card, QSize size) { return m_thumbnails.picture(card, size, ratio); },
-        focused, columns());
+        focused, columns);
 }
 
 OverTimeFigure::OverTimeFigure(QWidget *parent)

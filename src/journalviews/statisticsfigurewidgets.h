@@ -87,6 +87,8 @@ protected:
 private:
     /** The columns the grid has at its present width. */
     int columns() const;
+    /** @p style with its cards as large as cells of @p width over @p columns make them. */
+    static FigureStyle grown(FigureStyle style, qreal width, int columns);
 
     CardThumbnails m_thumbnails;
 };

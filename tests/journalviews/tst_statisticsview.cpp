@@ -351,6 +351,10 @@ void TestStatisticsView::showsExportsAndPrints()
     // Where the page is narrow, the grid has fewer columns and more rows.
     QVERIFY(deck->heightForWidth(deck->minimumSizeHint().width())
             > deck->heightForWidth(deck->sizeHint().width()));
+    // Where it is wide, the cards grow with it, up to a point.
+    const int wide = 2 * deck->sizeHint().width();
+    QVERIFY(deck->heightForWidth(wide) > deck->heightForWidth(deck->sizeHint().width()));
+    QCOMPARE(deck->heightForWidth(2 * wide), deck->heightForWidth(3 * wide));
     QVERIFY(deck->accessibleDescription().contains(
         CardDeck::card(Butterfly)->name
         + QStringLiteral(": 40, 10 reversed, more than chance alone")));
