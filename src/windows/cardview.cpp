@@ -234,7 +234,10 @@ void CardView::showEvent(QShowEvent *event)
         connect(window, &QWindow::screenChanged, this, &CardView::showPicture,
                 Qt::UniqueConnection);
     }
-    if (!qFuzzyCompare(devicePixelRatioF(), m_pictureRatio))
+    // Shown again at another size than it was left at (the desktop's choice),
+    // or moved to a screen of another density meanwhile: drawn for what it is now.
+    if (!qFuzzyCompare(devicePixelRatioF(), m_pictureRatio)
+        || pictureSizeForRoom() != m_pictureSize)
         showPicture();
 }
 

@@ -175,7 +175,12 @@ void TestCardView::reversedDrawingIsTheUprightOneTurned()
     view()->resize(view()->size() + QSize(520, 800));
     QTRY_COMPARE(part<QLabel>("picCardLarge")->pixmap().height(), qRound(ratio * 400 * 3));
     QCOMPARE(part<QLabel>("picCardLarge")->pixmap().width(), qRound(ratio * 260 * 3));
+    // Closed, and shown again at another size, it is drawn for that one.
+    view()->hide();
     view()->resize(view()->minimumSizeHint());
+    QTest::mouseClick(m_driver->picCard(2), Qt::LeftButton);
+    QVERIFY(view()->isVisible());
+    QCOMPARE(part<QLabel>("picCardLarge")->pixmap().size(), shown.size());
 
     view()->showDeck(Pathway[2].first);
     const QImage upright = part<QLabel>("picCardLarge")->pixmap().toImage();
