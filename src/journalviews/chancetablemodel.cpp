@@ -16,6 +16,10 @@ QList<CardCount> cardsAgainstChance(const QList<CardCount> &perCard)
         const bool bMarked = b.mark != ChanceMark::None;
         if (aMarked != bMarked)
             return aMarked;
+        // The count chance would least likely bring first: a count far from a
+        // small expectation is rarer than one as far from a large one.
+        if (a.pValue != b.pValue)
+            return a.pValue < b.pValue;
         return std::abs(a.count - a.expected) > std::abs(b.count - b.expected);
     });
     return cards;

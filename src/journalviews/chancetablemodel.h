@@ -8,7 +8,8 @@ namespace Orvella {
 
 /**
  * The cards in the order they are best read against chance: those marked
- * first, then by how far their count lies from what chance alone would bring.
+ * first, then by how unlikely chance alone would make a count as far from
+ * what it brings as theirs.
  */
 QList<CardCount> cardsAgainstChance(const QList<CardCount> &perCard);
 

@@ -128,17 +128,30 @@ QString spreadsDescription(const JournalStatistics &statistics)
 
 QString chanceMarkMeaning(const JournalStatistics &statistics)
 {
+    const QString order = QStringLiteral(
+        " By \"Against chance\", the table lists first the cards whose counts chance alone "
+        "would least likely bring.");
     if (!statistics.setAgainstChance) {
         return QStringLiteral(
-            "These readings were chosen by a card or by words, and a card chosen is bound to come "
-            "up more often than chance would bring it: no card is marked more or less here. The "
-            "cards are listed furthest from chance first.");
+                   "These readings were chosen by a card or by words, and a card chosen is bound "
+                   "to come up more often than chance would bring it: no card is marked more or "
+                   "less here.")
+            + order;
+    }
+    const bool marked = std::any_of(
+        statistics.perCard.cbegin(), statistics.perCard.cend(),
+        [](const CardCount &card) { return card.mark != ChanceMark::None; });
+    if (!marked) {
+        return QStringLiteral("No card came up more or less often than chance alone would bring "
+                              "it in these readings, allowing for all 44 cards being looked at "
+                              "at once.")
+                              + order;
     }
     return QStringLiteral(
-        "A card marked more or less came up more or less often than chance alone would bring it "
-        "in these readings, even allowing for all 44 cards being looked at at once: at most one "
-        "such mark in twenty would be chance. The marked cards are listed first, then the "
-        "others, those furthest from chance first.");
+               "A card marked more or less came up more or less often than chance alone would "
+               "bring it in these readings, even allowing for all 44 cards being looked at at "
+               "once: at most one such mark in twenty would be chance.")
+        + order;
 }
 
 } // namespace Orvella

@@ -340,6 +340,10 @@ void TestStatisticsView::showsExportsAndPrints()
     QCOMPARE(table->index(0, ChanceTableModel::CountColumn).data().toString(),
              QStringLiteral("40"));
     QCOMPARE(table->index(1, ChanceTableModel::CountColumn).data().toString(), QStringLiteral("6"));
+    // Unmarked, the count chance would least likely bring comes first, whatever its distance.
+    CardCount rare{.card = 0, .count = 11, .expected = 4.9, .pValue = 0.01};
+    CardCount far{.card = 1, .count = 3, .expected = 9.6, .pValue = 0.03};
+    QCOMPARE(cardsAgainstChance({far, rare}).constFirst().card, 0);
 
     // Heard: every week with its readings, the deck's cards with their marks.
     const QString weeks = child<QWidget>(view, "figOverTime")->accessibleDescription();
