@@ -28,6 +28,14 @@ QString dayAndTimeText(const QDateTime &time)
            + time.time().toString(QStringLiteral("HH:mm"));
 }
 
+QString inWords(QStringList parts)
+{
+    if (parts.size() < 2)
+        return parts.value(0);
+    const QString last = parts.takeLast();
+    return parts.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
 QString readingsText(int readings)
 {
     return readings == 1 ? QStringLiteral("1 reading")

@@ -23,6 +23,9 @@ QString shortDayFormat();
 /** "8 December 2026, 09:15": how a reading's time is shown and heard. */
 QString dayAndTimeText(const QDateTime &time);
 
+/** @p parts as a sentence lists them: "a", "a and b", "a, b and c". */
+QString inWords(QStringList parts);
+
 /** "1 reading", "1,200 readings". */
 QString readingsText(int readings);
 

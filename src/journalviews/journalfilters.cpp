@@ -87,7 +87,7 @@ QString JournalFilters::text() const
         show[0] = show[0].toLower();
         kept << show;
     }
-    return kept.join(QStringLiteral(", "));
+    return inWords(kept);
 }
 
 QList<int> JournalFilters::cards() const
@@ -123,8 +123,7 @@ void JournalFilters::addCard(int card)
         names << CardDeck::cardName(each);
         data << each;
     }
-    const QString last = names.takeLast();
-    m_card->addItem(names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last, data);
+    m_card->addItem(inWords(names), data);
     m_card->setCurrentIndex(CardsTogetherItem);
 }
 

@@ -34,7 +34,7 @@ public:
     bool filtering() const;
     /**
      * What keeps the readings, in words, as a printed page says it after
-     * "readings": found by "otter", of the Pathway Spread, with The Owl. Empty
+     * "readings": found by "otter", of the Pathway Spread and with The Owl. Empty
      * when they keep every reading.
      */
     QString text() const;

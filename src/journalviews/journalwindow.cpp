@@ -588,12 +588,8 @@ QString JournalWindow::whyNothingListed() const
         keeps(QStringLiteral("the days chosen"), true);
     if (keeping.isEmpty())
         return QStringLiteral("No reading is kept yet: each reading shown is kept here.");
-    const QString last = keeping.takeLast();
-    const QString all = keeping.isEmpty()
-                            ? last
-                            : keeping.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
-    return QStringLiteral("No reading is listed: ") + all
-                          + (many ? QStringLiteral(" keep none.") : QStringLiteral(" keeps none."));
+    return QStringLiteral("No reading is listed: ") + inWords(keeping)
+           + (many ? QStringLiteral(" keep none.") : QStringLiteral(" keeps none."));
 }
 
 void JournalWindow::refilter()
