@@ -195,11 +195,21 @@ QString StatisticsView::periodText() const
                                  : QStringLiteral("%1; readings %2").arg(period, m_selection);
 }
 
+QString StatisticsView::fileName() const
+{
+    // Named for the days counted, so the exports of two periods are told apart.
+    const auto [from, to] = period(m_platform.today());
+    if (!from.isValid() || !to.isValid())
+        return datedFileName(QStringLiteral("statistics"), m_platform.today());
+    return QStringLiteral("statistics-%1-to-%2")
+        .arg(from.toString(Qt::ISODate), to.toString(Qt::ISODate));
+}
+
 void StatisticsView::exportStatistics()
 {
     const QString path = m_platform.saveFileName(
         this, QStringLiteral("Export Statistics"), QStringLiteral("Spreadsheet (*.csv)"),
-        QStringLiteral("csv"), datedFileName(QStringLiteral("statistics"), m_platform.today()));
+        QStringLiteral("csv"), fileName());
     if (!path.isEmpty())
         writeExport(path, statisticsCsv(m_statistics));
 }
@@ -208,7 +218,7 @@ void StatisticsView::exportPdf()
 {
     const QString path = m_platform.saveFileName(
         this, ReadingExportCommands::pdfTitle(), ReadingExportCommands::pdfFilter(),
-        QStringLiteral("pdf"), datedFileName(QStringLiteral("statistics"), m_platform.today()));
+        QStringLiteral("pdf"), fileName());
     if (!path.isEmpty())
         writeExport(path, statisticsPdf(m_statistics, periodText()));
 }

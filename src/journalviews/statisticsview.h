@@ -63,6 +63,8 @@ private:
     QWidget *makeContent();
     QWidget *makeButtons();
     QString periodText() const;
+    /** The name an export is first offered: the period's days, or today's for all of them. */
+    QString fileName() const;
     void writeExport(const QString &path, const QByteArray &data);
 
     Platform &m_platform;

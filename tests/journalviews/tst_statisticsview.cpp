@@ -384,8 +384,11 @@ void TestStatisticsView::showsExportsAndPrints()
     // As PDF and printed: the table needs a second page.
     const QString pdf = dir.filePath(QStringLiteral("statistics.pdf"));
     platform.fileNames << pdf;
+    child<QComboBox>(view, "cboPeriod")->setCurrentIndex(1);
     click(view, "cmdStatisticsPdf");
     QCOMPARE(platform.saveRequests.last().defaultSuffix, QStringLiteral("pdf"));
+    QCOMPARE(platform.saveRequests.last().suggestedName,
+             QStringLiteral("statistics-2026-11-08-to-2026-12-07")); // of the last 30 days
     QVERIFY(Test::readFile(pdf).startsWith("%PDF"));
     click(view, "cmdPrintStatistics");
     QCOMPARE(platform.printRequests, QStringList{"Statistics - " + Product::name()});
