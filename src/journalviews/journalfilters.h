@@ -26,8 +26,6 @@ public:
 
     /** What they keep on @p today, on every day. */
     JournalFilter filter(QDate today) const;
-    /** Whether they keep every reading. */
-    bool keepAll() const { return !searching() && !filtering(); }
     /** Whether the search keeps only the readings it finds. */
     bool searching() const;
     /** Whether a filter (spread, card, what to show) keeps only some readings. */
