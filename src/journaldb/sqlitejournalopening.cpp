@@ -108,6 +108,13 @@ bool SqliteJournalStore::prepare(const QString &path, Access access)
         m_newer = true;
         return prepare(path, Access::ReadOnly);
     }
+    if (m_readOnly && !m_salvaging && !m_copy && *version < SchemaVersion) {
+        // Older, or never written: read as this version would have it, from a
+        // copy brought up to date, the journal itself left as it is.
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        return prepareCopy(path, access);
+    }
     m_newer = m_newer || *version > SchemaVersion;
     if (m_newer)
         m_whyReadOnly = Problem::Newer;

@@ -390,6 +390,12 @@ void TestJournalStore::openingJudgesTheFile()
                                   ? Test::readFile(path) + Test::readFile(path + QStringLiteral("-wal"))
                                   : QByteArray();
     const bool made = !QFileInfo::exists(path);
+    if (file == QLatin1String("first")) { // an older journal is read, never altered, when only read
+        const auto reader = SqliteJournalStore::open(path, JournalStore::Access::ReadOnly);
+        QCOMPARE(reader->list({.text = QStringLiteral("ann")}).size(), 200);
+        QCOMPARE(reader->problem(), JournalStore::Problem::None);
+        QCOMPARE(Test::readFile(path) + Test::readFile(path + QStringLiteral("-wal")), before);
+    }
 
     auto store = openStore(path);
     QCOMPARE(int(store->problem()), problem);
