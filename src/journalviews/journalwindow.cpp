@@ -546,6 +546,9 @@ void JournalWindow::relist(bool bestFirst)
     JournalStore *store = m_journal.store();
     m_model->setReadings(store ? store->list(filter()) : QList<JournalSummary>{},
                          m_journal.platform().today());
+    // A list that could not be read is not an empty journal.
+    const JournalStore::Problem problem = store ? store->problem()
+                                                : JournalStore::Problem::Failed;
     // Marked as typed, also before the journal has the words.
     const QMap<qint64, JournalWords> &waiting = m_journal.allWaitingWords();
     for (auto it = waiting.cbegin(); it != waiting.cend(); ++it)
@@ -558,9 +561,12 @@ void JournalWindow::relist(bool bestFirst)
         m_ui->lstReadings->setFocus(Qt::OtherFocusReason); // not lost with the button
     m_ui->cmdAllDays->setEnabled(someDays);
     if (count == 0)
-        m_nothingListed->setText(store ? whyNothingListed()
-                                       : QStringLiteral("No reading can be listed: the journal "
-                                                        "cannot be used now."));
+        m_nothingListed->setText(
+            problem == JournalStore::Problem::None
+                ? whyNothingListed()
+                : QStringLiteral("No reading can be listed: %1.")
+                      .arg(store ? journalProblemText(problem)
+                                 : QStringLiteral("the journal cannot be used now")));
     m_nothingListed->setVisible(count == 0);
     // Heard with the list when it is empty, as it is seen there.
     m_ui->lstReadings->setAccessibleDescription(count == 0 ? m_nothingListed->text() : QString());

@@ -275,6 +275,12 @@ void TestJournal::journalOpenedUnfitToKeepIsOpenedAgain()
     auto *import = window->findChild<QPushButton *>(QStringLiteral("cmdImport"));
     auto *notes = window->findChild<QPlainTextEdit *>(QStringLiteral("txtNotes"));
     QVERIFY(held || (!import->isEnabled() && notes->isReadOnly()));
+    // A list that cannot be read now is said so, never shown as an empty journal.
+    auto *list = window->findChild<QAbstractItemView *>(QStringLiteral("lstReadings"));
+    QCOMPARE(list->accessibleDescription(),
+             held ? "No reading can be listed: another program holds the journal; try again in "
+                    "a moment."
+                  : "");
     QVERIFY(!journal.mayEnd());
     QCOMPARE(m_driver->platform().messageTexts().constLast(),
              QStringLiteral("The Readings Could Not Be Kept In The Journal. Quit And Lose Them?"));
@@ -286,6 +292,7 @@ void TestJournal::journalOpenedUnfitToKeepIsOpenedAgain()
     QCOMPARE(names(store().all()), (QStringList{"Old", "Ann"}));
     QVERIFY(!store().isReadOnly());
     QVERIFY(import->isEnabled() && !notes->isReadOnly()); // and the window says so
+    QTRY_COMPARE(list->model()->rowCount(), 2);
     QVERIFY(store().setOutcome(store().list({}).value(0).id, QStringLiteral("Well"), {}));
 }
 
