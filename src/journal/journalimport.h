@@ -18,8 +18,6 @@ struct ImportRefusal
     /** The reading's place in the file, counted from 1; 0 when the whole file is refused. */
     int reading = 0;
     QString reason;
-
-    bool operator==(const ImportRefusal &) const = default;
 };
 
 /** No more refusals are listed one by one: a file of millions of bad readings is counted. */

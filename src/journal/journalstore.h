@@ -40,8 +40,6 @@ struct JournalCardMark
 {
     int card = 0;
     bool reversed = false;
-
-    bool operator==(const JournalCardMark &) const = default;
 };
 
 /** What the journal's list shows of one reading. */
@@ -145,7 +143,7 @@ public:
      * transaction: all of them, or none when the store fails or @p cancelled
      * says so (it is asked now and then). @p progress hears how many are done.
      * A reading already kept takes the words of its copy in @p entries where it
-     * has none of its own, and keeps its own otherwise. Nothing when none was kept.
+     * has none of its own, and keeps its own otherwise. Nothing when none could be.
      */
     virtual std::optional<Kept> keepAll(const QList<JournalEntry> &entries,
                                        const std::function<void(int done)> &progress = {},

@@ -29,7 +29,6 @@ public:
     /** Where the figure is painted, inside the room its focus frame takes. */
     QRectF figureRect() const;
     /** The item the keyboard is on. */
-    int current() const { return m_current; }
 
 signals:
     /** Item @p item was clicked, or chosen from the keyboard. */
