@@ -402,7 +402,7 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     for (const QDate day : {kept, kept.addDays(-1)}) {
         calendar->setSelectedDate(day);
         QCOMPARE(days->accessibleDescription(),
-                 QLocale().toString(day, QStringLiteral("dddd d MMMM yyyy"))
+                 calendar->locale().toString(day, QStringLiteral("dddd d MMMM yyyy"))
                      + (day == kept ? QStringLiteral(", with readings")
                                     : QStringLiteral(", no readings")));
     }
