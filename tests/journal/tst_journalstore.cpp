@@ -195,6 +195,8 @@ void TestJournalStore::searchAndFilters_data()
                                    << QStringList{"Cy", "Bo"};
     QTest::newRow("waiting for an outcome for more than a week")
         << JournalFilter{.overdueOn = {2026, 12, 15}} << QStringList{"Bo", "Eve"};
+    QTest::newRow("waiting for an outcome for a week only")
+        << JournalFilter{.overdueOn = {2026, 12, 14}} << QStringList{"Eve"};
     QTest::newRow("on this day in earlier years")
         << JournalFilter{.onThisDay = {2026, 12, 8}} << QStringList{"Eve"};
 }
@@ -205,6 +207,14 @@ void TestJournalStore::searchAndFilters()
     QFETCH(QStringList, found);
     const QList<JournalSummary> listed = m_store->list(filter);
     QCOMPARE(names(listed), found);
+    if (filter.overdueOn.isValid()) { // the readings the list marks as waiting
+        QStringList marked;
+        for (const JournalSummary &reading : m_store->list({})) {
+            if (reading.awaitsOutcome(filter.overdueOn))
+                marked << reading.name;
+        }
+        QCOMPARE(marked, found);
+    }
     // The calendar's days are those of the readings kept, each once, in order.
     QSet<QDate> days;
     for (const JournalSummary &reading : listed)
