@@ -33,6 +33,17 @@ QString cardOfTheDayName()
     return QStringLiteral("Card of the Day");
 }
 
+QList<JournalSpread> journalSpreads()
+{
+    QList<JournalSpread> spreads;
+    for (int index = 0; index < SpreadCatalogue::SpreadCount; ++index) {
+        const Spread spread = *SpreadCatalogue::spread(index);
+        spreads.append({index, spread.name, spread.cardCount});
+    }
+    spreads.append({CardOfTheDaySpread, cardOfTheDayName(), 1});
+    return spreads;
+}
+
 QString journalSourceName(JournalSource source)
 {
     for (const auto &[each, name] : sourceNames) {

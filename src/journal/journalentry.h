@@ -20,6 +20,16 @@ inline constexpr int CardOfTheDaySpread = -1;
 /** Its name, as the journal and its exports give it, and its one position's title. */
 QString cardOfTheDayName();
 
+/** A spread a reading may be kept with: one of the catalogue's, or the card of the day. */
+struct JournalSpread
+{
+    int index = 0;
+    QString name;
+    int cardCount = 0;
+};
+/** Every spread a reading may be kept with, the catalogue's in order, the card of the day last. */
+QList<JournalSpread> journalSpreads();
+
 /**
  * The years a kept reading's time may lie in: four digits, as an export
  * writes them, and none before the first day a date field can be set to.

@@ -4,7 +4,6 @@
 #include "journalexport.h"
 #include "journaltexts.h"
 #include "oracle/carddeck.h"
-#include "oracle/spreadcatalogue.h"
 #include "platform/fileaccess.h"
 #include "storage/readingfile.h"
 
@@ -37,17 +36,20 @@ std::optional<int> cardNamed(const QString &name)
 
 std::optional<int> spreadNamed(const QString &name)
 {
-    if (name == cardOfTheDayName())
-        return CardOfTheDaySpread;
-    const qsizetype index = SpreadCatalogue::names().indexOf(name);
-    return index >= 0 ? std::optional<int>(int(index)) : std::nullopt;
+    for (const JournalSpread &spread : journalSpreads()) {
+        if (spread.name == name)
+            return spread.index;
+    }
+    return std::nullopt;
 }
 
-int cardsOfSpread(int spread)
+int cardsOfSpread(int index)
 {
-    return spread == CardOfTheDaySpread
-               ? 1
-               : SpreadCatalogue::spread(spread).value_or(Spread{}).cardCount;
+    for (const JournalSpread &spread : journalSpreads()) {
+        if (spread.index == index)
+            return spread.cardCount;
+    }
+    return 0;
 }
 
 QString tooLarge(qint64 maxSize)

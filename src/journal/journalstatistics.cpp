@@ -2,8 +2,8 @@
 
 #include "chancetest.h"
 #include "drawchance.h"
+#include "journalentry.h"
 #include "journalsearch.h"
-#include "oracle/spreadcatalogue.h"
 
 #include <algorithm>
 
@@ -80,10 +80,8 @@ JournalStatistics journalStatistics(const QList<JournalSummary> &readings, QDate
     statistics.readings = int(readings.size());
     for (int card = 0; card < CardDeck::CardCount; ++card)
         statistics.perCard.append(CardCount{card});
-    const QStringList spreads = SpreadCatalogue::names();
-    for (int spread = 0; spread < spreads.size(); ++spread)
-        statistics.spreads.append(SpreadCount{spread, spreads[spread]});
-    statistics.spreads.append(SpreadCount{CardOfTheDaySpread, cardOfTheDayName()});
+    for (const JournalSpread &spread : journalSpreads())
+        statistics.spreads.append(SpreadCount{spread.index, spread.name});
 
     // Each reading's chance of bringing each card, by how many cards it drew.
     std::array<QList<double>, CardDeck::CardCount> chances;

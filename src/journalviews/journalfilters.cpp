@@ -1,9 +1,9 @@
 #include "journalfilters.h"
 
+#include "journal/journalentry.h"
 #include "journal/journalsearch.h"
 #include "journal/journaltexts.h"
 #include "oracle/carddeck.h"
-#include "oracle/spreadcatalogue.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -25,10 +25,8 @@ JournalFilters::JournalFilters(QLineEdit *search, QComboBox *spread, QComboBox *
     : QObject(parent), m_search(search), m_spread(spread), m_card(card), m_show(show)
 {
     m_spread->addItem(QStringLiteral("All spreads"));
-    const QStringList spreads = SpreadCatalogue::names();
-    for (int i = 0; i < spreads.size(); ++i)
-        m_spread->addItem(spreads[i], i);
-    m_spread->addItem(cardOfTheDayName(), CardOfTheDaySpread);
+    for (const JournalSpread &spread : journalSpreads())
+        m_spread->addItem(spread.name, spread.index);
     m_card->addItem(QStringLiteral("All cards"), -1);
     for (int each = 0; each < CardDeck::CardCount; ++each)
         m_card->addItem(CardDeck::cardName(each), each);

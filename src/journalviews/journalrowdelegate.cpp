@@ -4,7 +4,6 @@
 #include "journal/journaltexts.h"
 #include "journallistmodel.h"
 #include "oracle/carddeck.h"
-#include "oracle/spreadcatalogue.h"
 #include "presentation/cardlayout.h"
 #include "presentation/readingfont.h"
 
@@ -53,9 +52,8 @@ void JournalRowDelegate::measure(const QFont &font) const
     // Room to spare goes first to a spread with all its marks, then to the cards' names.
     const QFontMetrics metrics(font);
     m_wholeText = m_leastText;
-    const QStringList spreads = SpreadCatalogue::names() << cardOfTheDayName();
-    for (const QString &spread : spreads) {
-        const QString line = spread + QStringLiteral("  \u2022 question  \u2022 outcome");
+    for (const JournalSpread &spread : journalSpreads()) {
+        const QString line = spread.name + QStringLiteral("  \u2022 question  \u2022 outcome");
         m_wholeText = std::max(m_wholeText, metrics.horizontalAdvance(line) + 2 * Padding);
     }
     const QFontMetrics small(smallerFont(font));
