@@ -65,11 +65,12 @@ void JournalRowDelegate::measure(const QFont &font) const
 JournalRowDelegate::Columns JournalRowDelegate::columns(const QFont &font, int width) const
 {
     measure(font);
-    const int spare = width - m_leastText - CardLayout::SlotCount * m_wholeSlot;
-    if (spare >= 0)
-        return {m_leastText + std::min(spare, m_wholeText - m_leastText), m_wholeSlot};
+    constexpr int cards = CardLayout::SlotCount;
     // Narrow, the cards close up rather than run out of sight.
-    return {m_leastText, std::max(LeastSlot, (width - m_leastText) / int(CardLayout::SlotCount))};
+    int spare = std::max(0, width - m_leastText - cards * LeastSlot);
+    const int text = m_leastText + std::min(spare, m_wholeText - m_leastText);
+    spare -= text - m_leastText;
+    return {text, LeastSlot + std::min(spare / cards, m_wholeSlot - LeastSlot)};
 }
 
 QSize JournalRowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const

@@ -675,11 +675,12 @@ void JournalWindow::showWordsOf(const JournalEntry &shown, QDate readingDay)
     showWords(m_ui->txtQuestion, shown.question);
     showWords(m_ui->txtNotes, shown.notes);
     showWords(m_ui->txtOutcome, shown.outcome);
-    // Not before the reading, unless it was told so before.
-    m_ui->datOutcome->setMinimumDate(
-        shown.outcomeDate.isValid() ? std::min(readingDay, shown.outcomeDate) : readingDay);
-    m_ui->datOutcome->setDate(shown.outcomeDate.isValid() ? shown.outcomeDate
-                                                          : m_journal.platform().today());
+    // Not before the reading, nor after today, unless it was told so before.
+    const QDate today = m_journal.platform().today();
+    const QDate told = shown.outcomeDate;
+    m_ui->datOutcome->setDateRange(told.isValid() ? std::min(readingDay, told) : readingDay,
+                                   std::max({readingDay, today, told}));
+    m_ui->datOutcome->setDate(told.isValid() ? told : today);
 }
 
 void JournalWindow::fitHeading()

@@ -736,6 +736,10 @@ void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()
     QVERIFY(list->currentIndex().data().toString().endsWith(
         QStringLiteral(", with how it turned out")));
     QCOMPARE(store().entry(oldId)->outcomeDate, today);
+    // Told of on a day between the reading's and today.
+    auto *told = window->findChild<QDateEdit *>(QStringLiteral("datOutcome"));
+    QCOMPARE(qMakePair(told->minimumDate(), told->maximumDate()),
+             qMakePair(today.addDays(-10), today));
     window->reload();
     QCOMPARE(list->model()->rowCount(), 1);
     show->setCurrentIndex(2);
