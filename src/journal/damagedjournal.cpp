@@ -48,14 +48,30 @@ QString journalAsideName(const QString &path, const QString &why, QDate today)
 QString setDamagedJournalAside(const QString &path, QDate today)
 {
     const QString aside = journalAsideName(path, QStringLiteral("damaged"), today);
-    if (!QFile::rename(path, aside))
-        return {};
-    // Named as SQLite looks for them, so the copy aside opens with its log.
+    return moveJournal(path, aside) ? aside : QString();
+}
+
+QString rebuiltJournalName(const QString &path)
+{
+    return path + QStringLiteral(".rebuilding");
+}
+
+bool moveJournal(const QString &from, const QString &to)
+{
+    if (!QFile::rename(from, to))
+        return false;
+    // Named as SQLite looks for them, so the journal opens with its log.
     for (const QString &suffix : journalCompanionSuffixes()) {
-        if (anythingAt(path + suffix))
-            QFile::rename(path + suffix, aside + suffix);
+        if (anythingAt(from + suffix))
+            QFile::rename(from + suffix, to + suffix);
     }
-    return aside;
+    return true;
+}
+
+void discardRebuiltJournal(const QString &path)
+{
+    for (const QString &suffix : QStringList{QString()} + journalCompanionSuffixes())
+        QFile::remove(path + suffix);
 }
 
 } // namespace Orvella

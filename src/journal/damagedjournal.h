@@ -22,6 +22,22 @@ QString damagedJournalNotes(const QString &aside);
 QString journalAsideName(const QString &path, const QString &why, QDate today);
 
 /**
+ * Where a new journal is made of what can still be read of the damaged one
+ * at @p path, before it takes that one's place.
+ */
+QString rebuiltJournalName(const QString &path);
+/**
+ * Moves the journal at @p from to @p to, with the files SQLite keeps beside
+ * it; false when the journal itself could not be moved.
+ */
+bool moveJournal(const QString &from, const QString &to);
+/**
+ * Removes the journal rebuilt at @p path that never took its place, with its
+ * companions: all it holds is still in the damaged journal it was made of.
+ */
+void discardRebuiltJournal(const QString &path);
+
+/**
  * Moves the damaged journal at @p path aside, with the files that go with it
  * (its write-ahead log and shared memory), as <name>.damaged-<date> (and
  * -2, -3, ... when that is taken): nothing of it is deleted. Its new path, or

@@ -126,6 +126,10 @@ void Journal::open()
 {
     if (m_folder.isEmpty())
         return;
+    // Killed as a rebuilt journal was to take the damaged one's place: it takes it now.
+    if (const QString rebuilt = rebuiltJournalName(path());
+        !anythingAt(path()) && anythingAt(rebuilt))
+        moveJournal(rebuilt, path());
     openStore();
     if (!m_store)
         return;
@@ -192,8 +196,15 @@ bool Journal::reopenAfterDamage(JournalStore::Problem why)
 {
     const bool notYours = why == JournalStore::Problem::NotYours;
     m_store.reset(); // closed before its file is moved
+    // What can still be read of a damaged one of the user's begins the new one,
+    // made under another name first: a kill meanwhile leaves the damaged one
+    // in its place, to be read again.
+    const QString rebuilt = rebuiltJournalName(path());
+    discardRebuiltJournal(rebuilt); // one a kill cut short
+    int recovered = notYours ? 0 : rebuildJournal(rebuilt);
     const QString aside = setDamagedJournalAside(path(), m_platform.today());
     if (aside.isEmpty()) {
+        discardRebuiltJournal(rebuilt);
         // Tried again as readings and words wait: a folder is not read-only for ever.
         if (!std::exchange(m_setAsidePending, why)) {
             const QString found = notYours ? QStringLiteral("belongs to another account")
@@ -207,15 +218,13 @@ bool Journal::reopenAfterDamage(JournalStore::Problem why)
         return false;
     }
     m_setAsidePending.reset();
+    if (anythingAt(rebuilt) && !moveJournal(rebuilt, path()))
+        recovered = 0;
     // All in place before anything is said: a message's own event loop may run a retry.
     const QString notes = keepWordsAside(aside);
     openStore();
     if (!m_keepsNew) // the user's choice, not the new journal's default
         setKeepsNewReadings(false);
-    // What can still be read of a damaged one of the user's begins the new one.
-    int recovered = 0;
-    if (!notYours && m_store && m_store->problem() == JournalStore::Problem::None)
-        recovered = importReadings(*m_store, {aside}).kept;
     emit reopened();
     const QString where = QDir::toNativeSeparators(aside);
     QString said = notYours ? QStringLiteral("The journal belonged to another account.")
@@ -228,6 +237,14 @@ bool Journal::reopenAfterDamage(JournalStore::Problem why)
     m_platform.showMessage(m_dialogParent, said + u'.' + notes, Platform::Icon::Information);
     emit changed();
     return m_store && !isSetAside(m_store->problem());
+}
+
+int Journal::rebuildJournal(const QString &rebuilt)
+{
+    const std::unique_ptr<JournalStore> store = m_opener(rebuilt, JournalStore::Access::ReadWrite);
+    if (!store || store->problem() != JournalStore::Problem::None)
+        return 0;
+    return importReadings(*store, {path()}).kept;
 }
 
 bool Journal::keepsNewReadings()

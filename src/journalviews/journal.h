@@ -130,6 +130,8 @@ private:
     void openAgainForWriting();
     /** Sets aside the journal found @p why (damaged, another's) and begins a new one. */
     bool reopenAfterDamage(JournalStore::Problem why);
+    /** Keeps what can still be read of the damaged journal in a new one at @p rebuilt; how many. */
+    int rebuildJournal(const QString &rebuilt);
     /** Opens the journal now at its path, after the one open was moved away from it. */
     bool reopenAfterMove();
     /** Keeps the words waiting; when the journal fails, says why or waits to try again. */
