@@ -130,12 +130,21 @@ bool ProgramStartup::prepareInstanceFolder()
 void ProgramStartup::refuseSecondCopy()
 {
     // The patience is long enough for a copy that is still starting, or busy, to answer.
-    if (!m_readingToOpen.isEmpty()
-        && HandOver::handOver(m_inboxFolder, m_readingToOpen, m_handOverPatience)
-               == HandOver::Answer::Accepted)
+    if (m_readingToOpen.isEmpty()) {
+        m_platform.showMessage(nullptr, QStringLiteral("Application is already running"),
+                               Platform::Icon::Information);
         return;
-    m_platform.showMessage(nullptr, QStringLiteral("Application is already running"),
-                                                   Platform::Icon::Information);
+    }
+    if (HandOver::handOver(m_inboxFolder, m_readingToOpen, m_handOverPatience)
+        == HandOver::Answer::Accepted)
+        return;
+    // Ending, or too busy to answer: the reading is not lost without a word.
+    m_readingNotHandedOver = true;
+    m_platform.showMessage(nullptr,
+                           QStringLiteral("%1 was not opened: the copy of the program already "
+                                          "running did not take it. Try again in a moment.")
+                               .arg(QDir::toNativeSeparators(m_readingToOpen)),
+                           Platform::Icon::Critical);
 }
 
 void ProgramStartup::seedRandom()

@@ -93,14 +93,18 @@ public:
     ~ProgramStartup() override;
 
     bool anotherCopyIsRunning() override;
-    /** Hands the reading to open over to the running copy; refuses when there is none or it says
-     * no. */
+    /**
+     * Hands the reading to open over to the running copy; refuses when there
+     * is none, and says so when the running copy did not take it.
+     */
     void refuseSecondCopy() override;
     void seedRandom() override;
     void checkForUpdate() override;
     void showMainWindow() override;
     void coBrandRandomize() override;
 
+    /** A reading to open was handed over and the running copy did not take it. */
+    bool readingNotHandedOver() const { return m_readingNotHandedOver; }
     /** Null until the main window has been shown. */
     MainWindow *mainWindow() const { return m_mainWindow.get(); }
     /** The reading the main window shows; null until the main window has been shown. */
@@ -127,6 +131,7 @@ private:
     RandomSource &m_random;
     QString m_readingToOpen;
     std::chrono::milliseconds m_handOverPatience;
+    bool m_readingNotHandedOver = false;
     InstanceLock m_lock;
     QString m_dataFolder;  // the user's private folder; empty when it is not to be used
     QString m_inboxFolder; // found with the lock, shared by both ends of a hand-over

@@ -333,7 +333,9 @@ void TestStartup::realSecondCopyHandsItsReadingOver_data()
     QTest::addColumn<bool>("listening");
     QTest::addColumn<bool>("takes");
     QTest::addColumn<QStringList>("messages");
-    const QStringList refused{QStringLiteral("Application is already running")};
+    const QStringList refused{QStringLiteral("%1 was not opened: the copy of the program already "
+                                             "running did not take it. Try again in a moment.")
+                                  .arg(QDir::toNativeSeparators("/readings/mine.mca"))};
     QTest::newRow("the running copy takes it") << true << true << QStringList{};
     QTest::newRow("the running copy is ending") << true << false << refused;
     QTest::newRow("no running copy answers") << false << false << refused;
@@ -364,6 +366,7 @@ void TestStartup::realSecondCopyHandsItsReadingOver()
         QCoreApplication::processEvents();
     QVERIFY(!started.get());
     QCOMPARE(platform.messageTexts(), messages);
+    QCOMPARE(startup.readingNotHandedOver(), !messages.isEmpty());
     QCOMPARE(received, listening ? QStringList{QStringLiteral("/readings/mine.mca")} : QStringList{});
     QVERIFY(!startup.mainWindow());
 }
