@@ -9,6 +9,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QThread>
 #include <QTimer>
 
@@ -195,6 +196,7 @@ bool Journal::reopenAfterMove()
 bool Journal::reopenAfterDamage(JournalStore::Problem why)
 {
     const bool notYours = why == JournalStore::Problem::NotYours;
+    const bool link = QFileInfo(path()).isSymLink(); // never followed out of the folder
     m_store.reset(); // closed before its file is moved
     // What can still be read of a damaged one of the user's begins the new one,
     // made under another name first: a kill meanwhile leaves the damaged one
@@ -228,6 +230,7 @@ bool Journal::reopenAfterDamage(JournalStore::Problem why)
     emit reopened();
     const QString where = QDir::toNativeSeparators(aside);
     QString said = notYours ? QStringLiteral("The journal belonged to another account.")
+                   : link   ? QStringLiteral("The journal was a link, which is not followed.")
                             : QStringLiteral("The journal was damaged.");
     said += QStringLiteral(" It is kept as %1, and a new journal begins").arg(where);
     if (recovered > 0) {

@@ -306,6 +306,10 @@ void TestJournal::journalThatCannotBeKeptIsSaidOnceOrKeptAside_data()
            "written.";
     QTest::newRow("a damaged journal") << "damaged"
                                        << "The journal was damaged. It is kept as";
+#ifdef Q_OS_UNIX
+    QTest::newRow("a link out of the folder")
+        << "link" << "The journal was a link, which is not followed. It is kept as";
+#endif
 }
 
 void TestJournal::journalThatCannotBeKeptIsSaidOnceOrKeptAside()
@@ -322,6 +326,11 @@ void TestJournal::journalThatCannotBeKeptIsSaidOnceOrKeptAside()
 #ifdef Q_OS_UNIX // its log a link that leads nowhere: moved aside with it all the same
         QVERIFY(QFile::link(m_dir->filePath(QStringLiteral("nowhere")),
                                             journalPathIn(m_dir->path()) + QStringLiteral("-wal")));
+#endif
+#ifdef Q_OS_UNIX
+    } else if (found == QLatin1String("link")) {
+        folder = m_dir->path();
+        QVERIFY(QFile::link(m_dir->filePath(QStringLiteral("plain")), journalPathIn(folder)));
 #endif
     } else {
         folder += QStringLiteral("/below");
@@ -344,6 +353,7 @@ void TestJournal::journalThatCannotBeKeptIsSaidOnceOrKeptAside()
     QVERIFY2(m_driver->platform().messageTexts().first().startsWith(message),
              qPrintable(m_driver->platform().messageTexts().first()));
     QVERIFY(m_driver->resultInFront());
+    QCOMPARE(Test::readFile(m_dir->filePath(QStringLiteral("plain"))), QByteArray("a file"));
     if (found != QLatin1String("damaged"))
         return;
     // The damaged file kept aside as it was, and a new journal has both readings.
