@@ -52,9 +52,13 @@ int cardsOfSpread(int index)
     return 0;
 }
 
-QString tooLarge(qint64 maxSize)
+// Both sizes, whichever the file would have been: a file too large is never read to tell.
+QString tooLarge()
 {
-    return QStringLiteral("it is too large to import (%1 MB at most)").arg(maxSize / (1024 * 1024));
+    return QStringLiteral("it is too large to import (%1 MB at most, or %2 MB for a journal "
+                          "backup)")
+        .arg(MaxExportSize / (1024 * 1024))
+        .arg(MaxBackupSize / (1024 * 1024));
 }
 
 // Why a file could not be read; looked at only after reading it failed.
@@ -66,7 +70,7 @@ QString unreadable(const QString &path)
     if (!file.isFile())
         return QStringLiteral("it is not an ordinary file");
     if (file.size() > MaxBackupSize)
-        return tooLarge(MaxBackupSize);
+        return tooLarge();
     return QStringLiteral("it cannot be read");
 }
 
@@ -316,7 +320,7 @@ ImportedReadings readImports(const QStringList &paths)
         if (bytes->startsWith(SqliteHeader))
             readBackup(path, *bytes, found);
         else if (bytes->size() > MaxExportSize)
-            found.refuse({path, 0, tooLarge(MaxExportSize)});
+            found.refuse({path, 0, tooLarge()});
         else if (looksLikeJson(*bytes))
             readExport(path, *bytes, found);
         else
