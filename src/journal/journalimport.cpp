@@ -53,6 +53,10 @@ int cardsOfSpread(int index)
 }
 
 // Both sizes, whichever the file would have been: a file too large is never read to tell.
+// A position's title names it in a few words: far longer, it would hold the
+// card view for seconds, drawn over its card.
+constexpr qsizetype MaxTitleLength = 1000;
+
 QString tooLarge()
 {
     return QStringLiteral("it is too large to import (%1 MB at most, or %2 MB for a journal "
@@ -294,6 +298,11 @@ QString entryProblem(const JournalEntry &entry)
     for (const JournalCard &card : entry.cards) {
         if (!CardDeck::isCard(card.card))
             return QStringLiteral("an unknown card");
+        if (card.title.size() > MaxTitleLength)
+            return QStringLiteral("the title of its position %1 is too long (%2 characters at "
+                                  "most)")
+                .arg(card.position)
+                .arg(MaxTitleLength);
         if (seen.contains(card.card))
             return QStringLiteral("%1 twice").arg(card.cardName);
         seen.insert(card.card);

@@ -139,6 +139,10 @@ void TestJournalImport::refusals_data()
         << exportOf("Card of the Day", {"The Otter"},
                     QStringLiteral(", \"notes\": \"%1\"").arg(QString(100'001, u'x')))
         << "reading 1: its notes are too long (100000 characters at most)";
+    QTest::newRow("a position's title too long to show")
+        << exportOf("Card of the Day", {"The Otter"})
+               .replace("\"title\": \"t\"", "\"title\": \"" + QByteArray(1001, 'x') + '"')
+        << "reading 1: the title of its position 1 is too long (1000 characters at most)";
     QTest::newRow("the wrong number of cards")
         << exportOf("Pathway Spread", {"The Otter"})
         << "reading 1: 1 card for the Pathway Spread, which has 7";
