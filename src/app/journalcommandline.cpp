@@ -147,7 +147,10 @@ int importJournalCommand(const QString &folder, const QStringList &files)
     FILE *out = result.failed ? stderr : stdout;
     const bool said = std::fputs(summary.toLocal8Bit().constData(), out) >= 0
                       && std::fflush(out) == 0;
-    return result.failed || !result.refused.isEmpty() || !said ? 1 : 0;
+    if (!said) // what was kept stays kept: only the summary is lost
+        return failWith(QStringLiteral("The import's summary could not be written: %1.")
+                            .arg(QString::fromLocal8Bit(std::strerror(errno))));
+    return result.failed || !result.refused.isEmpty() ? 1 : 0;
 }
 
 } // namespace Orvella
