@@ -727,9 +727,12 @@ void JournalWindow::deleteSelected()
     JournalStore *store = m_journal.store();
     if (!store || id == 0)
         return;
+    // Which one, said: the question may hide the window's details.
+    QString question = QStringLiteral("Delete This Reading From The Journal?");
+    if (m_shownId == id)
+        question += QStringLiteral("\n\n") + QString(m_heading).replace(u'\n', QStringLiteral(", "));
     const Platform::Answer answer = m_journal.platform().showMessage(
-        this, QStringLiteral("Delete This Reading From The Journal?"), Platform::Icon::Information,
-        Platform::Buttons::YesNoDefaultNo);
+        this, question, Platform::Icon::Information, Platform::Buttons::YesNoDefaultNo);
     // Asked about this reading: the list may have changed while the question was open.
     if (answer != Platform::Answer::Yes || selectedId() != id)
         return;

@@ -1,4 +1,5 @@
 #include "journal/damagedjournal.h"
+#include "journal/journaltexts.h"
 #include "journaldb/sqlitejournalstore.h"
 #include "journalviews/cardoftheday.h"
 #include "journalviews/journal.h"
@@ -215,7 +216,8 @@ void TestJournal::readingsAndWordsWaitWhileAnotherProgramHoldsTheJournal()
     QCOMPARE(m_driver->platform().messageTexts(),
              (QStringList{"The journal is backed up without the readings and notes it could not "
                           "take yet; they are kept in it as soon as it can take them.",
-                          "Delete This Reading From The Journal?",
+                          "Delete This Reading From The Journal?\n\n"
+                              + dayAndTimeText(store().entry(cy)->time) + ", Cy, Butterfly Spread",
                           "Unable To Delete The Reading From The Journal.",
                           "The Readings And Notes Could Not Be Kept In The Journal. Quit And "
                           "Lose Them?"}));
@@ -517,8 +519,11 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QTest::keyClick(deleteButton, Qt::Key_Return); // as buttons are pressed in a dialog
     m_driver->platform().answers.enqueue(Platform::Answer::Yes);
     QTest::keyClick(list, Qt::Key_Delete);
-    QCOMPARE(m_driver->platform().messageTexts(),
-             QStringList(2, QStringLiteral("Delete This Reading From The Journal?")));
+    // Which reading, said in the question.
+    const QString asked = QStringLiteral("Delete This Reading From The Journal?\n\n%1, Ann, "
+                                         "Butterfly Spread")
+                              .arg(dayAndTimeText(ann.time));
+    QCOMPARE(m_driver->platform().messageTexts(), QStringList(2, asked));
     QCOMPARE(store().all().size(), 1);
     QCOMPARE(list->model()->rowCount(), 1);
     QVERIFY(list->hasFocus()); // on to the reading that took its place
