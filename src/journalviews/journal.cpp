@@ -7,9 +7,12 @@
 #include "platform/platform.h"
 #include "session/readingsession.h"
 
+#include <QCursor>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScopeGuard>
 #include <QThread>
 #include <QTimer>
 
@@ -247,6 +250,9 @@ int Journal::rebuildJournal(const QString &rebuilt)
     const std::unique_ptr<JournalStore> store = m_opener(rebuilt, JournalStore::Access::ReadWrite);
     if (!store || store->problem() != JournalStore::Problem::None)
         return 0;
+    // Seconds for a journal of years: the pointer says the program is at work.
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
     return importReadings(*store, {path()}).kept;
 }
 
