@@ -95,7 +95,8 @@ int main(int argc, char *argv[])
     Orvella::QtPlatform platform;
     Orvella::ClockRandomSource random;
     Orvella::ProgramStartup startup(platform, random, line.readingFile);
-    if (!Orvella::runStartup(startup)) // another copy runs: it took the reading, or it is left alone
+    // Another copy runs: it took the reading, or it is left alone.
+    if (!Orvella::runStartup(startup))
         return startup.readingNotHandedOver() ? 1 : 0;
 
     if (Orvella::MainWindow *mainWindow = startup.mainWindow()) {

@@ -730,7 +730,7 @@ void JournalWindow::deleteSelected()
     // Which one, said: the question may hide the window's details.
     QString question = QStringLiteral("Delete This Reading From The Journal?");
     if (m_shownId == id)
-        question += QStringLiteral("\n\n") + QString(m_heading).replace(u'\n', QStringLiteral(", "));
+        question += QLatin1String("\n\n") + QString(m_heading).replace(u'\n', QLatin1String(", "));
     const Platform::Answer answer = m_journal.platform().showMessage(
         this, question, Platform::Icon::Information, Platform::Buttons::YesNoDefaultNo);
     // Asked about this reading: the list may have changed while the question was open.
