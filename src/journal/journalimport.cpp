@@ -52,11 +52,11 @@ int cardsOfSpread(int index)
     return 0;
 }
 
-// Both sizes, whichever the file would have been: a file too large is never read to tell.
 // A position's title names it in a few words: far longer, it would hold the
 // card view for seconds, drawn over its card.
 constexpr qsizetype MaxTitleLength = 1000;
 
+// Both sizes, whichever the file would have been: a file too large is never read to tell.
 QString tooLarge()
 {
     return QStringLiteral("it is too large to import (%1 MB at most, or %2 MB for a journal "
