@@ -114,8 +114,11 @@ std::variant<JournalEntry, QString> exportedEntry(const QJsonValue &value)
     JournalEntry entry;
     const auto time = text("time", true);
     const QDateTime shown = QDateTime::fromString(time.value_or(QString()), Qt::ISODate);
-    if (!shown.isValid())
-        return QStringLiteral("it has no time it was shown at");
+    if (!shown.isValid()) {
+        if (!time || time->isEmpty())
+            return QStringLiteral("it has no time it was shown at");
+        return QStringLiteral("its time, \"%1\", is not a real date and time").arg(time->left(40));
+    }
     // As the journal keeps every time: one written by hand with a fraction of
     // a second ("09:15,5") then exports again as it was kept.
     entry.time = journalTime(shown);

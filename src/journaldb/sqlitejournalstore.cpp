@@ -46,6 +46,17 @@ JournalStore::Problem problemOf(int result)
     }
 }
 
+// A day as the journal keeps it: year-month-day, which sorts as days do; empty for none.
+QString storedDay(QDate day)
+{
+    return day.isValid() ? day.toString(Qt::ISODate) : QString();
+}
+
+QDate dayStored(const QString &text)
+{
+    return QDate::fromString(text, Qt::ISODate);
+}
+
 // FROM and WHERE of the readings a filter keeps: ?1 the words searched (only
 // when @p searched), ?2 to ?9 what bindFilter() gives. One statement for any
 // number of cards: ?5 lists them (",7,12,"), ?9 counts them.
@@ -72,9 +83,6 @@ QByteArray filteredReadings(bool searched)
 
 void bindFilter(SqliteStatement &query, const JournalFilter &filter, const QString &words)
 {
-    const auto day = [](const QDate &date) {
-        return date.isValid() ? date.toString(Qt::ISODate) : QString();
-    };
     QString cardsText = QStringLiteral(",");
     for (const int card : filter.cards)
         cardsText += QString::number(card) + u',';
@@ -82,11 +90,11 @@ void bindFilter(SqliteStatement &query, const JournalFilter &filter, const QStri
         query.bind(1, words);
     if (filter.spread)
         query.bind(2, qint64(*filter.spread));
-    query.bind(3, day(filter.from))
-        .bind(4, day(filter.to))
+    query.bind(3, storedDay(filter.from))
+        .bind(4, storedDay(filter.to))
         .bind(5, cardsText)
-        .bind(6, day(filter.overdueOn.isValid() ? filter.overdueOn.addDays(-OverdueDays) : QDate()))
-        .bind(7, day(filter.onThisDay))
+        .bind(6, storedDay(filter.overdueOn.addDays(-OverdueDays)))
+        .bind(7, storedDay(filter.onThisDay))
         .bind(8, qint64(CardOfTheDaySpread))
         .bind(9, qint64(filter.cards.size()));
 }
@@ -117,7 +125,7 @@ JournalEntry entryOfRow(const SqliteStatement &row)
     entry.question = row.text(8);
     entry.notes = row.text(9);
     entry.outcome = row.text(10);
-    entry.outcomeDate = QDate::fromString(row.text(11), Qt::ISODate);
+    entry.outcomeDate = dayStored(row.text(11));
     return entry;
 }
 
@@ -330,8 +338,7 @@ bool SqliteJournalStore::fillMissingWords(qint64 id, const JournalEntry &entry, 
         " WHERE id = ?1 AND ((question = '' AND ?2 <> '') OR (notes = '' AND ?3 <> '')"
         " OR (outcome = '' AND ?4 <> ''))");
     reading.bind(1, id).bind(2, entry.question).bind(3, entry.notes).bind(4, entry.outcome);
-    reading.bind(5,
-                 entry.outcomeDate.isValid() ? entry.outcomeDate.toString(Qt::ISODate) : QString());
+    reading.bind(5, storedDay(entry.outcomeDate));
     if (!judge(reading.run()))
         return false;
     filled = sqlite3_changes(m_db) > 0;
@@ -363,7 +370,7 @@ bool SqliteJournalStore::insert(const JournalEntry &entry, qint64 &id)
     reading.bind(1, entry.timeText())
         .bind(2, time.toSecsSinceEpoch())
         .bind(3, qint64(time.offsetFromUtc()))
-        .bind(4, time.date().toString(Qt::ISODate))
+        .bind(4, storedDay(time.date()))
         .bind(5, entry.name)
         .bind(6, qint64(entry.spread))
         .bind(7, entry.spreadName)
@@ -373,8 +380,7 @@ bool SqliteJournalStore::insert(const JournalEntry &entry, qint64 &id)
         .bind(11, entry.notes)
         .bind(12, cardsKey(entry.cards))
         .bind(13, entry.outcome)
-        .bind(14,
-              entry.outcomeDate.isValid() ? entry.outcomeDate.toString(Qt::ISODate) : QString());
+        .bind(14, storedDay(entry.outcomeDate));
     if (!judge(reading.run()))
         return false;
     id = sqlite3_last_insert_rowid(m_db);
@@ -572,7 +578,7 @@ bool SqliteJournalStore::setWords(qint64 id, const QString &question, const QStr
 bool SqliteJournalStore::setOutcome(qint64 id, const QString &outcome, const QDate &date)
 {
     return change(id, "UPDATE reading SET outcome = ?1, outcome_date = ?2 WHERE id = ?3", outcome,
-                  outcome.isEmpty() || !date.isValid() ? QString() : date.toString(Qt::ISODate));
+                  outcome.isEmpty() ? QString() : storedDay(date));
 }
 
 bool SqliteJournalStore::change(qint64 id, const char *sql, const QString &first,
@@ -649,7 +655,7 @@ QList<QDate> SqliteJournalStore::days(const JournalFilter &filter)
     bindFilter(query, filter, words);
     int result;
     while ((result = query.step()) == SQLITE_ROW)
-        days.append(QDate::fromString(query.text(0), Qt::ISODate));
+        days.append(dayStored(query.text(0)));
     judge(result);
     return days;
 }

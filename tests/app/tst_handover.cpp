@@ -141,7 +141,8 @@ void TestHandOver::nobodyAnswersAndTheRequestIsWithdrawn()
     QCOMPARE(HandOver::handOver(m_inbox, QStringLiteral("/lost.mca"), 500ms),
              HandOver::Answer::NoAnswer);
     waiting = false;
-    QVERIFY2(took.elapsed() < 800, qPrintable(QString::number(took.elapsed())));
+    // Far from the 5 s a start waits, whatever else the machine is running.
+    QVERIFY2(took.elapsed() < 2500, qPrintable(QString::number(took.elapsed())));
 
     // A refused inbox is no path at all, never the working folder.
     const QString before = QDir::currentPath();
@@ -220,14 +221,15 @@ void TestHandOver::handOverSurvivesAccidents()
         QFile(QDir(m_inbox).filePath(QStringLiteral("stray-%1").arg(i))).open(QIODevice::WriteOnly);
     QTest::qWait(200); // the news of their coming is a cost of their coming, not of a hand-over
 
-    // Each of a few hand-overs in a row, well within its 5 s, the window answering throughout.
+    // Each of a few hand-overs in a row, well within its 5 s, the window answering throughout
+    // (the bounds leave room for a loaded machine, not for the seconds the fault took).
     const QString path = m_dir->filePath(name);
     for (int attempt = 0; attempt < 3; ++attempt) {
         QElapsedTimer took;
         took.start();
         QCOMPARE(handOverWhileRunning(path), HandOver::Answer::Accepted);
-        QVERIFY2(took.elapsed() < 1000, qPrintable(QString::number(took.elapsed())));
-        QVERIFY2(m_longestPause < 50, qPrintable(QString::number(m_longestPause)));
+        QVERIFY2(took.elapsed() < 2500, qPrintable(QString::number(took.elapsed())));
+        QVERIFY2(m_longestPause < 400, qPrintable(QString::number(m_longestPause)));
     }
     QCOMPARE(m_received, QStringList(3, path));
 }

@@ -143,6 +143,10 @@ void TestJournalImport::refusals_data()
         << exportOf("Card of the Day", {"The Otter"})
                .replace("\"title\": \"t\"", "\"title\": \"" + QByteArray(1001, 'x') + '"')
         << "reading 1: the title of its position 1 is too long (1000 characters at most)";
+    QTest::newRow("a day there never was")
+        << exportOf("Card of the Day", {"The Otter"})
+               .replace("2026-12-08T09:15:02+01:00", "2024-02-30T10:00:00+00:00")
+        << "reading 1: its time, \"2024-02-30T10:00:00+00:00\", is not a real date and time";
     QTest::newRow("the wrong number of cards")
         << exportOf("Pathway Spread", {"The Otter"})
         << "reading 1: 1 card for the Pathway Spread, which has 7";

@@ -541,7 +541,8 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QTRY_COMPARE(list->model()->rowCount(), 2);
     list->setCurrentIndex(list->model()->index(0, 0));
     auto *heading = window->findChild<QLabel *>(QStringLiteral("lblReading"));
-    QVERIFY(heading->text().section(u'\n', 1, 1).endsWith(u'\u2026'));
+    QVERIFY2(heading->text().section(u'\n', 1, 1).endsWith(u'\u2026'),
+             qPrintable(QStringLiteral("%1 in %2 px").arg(heading->text()).arg(heading->width())));
     QVERIFY(heading->accessibleName().contains(longer.name));
     QTextDocument tip;
     tip.setHtml(heading->toolTip());
