@@ -49,7 +49,9 @@ void JournalRowDelegate::measure(const QFont &font) const
         m_leastText = std::max(m_leastText,
                                boldMetrics.horizontalAdvance(dayAndTimeText(time)) + 2 * Padding);
     }
-    // Room to spare goes first to a spread with all its marks, then to the cards' names.
+    // Room to spare goes first to the cards' names, then to a spread line with
+    // all its marks: cut short, a line keeps its marks and loses only the
+    // end of a spread's name, which its cards tell all the same.
     const QFontMetrics metrics(font);
     m_wholeText = m_leastText;
     for (const JournalSpread &spread : journalSpreads()) {
@@ -65,12 +67,11 @@ void JournalRowDelegate::measure(const QFont &font) const
 JournalRowDelegate::Columns JournalRowDelegate::columns(const QFont &font, int width) const
 {
     measure(font);
-    constexpr int cards = CardLayout::SlotCount;
+    const int spare = width - m_leastText - CardLayout::SlotCount * m_wholeSlot;
+    if (spare >= 0)
+        return {m_leastText + std::min(spare, m_wholeText - m_leastText), m_wholeSlot};
     // Narrow, the cards close up rather than run out of sight.
-    int spare = std::max(0, width - m_leastText - cards * LeastSlot);
-    const int text = m_leastText + std::min(spare, m_wholeText - m_leastText);
-    spare -= text - m_leastText;
-    return {text, LeastSlot + std::min(spare / cards, m_wholeSlot - LeastSlot)};
+    return {m_leastText, std::max(LeastSlot, (width - m_leastText) / int(CardLayout::SlotCount))};
 }
 
 QSize JournalRowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
