@@ -126,6 +126,8 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
     setLocale(journalLocale()); // its calendar and dates too
     // Its own format, not the one of the locale it was made in.
     m_ui->datOutcome->setDisplayFormat(shortDayFormat());
+    // As wide for every reading, whatever days its range allows it.
+    m_ui->datOutcome->setMinimumWidth(m_ui->datOutcome->sizeHint().width());
     setWindowTitle(Product::titled(QStringLiteral("Journal")));
     m_model = new JournalListModel(this);
     m_ui->lstReadings->setModel(m_model);
