@@ -370,6 +370,7 @@ ImportResult importReadings(JournalStore &store, const QStringList &paths,
     result.kept = kept->added;
     result.alreadyKept = total - kept->added;
     result.completed = kept->completed;
+    result.differing = kept->differing;
     return result;
 }
 
@@ -387,6 +388,10 @@ QString importSummary(const ImportResult &result, int refusalsListed)
         if (result.completed)
             summary += QStringLiteral(", %1 of them given notes from the import")
                            .arg(result.completed);
+        if (result.differing)
+            summary += QStringLiteral(", %1 with words of their own that differ from the "
+                                      "import's, kept as they are")
+                           .arg(result.differing);
         summary += result.refused.isEmpty()
             ? QStringLiteral(".")
             : QStringLiteral(", %1 refused:").arg(result.refused.size() + result.refusedBeyond);

@@ -41,6 +41,8 @@ struct ImportResult
     int alreadyKept = 0;
     /** Of those already kept, how many took a question, notes or outcome they lacked. */
     int completed = 0;
+    /** Of those already kept, how many have words of their own that the import's differ from. */
+    int differing = 0;
     QList<ImportRefusal> refused;
     qsizetype refusedBeyond = 0;
     /** Nothing was kept: the journal failed (see problem), or the import was cancelled. */

@@ -137,6 +137,8 @@ public:
         int added = 0;
         /** Readings already kept that took a question, notes or outcome they lacked. */
         int completed = 0;
+        /** Readings already kept whose words differ from those in @p entries: theirs stay. */
+        int differing = 0;
     };
     /**
      * Keeps the readings of @p entries that are not kept yet, all in one

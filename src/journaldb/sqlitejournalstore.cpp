@@ -303,9 +303,11 @@ SqliteJournalStore::keepAll(const QList<JournalEntry> &entries,
             // Within the batch too: a reading twice in it is kept once.
             if (const std::optional<qint64> same = findSame(entries[i])) {
                 bool filled = false;
-                if (!fillMissingWords(*same, entries[i], filled))
+                bool differs = false;
+                if (!fillMissingWords(*same, entries[i], filled, differs))
                     return false;
                 counts.completed += filled;
+                counts.differing += differs;
                 continue;
             }
             if (m_problem != Problem::None)
@@ -324,9 +326,10 @@ SqliteJournalStore::keepAll(const QList<JournalEntry> &entries,
     return kept ? std::optional<Kept>(counts) : std::nullopt;
 }
 
-bool SqliteJournalStore::fillMissingWords(qint64 id, const JournalEntry &entry, bool &filled)
+bool SqliteJournalStore::fillMissingWords(qint64 id, const JournalEntry &entry, bool &filled,
+                                          bool &differs)
 {
-    filled = false;
+    filled = differs = false;
     if (entry.question.isEmpty() && entry.notes.isEmpty() && entry.outcome.isEmpty())
         return true;
     // The journal's own words win: what the user wrote since stays as it is.
@@ -342,7 +345,17 @@ bool SqliteJournalStore::fillMissingWords(qint64 id, const JournalEntry &entry, 
     if (!judge(reading.run()))
         return false;
     filled = sqlite3_changes(m_db) > 0;
-    return !filled || searchWordsAgain(id);
+    if (filled && !searchWordsAgain(id))
+        return false;
+    // Words of its own that the import's differ from, now that the missing ones are filled.
+    SqliteStatement &other = cached("SELECT (?2 <> '' AND question <> ?2) OR (?3 <> '' AND notes"
+                                    " <> ?3) OR (?4 <> '' AND outcome <> ?4) FROM reading"
+                                    " WHERE id = ?1");
+    other.bind(1, id).bind(2, entry.question).bind(3, entry.notes).bind(4, entry.outcome);
+    const int result = other.step();
+    differs = result == SQLITE_ROW && other.integer(0) != 0;
+    other.reset();
+    return judge(result);
 }
 
 SqliteStatement &SqliteJournalStore::cached(const char *sql)

@@ -94,8 +94,11 @@ private:
     /** What can still be read of a damaged journal: readings whose rows and cards can be. */
     QList<JournalEntry> salvage();
     bool insert(const JournalEntry &entry, qint64 &id);
-    /** Gives kept reading @p id the words of @p entry it lacks; @p filled says whether any. */
-    bool fillMissingWords(qint64 id, const JournalEntry &entry, bool &filled);
+    /**
+     * Gives kept reading @p id the words of @p entry it lacks; @p filled says
+     * whether any, @p differs whether words of its own differ from @p entry's.
+     */
+    bool fillMissingWords(qint64 id, const JournalEntry &entry, bool &filled, bool &differs);
     /** Brings reading @p id's search words up to date with its row. */
     bool searchWordsAgain(qint64 id);
     /** The statement for @p sql, a text that lives as long as the program, prepared once. */

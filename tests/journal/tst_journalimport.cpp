@@ -120,7 +120,8 @@ void TestJournalImport::exportsAndBackupsComeBackWhole()
         QCOMPARE(result.alreadyKept, 5);
         QCOMPARE(importSummary(result),
                  QStringLiteral("0 readings kept, 5 already in the journal, 1 of them given "
-                                "notes from the import."));
+                                "notes from the import, 1 with words of their own that differ "
+                                "from the import's, kept as they are."));
         const JournalEntry annNow = store->entry(annId).value_or(JournalEntry{});
         QCOMPARE(annNow.notes, QStringLiteral("Mine"));
         QCOMPARE(annNow.outcomeDate, ann.outcomeDate);
