@@ -31,7 +31,7 @@ JournalFilters::JournalFilters(QLineEdit *search, QComboBox *spread, QComboBox *
     for (int each = 0; each < CardDeck::CardCount; ++each)
         m_card->addItem(CardDeck::cardName(each), each);
     m_show->addItems({QStringLiteral("Every reading"),
-                      QStringLiteral("Waiting to hear how they turned out"),
+                      QStringLiteral("Waiting over a week to hear how they turned out"),
                       QStringLiteral("On this day in earlier years")});
 
     connect(m_search, &QLineEdit::textChanged, this, &JournalFilters::changed);
