@@ -1,5 +1,6 @@
 #include "journalcommandline.h"
 
+#include "journal/damagedjournal.h"
 #include "journal/journalexport.h"
 #include "journal/journalimport.h"
 #include "journal/journalstatistics.h"
@@ -67,6 +68,7 @@ std::unique_ptr<JournalStore> readJournal(const QString &folder, int &failed)
     const QString path = journalPathIn(data->path);
     // Not made yet, it is still never written over; a link there leads nowhere of ours.
     neverReplaceJournal(path);
+    completeJournalRebuild(path);
     if (!anythingAt(path))
         return nullptr;
     // As the program opens it: one it has not brought up to date yet (older,
@@ -134,6 +136,7 @@ int importJournalCommand(const QString &folder, const QStringList &files)
     if (!data)
         return 1;
     const QString path = journalPathIn(data->path);
+    completeJournalRebuild(path);
     const std::unique_ptr<JournalStore> store = openJournalStore(path,
                                                                  JournalStore::Access::ReadWrite);
     if (!store)

@@ -68,6 +68,13 @@ bool moveJournal(const QString &from, const QString &to)
     return true;
 }
 
+void completeJournalRebuild(const QString &path)
+{
+    const QString rebuilt = rebuiltJournalName(path);
+    if (!anythingAt(path) && anythingAt(rebuilt))
+        moveJournal(rebuilt, path);
+}
+
 void discardRebuiltJournal(const QString &path)
 {
     for (const QString &suffix : QStringList{QString()} + journalCompanionSuffixes())

@@ -32,6 +32,11 @@ QString rebuiltJournalName(const QString &path);
  */
 bool moveJournal(const QString &from, const QString &to);
 /**
+ * Puts the journal rebuilt for the one at @p path in its place where a kill
+ * came between setting the damaged one aside and that.
+ */
+void completeJournalRebuild(const QString &path);
+/**
  * Removes the journal rebuilt at @p path that never took its place, with its
  * companions: all it holds is still in the damaged journal it was made of.
  */

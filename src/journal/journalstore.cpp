@@ -41,6 +41,7 @@ QString journalPathIn(const QString &dataFolder)
 
 std::unique_ptr<JournalStore> openJournal(const QString &path, const JournalStoreOpener &open)
 {
+    completeJournalRebuild(path);
     std::unique_ptr<JournalStore> store = open(path, JournalStore::Access::ReadWrite);
     if (store
         && (store->problem() == JournalStore::Problem::NotWritable

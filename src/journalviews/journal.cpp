@@ -130,10 +130,6 @@ void Journal::open()
 {
     if (m_folder.isEmpty())
         return;
-    // Killed as a rebuilt journal was to take the damaged one's place: it takes it now.
-    if (const QString rebuilt = rebuiltJournalName(path());
-        !anythingAt(path()) && anythingAt(rebuilt))
-        moveJournal(rebuilt, path());
     openStore();
     if (!m_store)
         return;
@@ -204,12 +200,15 @@ bool Journal::reopenAfterDamage(JournalStore::Problem why)
     // What can still be read of a damaged one of the user's begins the new one,
     // made under another name first: a kill meanwhile leaves the damaged one
     // in its place, to be read again.
+    // Made once, while it waits to be put in place: not again at every retry.
     const QString rebuilt = rebuiltJournalName(path());
-    discardRebuiltJournal(rebuilt); // one a kill cut short
-    int recovered = notYours ? 0 : rebuildJournal(rebuilt);
+    if (!m_rebuilt) {
+        discardRebuiltJournal(rebuilt); // one a kill cut short
+        // Neither another's journal nor one a link leads to is read.
+        m_rebuilt = notYours || link ? 0 : rebuildJournal(rebuilt);
+    }
     const QString aside = setDamagedJournalAside(path(), m_platform.today());
     if (aside.isEmpty()) {
-        discardRebuiltJournal(rebuilt);
         // Tried again as readings and words wait: a folder is not read-only for ever.
         if (!std::exchange(m_setAsidePending, why)) {
             const QString found = notYours ? QStringLiteral("belongs to another account")
@@ -223,8 +222,11 @@ bool Journal::reopenAfterDamage(JournalStore::Problem why)
         return false;
     }
     m_setAsidePending.reset();
-    if (anythingAt(rebuilt) && !moveJournal(rebuilt, path()))
+    int recovered = *std::exchange(m_rebuilt, std::nullopt);
+    if (anythingAt(rebuilt) && !moveJournal(rebuilt, path())) {
+        discardRebuiltJournal(rebuilt); // what it holds is in the journal set aside
         recovered = 0;
+    }
     // All in place before anything is said: a message's own event loop may run a retry.
     const QString notes = keepWordsAside(aside);
     openStore();

@@ -155,6 +155,8 @@ private:
     bool m_openAgain = false; // the store open is not yet what keeping needs
     // Why a journal that could not be set aside is still at its place.
     std::optional<JournalStore::Problem> m_setAsidePending;
+    // The readings of the damaged journal kept in the one rebuilt beside it, while it waits.
+    std::optional<int> m_rebuilt;
     bool m_keepsNew = true; // as the journal last said, or was told
     bool m_keepsNewUnsaved = false; // told, and not yet in the journal
     bool m_saidUnable = false;

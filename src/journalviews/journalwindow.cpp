@@ -147,7 +147,9 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
         // Dated the day it is first told; the date can be changed after.
         if (!m_ui->datOutcome->isEnabled() && !outcome.trimmed().isEmpty()) {
             const QSignalBlocker quiet(m_ui->datOutcome);
-            m_ui->datOutcome->setDate(m_journal.platform().today());
+            const QDate today = m_journal.platform().today(); // a later day, maybe, than shown
+            m_ui->datOutcome->setMaximumDate(std::max(m_ui->datOutcome->maximumDate(), today));
+            m_ui->datOutcome->setDate(today);
         }
         enableOutcomeDate();
         wordsEdited();
@@ -517,8 +519,7 @@ void JournalWindow::showWordsKeptElsewhere()
         showWords(m_ui->txtNotes, entry->notes);
     if (m_ui->txtOutcome->text().trimmed() != entry->outcome) {
         showWords(m_ui->txtOutcome, entry->outcome);
-        m_ui->datOutcome->setDate(entry->outcomeDate.isValid() ? entry->outcomeDate
-                                                               : m_journal.platform().today());
+        showOutcomeDate(entry->outcomeDate, entry->time.date());
         enableOutcomeDate();
     }
 }
@@ -677,9 +678,13 @@ void JournalWindow::showWordsOf(const JournalEntry &shown, QDate readingDay)
     showWords(m_ui->txtQuestion, shown.question);
     showWords(m_ui->txtNotes, shown.notes);
     showWords(m_ui->txtOutcome, shown.outcome);
+    showOutcomeDate(shown.outcomeDate, readingDay);
+}
+
+void JournalWindow::showOutcomeDate(QDate told, QDate readingDay)
+{
     // Not before the reading, nor after today, unless it was told so before.
     const QDate today = m_journal.platform().today();
-    const QDate told = shown.outcomeDate;
     m_ui->datOutcome->setDateRange(told.isValid() ? std::min(readingDay, told) : readingDay,
                                    std::max({readingDay, today, told}));
     m_ui->datOutcome->setDate(told.isValid() ? told : today);
@@ -729,10 +734,16 @@ void JournalWindow::deleteSelected()
     JournalStore *store = m_journal.store();
     if (!store || id == 0)
         return;
-    // Which one, said: the question may hide the window's details.
+    // Which one, said: the question may hide the window's details. A name of
+    // pages would have the box taller than a screen: cut short, as in the details.
     QString question = QStringLiteral("Delete This Reading From The Journal?");
-    if (m_shownId == id)
-        question += QLatin1String("\n\n") + QString(m_heading).replace(u'\n', QLatin1String(", "));
+    if (m_shownId == id) {
+        const int room = 40 * fontMetrics().averageCharWidth();
+        QStringList lines = m_heading.split(u'\n');
+        for (QString &line : lines)
+            line = fontMetrics().elidedText(line, Qt::ElideRight, room);
+        question += QLatin1String("\n\n") + lines.join(QLatin1String(", "));
+    }
     const Platform::Answer answer = m_journal.platform().showMessage(
         this, question, Platform::Icon::Information, Platform::Buttons::YesNoDefaultNo);
     // Asked about this reading: the list may have changed while the question was open.

@@ -69,6 +69,8 @@ private:
     void fitHeading();
     /** @p shown's question, notes and outcome in their editors, for a reading of @p readingDay. */
     void showWordsOf(const JournalEntry &shown, QDate readingDay);
+    /** The day an outcome was told of, or today for none, among the days it may be. */
+    void showOutcomeDate(QDate told, QDate readingDay);
     /** Whether new readings are kept, and what can be done with the journal as it now is. */
     void showJournalState();
     /** Whether the selected reading's words and the reading can be changed. */

@@ -28,7 +28,6 @@ public:
     void setStatistics(const JournalStatistics &statistics);
     /** Where the figure is painted, inside the room its focus frame takes. */
     QRectF figureRect() const;
-    /** The item the keyboard is on. */
 
 signals:
     /** Item @p item was clicked, or chosen from the keyboard. */

@@ -1,3 +1,4 @@
+#include "journal/damagedjournal.h"
 #include "journal/journalexport.h"
 #include "journaldb/sqlitejournalstore.h"
 #include "oracle/carddeck.h"
@@ -78,6 +79,7 @@ private slots:
     void openingJudgesTheFile_data();
     void openingJudgesTheFile();
     void killedWhileKeepingLosesNothing();
+    void rebuildCutShortIsPutInPlace();
 
 private:
     QTemporaryDir m_dir;
@@ -458,6 +460,17 @@ void TestJournalStore::killedWhileKeepingLosesNothing()
         found << entry.id;
     for (qint64 id : std::as_const(kept))
         QVERIFY2(found.contains(id), qPrintable(QString::number(id)));
+}
+
+void TestJournalStore::rebuildCutShortIsPutInPlace()
+{
+    // Killed after the damaged journal was set aside, before the one rebuilt took its place.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
+    QVERIFY(openStore(rebuiltJournalName(path))->keep(m_ann));
+    const auto store = openJournal(path, &SqliteJournalStore::open);
+    QCOMPARE(names(store->list({})), QStringList{QStringLiteral("Ann")});
+    QVERIFY(!QFileInfo::exists(rebuiltJournalName(path)));
 }
 
 int main(int argc, char *argv[])

@@ -330,9 +330,16 @@ void TestJournal::journalThatCannotBeKeptIsSaidOnceOrKeptAside()
                                             journalPathIn(m_dir->path()) + QStringLiteral("-wal")));
 #endif
 #ifdef Q_OS_UNIX
-    } else if (found == QLatin1String("link")) {
+    } else if (found == QLatin1String("link")) { // to a journal the link's maker wants read
         folder = m_dir->path();
-        QVERIFY(QFile::link(m_dir->filePath(QStringLiteral("plain")), journalPathIn(folder)));
+        const QString other = m_dir->filePath(QStringLiteral("other.sqlite"));
+        Test::ScriptedRandom random;
+        Reading reading;
+        Draw(reading, 0, random);
+        QVERIFY(SqliteJournalStore::open(other, JournalStore::Access::ReadWrite)
+                    ->keep(journalEntry(reading, m_driver->platform().now(),
+                                        JournalSource::Drawn, QStringLiteral("Zed"))));
+        QVERIFY(QFile::link(other, journalPathIn(folder)));
 #endif
     } else {
         folder += QStringLiteral("/below");
@@ -356,6 +363,8 @@ void TestJournal::journalThatCannotBeKeptIsSaidOnceOrKeptAside()
              qPrintable(m_driver->platform().messageTexts().first()));
     QVERIFY(m_driver->resultInFront());
     QCOMPARE(Test::readFile(m_dir->filePath(QStringLiteral("plain"))), QByteArray("a file"));
+    if (found == QLatin1String("link")) // nothing read through it
+        QCOMPARE(names(store().all()), (QStringList{"Ann", "Bo"}));
     if (found != QLatin1String("damaged"))
         return;
     // The damaged file kept aside as it was, and a new journal has both readings.
