@@ -199,8 +199,8 @@ bool Journal::reopenAfterDamage(JournalStore::Problem why)
     m_store.reset(); // closed before its file is moved
     // What can still be read of a damaged one of the user's begins the new one,
     // made under another name first: a kill meanwhile leaves the damaged one
-    // in its place, to be read again.
-    // Made once, while it waits to be put in place: not again at every retry.
+    // in its place, to be read again. Made once, and kept while it waits to be
+    // put in place, not made again at every retry.
     const QString rebuilt = rebuiltJournalName(path());
     if (!m_rebuilt) {
         discardRebuiltJournal(rebuilt); // one a kill cut short
