@@ -34,9 +34,16 @@ std::optional<int> cardNamed(const QString &name)
     return std::nullopt;
 }
 
+// Made once: asked of every reading imported.
+const QList<JournalSpread> &knownSpreads()
+{
+    static const QList<JournalSpread> spreads = journalSpreads();
+    return spreads;
+}
+
 std::optional<int> spreadNamed(const QString &name)
 {
-    for (const JournalSpread &spread : journalSpreads()) {
+    for (const JournalSpread &spread : knownSpreads()) {
         if (spread.name == name)
             return spread.index;
     }
@@ -45,7 +52,7 @@ std::optional<int> spreadNamed(const QString &name)
 
 int cardsOfSpread(int index)
 {
-    for (const JournalSpread &spread : journalSpreads()) {
+    for (const JournalSpread &spread : knownSpreads()) {
         if (spread.index == index)
             return spread.cardCount;
     }
