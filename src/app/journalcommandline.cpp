@@ -20,6 +20,9 @@ namespace Orvella {
 
 namespace {
 
+// Several times what keeping 100,000 readings takes (ten seconds here).
+constexpr int ImportPatienceMs = 60'000;
+
 int failWith(const QString &message)
 {
     std::fputs(qPrintable(message + QLatin1Char('\n')), stderr);
@@ -145,6 +148,9 @@ int importJournalCommand(const QString &folder, const QStringList &files)
     if (const JournalStore::Problem problem = problemWriting(*store);
         problem != JournalStore::Problem::None)
         return failWith(journalProblem(problem, path));
+    // Run from a script, nobody is there to try again: another import that
+    // holds the journal is waited for.
+    store->setPatience(ImportPatienceMs);
     const ImportResult result = importReadings(*store, files);
     const QString summary = importSummary(result) + QLatin1Char('\n');
     FILE *out = result.failed ? stderr : stdout;

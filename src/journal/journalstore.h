@@ -114,6 +114,12 @@ public:
     virtual ~JournalStore() = default;
 
     /**
+     * How long a call waits for another program to let go of the journal
+     * before it says Busy; a tenth of a second unless set.
+     */
+    virtual void setPatience(int milliseconds) = 0;
+
+    /**
      * Why it is opened for reading only: NotWritable (asked so, or it could
      * not be written), Newer, or Full (read from a copy elsewhere, there being
      * no room beside it); None when it can be written.

@@ -165,7 +165,7 @@ bool SqliteJournalStore::openFile(const QString &path)
     if (!judge(sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, flags, nullptr)))
         return false;
     sqlite3_extended_result_codes(m_db, 1);
-    sqlite3_busy_timeout(m_db, 100);
+    setPatience(100);
     // Until its version is known, closing must not fold the log into the file:
     // a newer program's journal is never altered.
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);

@@ -211,6 +211,12 @@ SqliteJournalStore::~SqliteJournalStore()
     sqlite3_close_v2(m_db);
 }
 
+void SqliteJournalStore::setPatience(int milliseconds)
+{
+    if (m_db)
+        sqlite3_busy_timeout(m_db, milliseconds);
+}
+
 bool SqliteJournalStore::judge(int result)
 {
     const bool fine = result == SQLITE_OK || result == SQLITE_DONE || result == SQLITE_ROW;

@@ -18,8 +18,8 @@ namespace Orvella {
  * The journal in one SQLite database file: write-ahead logging, foreign keys,
  * the schema's version in PRAGMA user_version, upgraded one version at a time,
  * each step in one transaction. A file written by a newer version of the
- * program is opened read-only and never altered. Waits at most a tenth of a
- * second for a journal another program holds, then says Busy.
+ * program is opened read-only and never altered. Waits for a journal another
+ * program holds as long as its patience allows, then says Busy.
  *
  * SQLite's own C interface rather than Qt's SQL module: opening a journal and
  * keeping a reading with it cost 2.2 MiB of memory against 3.0 MiB through
@@ -34,6 +34,7 @@ public:
     static std::unique_ptr<JournalStore> open(const QString &path, Access access);
     ~SqliteJournalStore() override;
 
+    void setPatience(int milliseconds) override;
     Problem whyReadOnly() const override { return m_readOnly ? m_whyReadOnly : Problem::None; }
     Problem problem() const override { return m_problem; }
 

@@ -11,6 +11,9 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
+#include <thread>
+
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
@@ -341,12 +344,20 @@ void TestJournalImport::failedOrCancelledKeepsNone()
     QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
     result = importReadings(*store, {exported});
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(other);
     QVERIFY(result.failed && !result.cancelled);
     QCOMPARE(result.problem, JournalStore::Problem::Busy);
     QVERIFY(store->all().isEmpty());
 
+    // With patience, it waits for the other to let go.
+    QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread letGo([other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    });
+    store->setPatience(20'000);
     result = importReadings(*store, {exported});
+    letGo.join();
+    sqlite3_close(other);
     QCOMPARE(result.kept, 500);
 
     // A file of bad readings without end: its first refusals listed (fewer in
