@@ -254,10 +254,15 @@ void readBackup(const QString &path, const QByteArray &bytes, ImportedReadings &
 void readSavedReading(const QString &path, const QByteArray &bytes, ImportedReadings &found)
 {
     const std::optional<Reading> reading = ReadingFile::decode(bytes);
+    if (!reading && exportsAsCsv(path)) {
+        found.refuse({path, 0,
+                      QStringLiteral("a spreadsheet (CSV) file cannot be read back: import the "
+                                     "journal's JSON export or a journal backup instead")});
+        return;
+    }
     if (!reading) {
-        found.refuse(
-            {path, 0,
-             QStringLiteral("it is damaged, or not a reading, a journal export or a "
+        found.refuse({path, 0,
+                      QStringLiteral("it is damaged, or not a reading, a journal export or a "
                                      "journal backup")});
         return;
     }

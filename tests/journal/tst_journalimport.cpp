@@ -137,6 +137,8 @@ void TestJournalImport::refusals_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("reason");
     QTest::newRow("a damaged reading file") << QByteArray("12\r\nnonsense\r\n") << "it is damaged";
+    QTest::newRow("a spreadsheet export")
+        << journalCsv({}) << "a spreadsheet (CSV) file cannot be read back";
     QTest::newRow("an unknown card") << exportOf("Card of the Day", {"The Unicorn"})
                                      << "reading 1: an unknown card, \"The Unicorn\"";
     QTest::newRow("notes too long to show")
@@ -209,8 +211,9 @@ void TestJournalImport::refusals()
     QFETCH(QString, reason);
     QTemporaryDir dir;
     // Its name as a user may give it, "%2" and all.
-    const QString path = dir.filePath(QStringLiteral("import%2"));
     const QString row = QString::fromLatin1(QTest::currentDataTag());
+    const QString path = dir.filePath(row.contains(u"spreadsheet") ? QStringLiteral("import%2.CSV")
+                                                                   : QStringLiteral("import%2"));
     if (row.endsWith(QLatin1String(" MB"))) {
         QFile big(path); // sparse: no time or disk spent on it
         QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(row.chopped(3).toLongLong() << 20));
