@@ -1,5 +1,7 @@
 #include "journallistmodel.h"
 
+#include "textlimit.h"
+
 #include "journal/journaltexts.h"
 #include "oracle/carddeck.h"
 
@@ -50,7 +52,8 @@ QVariant JournalListModel::data(const QModelIndex &index, int role) const
         return spokenText(reading);
     case Qt::ToolTipRole:
         // Whole, where the row cuts a name short; wrapped, as rich text is.
-        return QStringLiteral("<p>") + spokenText(reading).toHtmlEscaped() + QStringLiteral("</p>");
+        return QStringLiteral("<p>") + spokenText(reading, cutShortForTip).toHtmlEscaped()
+               + QStringLiteral("</p>");
     case SummaryRole:
         return QVariant::fromValue(&reading);
     default:
@@ -63,7 +66,8 @@ QString JournalListModel::shownName(const JournalSummary &reading)
     return reading.name.isEmpty() ? QFileInfo(reading.file).fileName() : reading.name;
 }
 
-QString JournalListModel::spokenText(const JournalSummary &reading) const
+QString JournalListModel::spokenText(const JournalSummary &reading,
+                                     QString (*cutName)(const QString &)) const
 {
     QStringList cards;
     for (const JournalCardMark &card : reading.cards) {
@@ -72,7 +76,7 @@ QString JournalListModel::spokenText(const JournalSummary &reading) const
     }
     QString text = dayAndTimeText(reading.time);
     if (const QString who = shownName(reading); !who.isEmpty())
-        text += QStringLiteral(", ") + who;
+        text += QStringLiteral(", ") + (cutName ? cutName(who) : who);
     text += QStringLiteral(", ") + reading.spreadName + QStringLiteral(": ")
             + cards.join(QStringLiteral(", "));
     if (reading.written == JournalSummary::Written::Notes)

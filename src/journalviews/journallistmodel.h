@@ -38,7 +38,9 @@ public:
     /** Who a reading is for, as listed: the name typed, or else the file it came from. */
     static QString shownName(const JournalSummary &reading);
     /** What is heard of a reading: its time, name, spread and cards. */
-    QString spokenText(const JournalSummary &reading) const;
+    /** @p reading in words; its name cut short by @p cutName where given. */
+    QString spokenText(const JournalSummary &reading,
+                       QString (*cutName)(const QString &) = nullptr) const;
 
 private:
     QList<JournalSummary> m_readings;

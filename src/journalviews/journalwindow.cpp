@@ -663,9 +663,12 @@ void JournalWindow::showHeading(const QString &heading)
     // at their full height whatever room the window gives them.
     m_heading = heading;
     // Whole, where a long name is cut short; as written, whatever markup an imported name holds.
+    QStringList tip = heading.split(u'\n');
+    for (QString &line : tip)
+        line = cutShortForTip(line).toHtmlEscaped();
     m_ui->lblReading->setToolTip(heading.isEmpty() ? QString()
-                                                   : QStringLiteral("<p style='white-space:pre'>")
-                                                         + heading.toHtmlEscaped()
+                                                   : QStringLiteral("<p>")
+                                                         + tip.join(QLatin1String("<br>"))
                                                          + QStringLiteral("</p>"));
     m_ui->lblReading->setAccessibleName(heading);
     fitHeading();

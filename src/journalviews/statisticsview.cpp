@@ -138,10 +138,12 @@ QWidget *StatisticsView::makeContent()
           {StatisticsPart::Spreads, m_spreads},
           {StatisticsPart::AgainstChance, m_chanceTable}}) {
         layout->addWidget(heading(statisticsHeading(part), figure, content));
+        // Read before the 44 rows, as on the printed page: it says what their order is.
+        if (part == StatisticsPart::AgainstChance)
+            layout->addWidget(m_meaning);
         layout->addWidget(figure);
         layout->addSpacing(6);
     }
-    layout->addWidget(m_meaning);
     layout->addStretch();
     return content;
 }

@@ -38,4 +38,10 @@ void limitLength(QPlainTextEdit *edit, qsizetype most)
     });
 }
 
+QString cutShortForTip(const QString &text)
+{
+    constexpr qsizetype Most = 300;
+    return text.size() <= Most ? text : text.first(Most) + u'\u2026';
+}
+
 } // namespace Orvella

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
 
 class QPlainTextEdit;
 
@@ -12,5 +12,11 @@ namespace Orvella {
  * Text set by the program is left as it is.
  */
 void limitLength(QPlainTextEdit *edit, qsizetype most);
+
+/**
+ * @p text for a tooltip: a name of pages cut short after a few lines'
+ * worth, so that the tip stays within the screen.
+ */
+QString cutShortForTip(const QString &text);
 
 } // namespace Orvella
