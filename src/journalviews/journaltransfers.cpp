@@ -101,17 +101,21 @@ void backUpJournal(Journal &journal, QWidget *parent)
     Platform &platform = journal.platform();
     journal.noticeChangesElsewhere(); // the journal now at its place, if it was moved
     journal.keepWaiting();
-    JournalStore *store = journal.store();
-    if (!store) {
+    const auto noJournal = [&] {
         platform.showMessage(parent, QStringLiteral("There is no journal to back up."),
                              Platform::Icon::Critical);
-        return;
-    }
+    };
+    if (!journal.store())
+        return noJournal();
     const QString path = platform.saveFileName(
         parent, QStringLiteral("Back Up Journal"), QStringLiteral("Journal backups (*.sqlite)"),
         QStringLiteral("sqlite"), datedFileName(QStringLiteral("journal-backup"), platform.today()));
     if (path.isEmpty())
         return;
+    // Looked up again: a retry while the dialog was open may have opened it anew.
+    JournalStore *store = journal.store();
+    if (!store)
+        return noJournal();
     QString why;
     const std::optional<QByteArray> backup = store->backup(&why);
     // Private as the journal is: it holds the user's notes.
@@ -133,16 +137,32 @@ void backUpJournal(Journal &journal, QWidget *parent)
 void exportFromJournal(Journal &journal, const QList<qint64> &ids, QWidget *parent)
 {
     journal.keepWaiting();
-    JournalStore *store = journal.store();
-    if (!store)
+    if (!journal.store())
         return;
     Platform &platform = journal.platform();
+    // The dialog runs events: a retry may open the journal anew meanwhile, or
+    // find another in its place, whose readings are not those listed.
+    bool begunAnew = false;
+    const QMetaObject::Connection watch = QObject::connect(
+        &journal, &Journal::reopened, [&begunAnew] { begunAnew = true; });
     const QString path = platform.saveFileName(
         parent, QStringLiteral("Export Journal"),
         QStringLiteral("Journal (*.json);;Spreadsheet (*.csv)"), QStringLiteral("json"),
         datedFileName(QStringLiteral("journal"), platform.today()));
-    if (path.isEmpty())
+    QObject::disconnect(watch);
+    JournalStore *store = journal.store();
+    if (path.isEmpty() || !store)
         return;
+    const QString failed = QStringLiteral("Unable To Export The Journal.");
+    if (begunAnew) {
+        platform.showMessage(parent,
+                             unableBecause(failed,
+                                           QStringLiteral("Another journal took its place while "
+                                                          "the file was chosen. Export again "
+                                                          "the readings now listed.")),
+                             Platform::Icon::Critical);
+        return;
+    }
     // As the window shows them: with the words typed that the journal could not take yet.
     QList<JournalEntry> entries = store->entries(ids);
     for (JournalEntry &entry : entries)
@@ -151,8 +171,7 @@ void exportFromJournal(Journal &journal, const QList<qint64> &ids, QWidget *pare
     QString why = QStringLiteral("The journal could not be read.");
     // The notes in it are the user's alone, as in the journal.
     if (store->problem() != JournalStore::Problem::None || !writeWholePrivately(path, data, &why)) {
-        const QString message = unableBecause(QStringLiteral("Unable To Export The Journal."), why);
-        platform.showMessage(parent, message, Platform::Icon::Critical);
+        platform.showMessage(parent, unableBecause(failed, why), Platform::Icon::Critical);
     }
 }
 

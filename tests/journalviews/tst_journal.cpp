@@ -100,6 +100,7 @@ private slots:
     void emptyListSaysWhatKeepsNone();
     void wordsForADamagedJournalAreKeptBesideIt();
     void aJournalReplacedWhileInUseIsFollowed();
+    void aJournalReplacedWhileAFileIsChosenIsNotConfused();
     void cardOfTheDayFollowUpsStatisticsAndTransfers();
 
 private:
@@ -700,6 +701,36 @@ void TestJournal::aJournalReplacedWhileInUseIsFollowed()
     const auto reopened = SqliteJournalStore::open(path, JournalStore::Access::ReadWrite);
     QCOMPARE(reopened->problem(), JournalStore::Problem::None);
     QCOMPARE(names(reopened->all()), (QStringList{"Zed", "Bo"}));
+}
+
+void TestJournal::aJournalReplacedWhileAFileIsChosenIsNotConfused()
+{
+    m_driver->attachJournal(m_dir->path());
+    draw(QStringLiteral("Ann"));
+    QTest::keyClick(&m_driver->window(), Qt::Key_J, Qt::ControlModifier);
+    JournalWindow *window = m_driver->journalCommands()->journalWindow();
+    const QString path = journalPathIn(m_dir->path());
+    int moves = 0;
+    m_driver->platform().whileSaveDialogOpen = [&] {
+        QVERIFY(QFile::rename(path, m_dir->filePath(QString::number(++moves))));
+        m_driver->journal()->noticeChangesElsewhere();
+    };
+    const QString exported = m_dir->filePath(QStringLiteral("listed.json"));
+    const QString backup = m_dir->filePath(QStringLiteral("backup.sqlite"));
+    m_driver->platform().fileNames << exported << backup;
+    m_driver->platform().messages.clear();
+
+    // The readings listed were the other journal's: none exported. A backup
+    // is of the journal now in place.
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdExport")),
+                      Qt::LeftButton);
+    QVERIFY(!QFile::exists(exported));
+    QCOMPARE(m_driver->platform().messageTexts().constLast(),
+             QStringLiteral("Unable To Export The Journal.\n\nAnother journal took its place "
+                            "while the file was chosen. Export again the readings now listed."));
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdBackUp")),
+                      Qt::LeftButton);
+    QVERIFY(SqliteJournalStore::open(backup, JournalStore::Access::ReadOnly)->all().isEmpty());
 }
 
 void TestJournal::cardOfTheDayFollowUpsStatisticsAndTransfers()

@@ -18,6 +18,8 @@ QString FakePlatform::saveFileName(QWidget *, const QString &title, const QStrin
                                    const QString &defaultSuffix, const QString &suggestedName)
 {
     saveRequests.append({title, filter, defaultSuffix, suggestedName});
+    if (whileSaveDialogOpen)
+        whileSaveDialogOpen();
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
