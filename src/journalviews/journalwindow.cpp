@@ -41,17 +41,26 @@ const QString SplitSetting = QStringLiteral("window-split");
 
 // Words shown from their start, as they are read; typed into, notes go on
 // where they end, come to from their label or by Tab.
-void showWords(QLineEdit *line, const QString &text)
+// What @p notes holds, no-break spaces and all (the edit's plain text makes them plain).
+QString notesIn(const QPlainTextEdit *notes)
+{
+    return notes->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
+}
+
+// Each shows @p text and gives it back as it is shown.
+QString showWords(QLineEdit *line, const QString &text)
 {
     line->setText(text);
     line->setCursorPosition(0);
+    return line->text();
 }
 
-void showWords(QPlainTextEdit *notes, const QString &text)
+QString showWords(QPlainTextEdit *notes, const QString &text)
 {
     notes->setPlainText(text);
     notes->moveCursor(QTextCursor::End);
     notes->verticalScrollBar()->setValue(0);
+    return notesIn(notes);
 }
 
 // Enter presses the button the keys are at, as in a dialog.
@@ -142,6 +151,8 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
     connect(m_ui->txtQuestion, &QLineEdit::textEdited, this, &JournalWindow::wordsEdited);
     // No longer than a journal, and its backups, take back in.
     limitLength(m_ui->txtNotes, MaxTextLength);
+    m_ui->txtQuestion->setMaxLength(int(MaxTextLength));
+    m_ui->txtOutcome->setMaxLength(int(MaxTextLength));
     connect(m_ui->txtNotes, &QPlainTextEdit::textChanged, this, &JournalWindow::wordsEdited);
     connect(m_ui->txtOutcome, &QLineEdit::textEdited, this, [this](const QString &outcome) {
         // Dated the day it is first told; the date can be changed after.
@@ -513,12 +524,12 @@ void JournalWindow::showWordsKeptElsewhere()
     // Only what changed is set again: the user's place in the rest stays.
     const QSignalBlocker question(m_ui->txtQuestion), notes(m_ui->txtNotes),
         outcome(m_ui->txtOutcome), outcomeDate(m_ui->datOutcome);
-    if (m_ui->txtQuestion->text() != entry->question)
-        showWords(m_ui->txtQuestion, entry->question);
-    if (m_ui->txtNotes->toPlainText() != entry->notes)
-        showWords(m_ui->txtNotes, entry->notes);
-    if (m_ui->txtOutcome->text().trimmed() != entry->outcome) {
-        showWords(m_ui->txtOutcome, entry->outcome);
+    if (m_question.kept != entry->question)
+        m_question = {entry->question, showWords(m_ui->txtQuestion, entry->question)};
+    if (m_notes.kept != entry->notes)
+        m_notes = {entry->notes, showWords(m_ui->txtNotes, entry->notes)};
+    if (m_outcome.kept != entry->outcome) {
+        m_outcome = {entry->outcome, showWords(m_ui->txtOutcome, entry->outcome)};
         showOutcomeDate(entry->outcomeDate, entry->time.date());
         enableOutcomeDate();
     }
@@ -678,9 +689,9 @@ void JournalWindow::showWordsOf(const JournalEntry &shown, QDate readingDay)
 {
     const QSignalBlocker question(m_ui->txtQuestion), notes(m_ui->txtNotes),
         outcome(m_ui->txtOutcome), outcomeDate(m_ui->datOutcome);
-    showWords(m_ui->txtQuestion, shown.question);
-    showWords(m_ui->txtNotes, shown.notes);
-    showWords(m_ui->txtOutcome, shown.outcome);
+    m_question = {shown.question, showWords(m_ui->txtQuestion, shown.question)};
+    m_notes = {shown.notes, showWords(m_ui->txtNotes, shown.notes)};
+    m_outcome = {shown.outcome, showWords(m_ui->txtOutcome, shown.outcome)};
     showOutcomeDate(shown.outcomeDate, readingDay);
 }
 
@@ -708,10 +719,15 @@ void JournalWindow::wordsEdited()
 {
     if (m_shownId == 0)
         return;
-    const QString outcome = m_ui->txtOutcome->text().trimmed();
+    // What the user left alone is kept as it was; an outcome typed without the
+    // blanks around it.
+    const QString question = m_ui->txtQuestion->text();
+    const QString notes = notesIn(m_ui->txtNotes);
+    const QString outcomeTyped = m_ui->txtOutcome->text();
+    const QString outcome = m_outcome.take(outcomeTyped, outcomeTyped.trimmed());
     const JournalWords words{QString(m_heading).replace(u'\n', QStringLiteral(", ")),
-                             m_ui->txtQuestion->text(), m_ui->txtNotes->toPlainText(), outcome,
-                             outcome.isEmpty() ? QDate() : m_ui->datOutcome->date()};
+                             m_question.take(question, question), m_notes.take(notes, notes),
+                             outcome, outcome.isEmpty() ? QDate() : m_ui->datOutcome->date()};
     m_journal.keepWords(m_shownId, words);
     m_model->setWords(m_shownId, JournalSummary::writtenOf(words.question, words.notes),
                       !outcome.isEmpty());

@@ -118,6 +118,28 @@ private:
     /** The last reading selected: selected again when a search that listed none is cleared. */
     qint64 m_lastShownId = 0;
     QString m_heading; // the selected reading's, whole
+    /**
+     * A text as the journal keeps it and as its field shows it, which may
+     * differ (a field shows a line break in a question as none, say): a
+     * field the user left alone gives back what is kept, not what it shows.
+     */
+    struct ShownText
+    {
+        QString kept;
+        QString shown;
+        /** What is kept once the field holds @p now, which the user made @p typed. */
+        const QString &take(const QString &now, const QString &typed)
+        {
+            if (now != shown) {
+                shown = now;
+                kept = typed;
+            }
+            return kept;
+        }
+    };
+    ShownText m_question;
+    ShownText m_notes;
+    ShownText m_outcome;
     bool m_entryShown = false; // a kept reading is selected and shown
     QLabel *m_nothingListed = nullptr;
     QString m_searchedWords; // of the search listed

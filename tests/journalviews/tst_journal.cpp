@@ -509,6 +509,18 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QVERIFY(store().setWords(window->selectedId(), QStringLiteral("Move?"), {}));
     window->reload();
     QVERIFY(list->currentIndex().data().toString().endsWith(QStringLiteral(", with a question")));
+    // Typed in one field, the others keep what the journal holds as it holds it,
+    // though a field would show it otherwise.
+    const qint64 id = window->selectedId();
+    const QString longQuestion(40'000, u'Q');
+    QVERIFY(store().setWords(id, longQuestion, QStringLiteral("20\u00a0%")));
+    QVERIFY(store().setOutcome(id, QStringLiteral(" Well "), m_driver->platform().today()));
+    window->reload();
+    QTest::keyClicks(notes, QStringLiteral("\u00a0!"));
+    QTRY_COMPARE(store().entry(id)->notes, QStringLiteral("20\u00a0%\u00a0!"));
+    QCOMPARE(store().entry(id)->question, longQuestion);
+    QCOMPARE(store().entry(id)->outcome, QStringLiteral(" Well "));
+    QVERIFY(store().setOutcome(id, {}, {}));
     QVERIFY(
         store().setWords(window->selectedId(), {}, QStringLiteral("Trust the journey, always")));
     window->reload();
