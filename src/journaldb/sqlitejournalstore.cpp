@@ -433,17 +433,16 @@ std::optional<qint64> SqliteJournalStore::findSame(const JournalEntry &entry)
     if (!readable())
         return std::nullopt;
     // A file read again (opened, handed over or imported) is the same reading
-    // whenever it shows the same cards; any other reading is its moment.
+    // whenever it shows the same cards, as is a drawn one saved as that file;
+    // any other reading is its moment.
     const bool fromFile = !entry.file.isEmpty() && entry.source != JournalSource::Drawn;
     SqliteStatement &query = cached(
         fromFile ? "SELECT id FROM reading WHERE file = ?1 AND spread = ?2 AND cards = ?3"
-                   " AND source <> ?4 LIMIT 1"
+                   " LIMIT 1"
                  : "SELECT id FROM reading WHERE utc = ?4 AND spread = ?2 AND cards = ?3"
                    " AND name = ?5 AND file = ?1 LIMIT 1");
     query.bind(1, entry.file).bind(2, qint64(entry.spread)).bind(3, cardsKey(entry.cards));
-    if (fromFile)
-        query.bind(4, journalSourceName(JournalSource::Drawn));
-    else
+    if (!fromFile)
         query.bind(4, journalTime(entry.time).toSecsSinceEpoch()).bind(5, entry.name);
     const int result = query.step();
     judge(result);
@@ -598,6 +597,15 @@ bool SqliteJournalStore::setOutcome(qint64 id, const QString &outcome, const QDa
 {
     return change(id, "UPDATE reading SET outcome = ?1, outcome_date = ?2 WHERE id = ?3", outcome,
                   outcome.isEmpty() ? QString() : storedDay(date));
+}
+
+bool SqliteJournalStore::setFile(qint64 id, const QString &file)
+{
+    if (!writable())
+        return false;
+    SqliteStatement reading(m_db, "UPDATE reading SET file = ?1 WHERE id = ?2 AND file = ''");
+    reading.bind(1, file).bind(2, id);
+    return judge(reading.run());
 }
 
 bool SqliteJournalStore::change(qint64 id, const char *sql, const QString &first,

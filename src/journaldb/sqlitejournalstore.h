@@ -49,6 +49,7 @@ public:
     QList<JournalEntry> all() override;
     bool setWords(qint64 id, const QString &question, const QString &notes) override;
     bool setOutcome(qint64 id, const QString &outcome, const QDate &date) override;
+    bool setFile(qint64 id, const QString &file) override;
     bool remove(qint64 id) override;
     QList<QDate> days(const JournalFilter &filter = {}) override;
     std::optional<QByteArray> backup(QString *why = nullptr) override;

@@ -106,6 +106,7 @@ Journal::Journal(ReadingSession &session, Platform &platform, const QString &fol
     m_keepWordsAtLatest->setInterval(KeepWordsAtLeastEveryMs);
     connect(m_keepWordsAtLatest, &QTimer::timeout, this, &Journal::keepWaiting);
     connect(&m_session, &ReadingSession::readingShown, this, &Journal::readingShown);
+    connect(&m_session, &ReadingSession::readingSaved, this, &Journal::readingSaved);
     if (!m_folder.isEmpty())
         neverReplaceJournal(path());
 }
@@ -287,10 +288,33 @@ void Journal::saveKeepsNew()
 
 void Journal::readingShown(ReadingSource source)
 {
+    m_shownKept.reset();
     const std::optional<JournalSource> kept = journalSource(source);
-    if (kept && keepsNewReadings())
-        keep(journalEntry(m_session.reading(), m_platform.now(), *kept, m_session.name(),
-                          m_session.file()));
+    if (kept && keepsNewReadings()) {
+        m_shownKept = journalEntry(m_session.reading(), m_platform.now(), *kept,
+                                   m_session.name(), m_session.file());
+        keep(*m_shownKept);
+    }
+}
+
+void Journal::readingSaved(const QString &file)
+{
+    // A drawn reading saved is the one its file holds: opened later, it is found kept.
+    if (!m_shownKept || !m_shownKept->file.isEmpty())
+        return;
+    const JournalEntry before = *m_shownKept;
+    m_shownKept->file = file;
+    for (JournalEntry &waiting : m_waiting) {
+        if (waiting == before) {
+            waiting.file = file;
+            return;
+        }
+    }
+    // Not tried again when the journal is held: a file opened later would
+    // only be kept once more.
+    JournalStore *journal = store();
+    if (const std::optional<qint64> id = journal ? journal->findSame(before) : std::nullopt)
+        journal->setFile(*id, file);
 }
 
 void Journal::keep(const JournalEntry &entry)

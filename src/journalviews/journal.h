@@ -120,6 +120,7 @@ signals:
 
 private:
     void readingShown(ReadingSource source);
+    void readingSaved(const QString &file);
     void open();
     /** Opens the journal at its path, as the program uses it, into m_store. */
     void openStore();
@@ -162,6 +163,8 @@ private:
     bool m_saidUnable = false;
     bool m_saidUnableToSave = false;
     QList<JournalEntry> m_waiting;
+    // The reading on show as it was kept; none when it was not.
+    std::optional<JournalEntry> m_shownKept;
     QMap<qint64, JournalWords> m_words;
     QTimer *m_keepWordsSoon = nullptr;
     QTimer *m_keepWordsAtLatest = nullptr; // started by the first change the pause waits for

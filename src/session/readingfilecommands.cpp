@@ -33,17 +33,19 @@ QString ReadingFileCommands::defaultSuffix()
     return QStringLiteral("mca");
 }
 
-void ReadingFileCommands::save(QWidget *parent, const Reading &reading)
+QString ReadingFileCommands::save(QWidget *parent, const Reading &reading)
 {
     const QByteArray data = ReadingFile::encode(reading);
     const QString path = m_platform.saveFileName(parent, saveTitle(), fileFilter(),
                                                  defaultSuffix());
     if (path.isEmpty())
-        return;
+        return {};
     if (QString why; !writeWhole(path, data, &why)) {
         const QString message = unableBecause(QStringLiteral("Unable To Save The Reading."), why);
         m_platform.showMessage(parent, message, Platform::Icon::Critical);
+        return {};
     }
+    return path;
 }
 
 QString ReadingFileCommands::chooseFile(QWidget *parent)

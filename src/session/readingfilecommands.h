@@ -21,8 +21,9 @@ public:
     /**
      * cmdSave: asks for a file and writes @p reading to it. The file is
      * replaced whole or not at all; a failed write is reported, Cancel is not.
+     * The file written, or an empty text when none was.
      */
-    void save(QWidget *parent, const Reading &reading);
+    QString save(QWidget *parent, const Reading &reading);
 
     /** cmdOpen's dialog: the file chosen, or an empty text when cancelled. */
     QString chooseFile(QWidget *parent);

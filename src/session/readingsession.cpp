@@ -67,7 +67,8 @@ bool ReadingSession::openFile(const QString &path, ReadingSource source)
 
 void ReadingSession::save()
 {
-    m_files.save(m_dialogParent, m_reading);
+    if (const QString path = m_files.save(m_dialogParent, m_reading); !path.isEmpty())
+        emit readingSaved(whereIs(path));
 }
 
 void ReadingSession::print()

@@ -91,6 +91,8 @@ signals:
     void readingRefreshed();
     /** The reading was put away; nothing is shown. */
     void readingCleared();
+    /** The reading on show was saved as @p file (its whole path, links resolved). */
+    void readingSaved(const QString &file);
     /** Handed-over readings are about to be opened: whoever shows them comes to the front. */
     void receiving();
 

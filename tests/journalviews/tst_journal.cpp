@@ -149,10 +149,19 @@ void TestJournal::keepsEachReadingShownOnce()
     QCOMPARE(keptSources(store()), (QStringList{"drawn", "opened"}));
     QCOMPARE(ann.name, QStringLiteral("Ann"));
     QCOMPARE(store().all().last().file, QFileInfo(file).canonicalFilePath());
+    // Saved, a drawn reading is the one its file holds: opened later, it is found kept.
+    draw(QStringLiteral("Cy"));
+    const QString saved = m_dir->filePath(QStringLiteral("cy.mca"));
+    m_driver->platform().fileNames << saved;
+    m_driver->click(QStringLiteral("cmdSave"));
+    session.openFile(saved);
+    QCOMPARE(keptSources(store()), (QStringList{"drawn", "opened", "drawn"}));
+    QCOMPARE(store().all().last().name, QStringLiteral("Cy"));
+    QCOMPARE(store().all().last().file, QFileInfo(saved).canonicalFilePath());
 
     journal.setKeepsNewReadings(false);
     draw(QStringLiteral("Bo"));
-    QCOMPARE(store().all().size(), 2);
+    QCOMPARE(store().all().size(), 3);
     QVERIFY(m_driver->platform().messages.isEmpty());
 }
 
