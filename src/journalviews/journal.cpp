@@ -290,11 +290,17 @@ void Journal::readingShown(ReadingSource source)
 {
     m_shownKept.reset();
     const std::optional<JournalSource> kept = journalSource(source);
-    if (kept && keepsNewReadings()) {
-        m_shownKept = journalEntry(m_session.reading(), m_platform.now(), *kept,
-                                   m_session.name(), m_session.file());
-        keep(*m_shownKept);
-    }
+    if (!kept || !keepsNewReadings())
+        return;
+    JournalEntry entry = journalEntry(m_session.reading(), m_platform.now(), *kept,
+                                      m_session.name(), m_session.file());
+    // One the draw could never make (a file edited by hand, with a card twice)
+    // is shown, not kept: the journal's own import, which a damaged journal's
+    // rebuild goes through too, would refuse it.
+    if (!entryProblem(entry).isEmpty())
+        return;
+    m_shownKept = std::move(entry);
+    keep(*m_shownKept);
 }
 
 void Journal::readingSaved(const QString &file)

@@ -158,6 +158,13 @@ void TestJournal::keepsEachReadingShownOnce()
     QCOMPARE(keptSources(store()), (QStringList{"drawn", "opened", "drawn"}));
     QCOMPARE(store().all().last().name, QStringLiteral("Cy"));
     QCOMPARE(store().all().last().file, QFileInfo(saved).canonicalFilePath());
+    // One the draw could never make is shown, and not kept.
+    Reading twice = m_driver->window().reading();
+    twice.cards[2] = twice.cards[1];
+    const QString edited = m_dir->filePath(QStringLiteral("edited.mca"));
+    QVERIFY(Test::writeFile(edited, ReadingFile::encode(twice)));
+    QVERIFY(session.openFile(edited));
+    QCOMPARE(store().all().size(), 3);
 
     journal.setKeepsNewReadings(false);
     draw(QStringLiteral("Bo"));
