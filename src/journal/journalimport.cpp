@@ -214,9 +214,13 @@ void readBackup(const QString &path, const QByteArray &bytes, ImportedReadings &
     // A journal still in use keeps its latest readings in the log beside it: taken along.
     QTemporaryDir folder;
     const QString copy = folder.filePath(QStringLiteral("backup.sqlite"));
+    // A log that is a link may lead anywhere: not followed.
     const QString log = journalLogSuffix();
-    const std::optional<QByteArray> logged = readSmallFile(path + log, MaxBackupSize);
-    if (!folder.isValid() || !writeWhole(copy, bytes) || (anythingAt(path + log) && !logged)
+    const bool linked = QFileInfo(path + log).isSymLink();
+    const std::optional<QByteArray> logged = linked ? std::nullopt
+                                                    : readSmallFile(path + log, MaxBackupSize);
+    if (!folder.isValid() || !writeWhole(copy, bytes)
+        || (!linked && anythingAt(path + log) && !logged)
         || (logged && !logged->isEmpty() && !writeWhole(copy + log, *logged))) {
         found.refuse({path, 0, QStringLiteral("it could not be copied to be read")});
         return;
