@@ -134,7 +134,8 @@ void backUpJournal(Journal &journal, QWidget *parent)
     }
 }
 
-void exportFromJournal(Journal &journal, const QList<qint64> &ids, QWidget *parent)
+void exportFromJournal(Journal &journal, const QList<qint64> &ids, bool onlySome,
+                       QWidget *parent)
 {
     journal.keepWaiting();
     if (!journal.store())
@@ -145,8 +146,15 @@ void exportFromJournal(Journal &journal, const QList<qint64> &ids, QWidget *pare
     bool begunAnew = false;
     const QMetaObject::Connection watch = QObject::connect(
         &journal, &Journal::reopened, [&begunAnew] { begunAnew = true; });
+    // Exported as listed: a search or a filter is not to make a backup short unseen.
+    QString title = QStringLiteral("Export Journal");
+    if (onlySome) {
+        title += ids.size() == 1 ? QStringLiteral(": The 1 Reading Listed")
+                                 : QStringLiteral(": The %1 Readings Listed")
+                                       .arg(journalLocale().toString(ids.size()));
+    }
     const QString path = platform.saveFileName(
-        parent, QStringLiteral("Export Journal"),
+        parent, title,
         QStringLiteral("Journal (*.json);;Spreadsheet (*.csv)"), QStringLiteral("json"),
         datedFileName(QStringLiteral("journal"), platform.today()));
     QObject::disconnect(watch);

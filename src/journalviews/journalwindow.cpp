@@ -787,7 +787,9 @@ void JournalWindow::exportListed()
     QList<qint64> ids;
     for (const JournalSummary &reading : m_model->readings())
         ids << reading.id;
-    exportFromJournal(m_journal, ids, this);
+    const bool onlySome = m_filters->searching() || m_filters->filtering() || m_from.isValid()
+                          || m_to.isValid();
+    exportFromJournal(m_journal, ids, onlySome, this);
 }
 
 } // namespace Orvella

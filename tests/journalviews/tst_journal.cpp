@@ -748,10 +748,14 @@ void TestJournal::aJournalReplacedWhileAFileIsChosenIsNotConfused()
     m_driver->platform().fileNames << exported << backup;
     m_driver->platform().messages.clear();
 
-    // The readings listed were the other journal's: none exported. A backup
-    // is of the journal now in place.
+    // The readings listed (those searched for, as its dialog says) were the
+    // other journal's: none exported. A backup is of the journal now in place.
+    QTest::keyClicks(window->findChild<QLineEdit *>(QStringLiteral("txtSearch")),
+                     QStringLiteral("Ann"));
     QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cmdExport")),
                       Qt::LeftButton);
+    QCOMPARE(m_driver->platform().saveRequests.first().title,
+             QStringLiteral("Export Journal: The 1 Reading Listed"));
     QVERIFY(!QFile::exists(exported));
     QCOMPARE(m_driver->platform().messageTexts().constLast(),
              QStringLiteral("Unable To Export The Journal.\n\nAnother journal took its place "
