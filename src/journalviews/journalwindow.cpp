@@ -226,9 +226,6 @@ void JournalWindow::setupLook()
                              + metrics.horizontalAdvance(outcome->placeholderText()));
     m_ui->splitter->setStretchFactor(0, 3);
     m_ui->splitter->setStretchFactor(1, 1);
-    // The calendar as tall as it reads easily, and no taller: the list takes the rest.
-    m_ui->calDays->setMinimumHeight(
-        std::min(m_ui->calDays->maximumHeight(), m_ui->calDays->sizeHint().height() * 4 / 3));
     // Room to spare goes to the cards first, then to the notes.
     m_ui->layoutReading->setStretchFactor(m_ui->figReading, 2);
     m_ui->layoutReading->setStretchFactor(m_ui->txtNotes, 1);
@@ -313,6 +310,11 @@ void JournalWindow::placeCalendar()
     const bool beside = m_ui->panelList->width()
                         >= m_ui->calDays->sizeHint().width() + m_ui->layoutList->spacing() + listed;
     m_ui->layoutList->setDirection(beside ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    // The calendar as tall as it reads easily, and no taller: the list takes
+    // the rest. Above the list, no taller than it must be.
+    const int calendar = m_ui->calDays->sizeHint().height();
+    m_ui->calDays->setMinimumHeight(
+        std::min(m_ui->calDays->maximumHeight(), beside ? calendar * 4 / 3 : calendar));
     m_ui->layoutDays->setDirection(beside ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
 }
 
