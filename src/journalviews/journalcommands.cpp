@@ -49,7 +49,7 @@ void JournalCommands::openJournal()
             m_main.activateWindow();
         });
         connect(m_window, &JournalWindow::cardsShown, &m_main,
-                qOverload<const QList<ShownPosition> &>(&MainWindow::openCardView));
+                qOverload<const QList<ShownPosition> &, int>(&MainWindow::openCardView));
     } else if (m_window->isHidden()) {
         m_window->openAfresh();
     }

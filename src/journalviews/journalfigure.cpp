@@ -5,7 +5,10 @@
 #include "presentation/readingfont.h"
 #include "presentation/shownpicture.h"
 
+#include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -42,39 +45,85 @@ void JournalFigure::showReading(const JournalEntry &entry)
     update();
 }
 
-void JournalFigure::paintEvent(QPaintEvent *)
+qreal JournalFigure::scale() const
 {
-    // Pictures are made at the size they are drawn: a larger figure stays sharp.
     const QSize natural = sizeHint();
-    const qreal scale = std::max(1.0, std::min(qreal(width()) / natural.width(),
-                                               qreal(height()) / natural.height()));
-    const QSize card = CardLayout::CardSize * scale;
-    const QPointF corner((width() - natural.width() * scale) / 2,
-                         (height() - natural.height() * scale) / 2);
-    QPainter painter(this);
-    QFont number = readingFont(CardLayout::NumberPointSize);
-    // Sized as the picture is, in pixels: a larger system font would overflow its box.
-    number.setPixelSize(int(std::lround(CardLayout::NumberPointSize * 96 / 72 * scale)));
-    number.setBold(true);
-    painter.setFont(number);
-    const qreal ratio = devicePixelRatioF();
+    return std::max(1.0, std::min(qreal(width()) / natural.width(),
+                                  qreal(height()) / natural.height()));
+}
+
+QRect JournalFigure::cardRect(int index) const
+{
+    const QSize natural = sizeHint();
+    const qreal k = scale();
+    const QPointF corner((width() - natural.width() * k) / 2, (height() - natural.height() * k) / 2);
     const QRect bounds = CardLayout::figureBounds();
     // The card of the day has no spread: its one card lies in the middle.
     const QPoint middle = bounds.topLeft()
                           + QPoint((bounds.width() - CardLayout::CardSize.width()) / 2,
                                    (bounds.height() - CardLayout::CardSize.height()) / 2);
-    for (const ShownPosition &shown : std::as_const(m_shown)) {
-        const auto place = m_spread == CardOfTheDaySpread
-                               ? std::optional<QPoint>(middle)
-                               : CardLayout::place(m_spread, shown.position);
-        if (!place)
+    const auto place = m_spread == CardOfTheDaySpread
+                           ? std::optional<QPoint>(middle)
+                           : CardLayout::place(m_spread, m_shown[index].position);
+    if (!place)
+        return {};
+    const QPointF offset = *place - bounds.topLeft() + QPoint(Margin, Margin);
+    return QRect((corner + offset * k).toPoint(), CardLayout::CardSize * k);
+}
+
+int JournalFigure::cardAt(const QPoint &point) const
+{
+    for (int index = 0; index < m_shown.size(); ++index) {
+        if (cardRect(index).contains(point))
+            return index;
+    }
+    return -1;
+}
+
+bool JournalFigure::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        if (const int index = cardAt(help->pos()); index >= 0)
+            QToolTip::showText(help->globalPos(), m_shown[index].accessibleName, this,
+                               cardRect(index));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void JournalFigure::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        if (const int index = cardAt(event->position().toPoint()); index >= 0)
+            emit cardChosen(m_shown, index);
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void JournalFigure::paintEvent(QPaintEvent *)
+{
+    // Pictures are made at the size they are drawn: a larger figure stays sharp.
+    const qreal k = scale();
+    const QSize card = CardLayout::CardSize * k;
+    QPainter painter(this);
+    QFont number = readingFont(CardLayout::NumberPointSize);
+    // Sized as the picture is, in pixels: a larger system font would overflow its box.
+    number.setPixelSize(int(std::lround(CardLayout::NumberPointSize * 96 / 72 * k)));
+    number.setBold(true);
+    painter.setFont(number);
+    const qreal ratio = devicePixelRatioF();
+    for (int index = 0; index < m_shown.size(); ++index) {
+        const QRect place = cardRect(index);
+        if (place.isEmpty())
             continue;
-        const QPointF offset = *place - bounds.topLeft() + QPoint(Margin, Margin);
-        const QPoint at = (corner + offset * scale).toPoint();
-        painter.drawImage(at, shownPicture(shown, card, ratio));
+        const ShownPosition &shown = m_shown[index];
+        painter.drawImage(place.topLeft(), shownPicture(shown, card, ratio));
         // On its own ground over the card's corner, as in the main window: on the
         // picture itself a dark banner would swallow it.
-        const QRect box(at, CardLayout::NumberSize * scale);
+        const QRect box(place.topLeft(), CardLayout::NumberSize * k);
         painter.fillRect(box, palette().window());
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, QString::number(shown.number()));

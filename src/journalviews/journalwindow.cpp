@@ -148,6 +148,7 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
 
     connect(m_ui->lstReadings->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &JournalWindow::selectionChanged);
+    connect(m_ui->figReading, &JournalFigure::cardChosen, this, &JournalWindow::cardsShown);
     connect(m_ui->txtQuestion, &QLineEdit::textEdited, this, &JournalWindow::wordsEdited);
     // No longer than a journal, and its backups, take back in.
     limitLength(m_ui->txtNotes, MaxTextLength);
@@ -742,7 +743,7 @@ void JournalWindow::showSelectedReading()
     if (!entry)
         return;
     if (entry->isCardOfTheDay()) {
-        emit cardsShown(shownPositions(readingOf(*entry)));
+        emit cardsShown(shownPositions(readingOf(*entry)), 0);
         return;
     }
     m_journal.session().show(readingOf(*entry), ReadingSource::Journal, entry->name, entry->file);

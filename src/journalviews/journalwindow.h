@@ -52,8 +52,12 @@ public:
 signals:
     /** A kept reading was shown in the main window, which should now come forward. */
     void readingShown();
-    /** A kept card of the day is to be seen large: it has no spread to be shown in. */
-    void cardsShown(const QList<Orvella::ShownPosition> &positions);
+    /**
+     * A kept reading's cards are to be seen large, from the one at @p index:
+     * one chosen in its figure, or a card of the day, which has no spread to
+     * be shown in.
+     */
+    void cardsShown(const QList<Orvella::ShownPosition> &positions, int index);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

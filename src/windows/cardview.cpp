@@ -125,10 +125,10 @@ void CardView::showReading(const QList<ShownPosition> &positions, int index)
     showEntries(Mode::Reading, positions, index);
 }
 
-void CardView::showCards(const QList<ShownPosition> &positions)
+void CardView::showCards(const QList<ShownPosition> &positions, int index)
 {
     // Not the reading: it is neither followed nor gone back to.
-    showEntries(Mode::Cards, positions, 0);
+    showEntries(Mode::Cards, positions, index);
 }
 
 void CardView::showEntries(Mode mode, const QList<ShownPosition> &positions, int index)

@@ -42,8 +42,8 @@ public:
 
     /** Shows the positions of a reading, from the one at @p index. */
     void showReading(const QList<ShownPosition> &positions, int index);
-    /** Shows @p positions that are not the reading on show, from the first. */
-    void showCards(const QList<ShownPosition> &positions);
+    /** Shows @p positions that are not the reading on show, from the one at @p index. */
+    void showCards(const QList<ShownPosition> &positions, int index = 0);
     /** Shows the whole deck in deck order, upright, from card @p index. */
     void showDeck(int index = 0);
 

@@ -390,11 +390,11 @@ void MainWindow::openCardView(int position)
     presentCardView();
 }
 
-void MainWindow::openCardView(const QList<ShownPosition> &positions)
+void MainWindow::openCardView(const QList<ShownPosition> &positions, int index)
 {
     if (positions.isEmpty())
         return;
-    loadedCardView().showCards(positions);
+    loadedCardView().showCards(positions, index);
     presentCardView();
 }
 

@@ -81,9 +81,9 @@ public:
     void openCardView(int position);
     /**
      * Opens the card view on @p positions, which need not be the reading on
-     * show (the card of the day is one).
+     * show (the card of the day is one), at the one at @p index.
      */
-    void openCardView(const QList<ShownPosition> &positions);
+    void openCardView(const QList<ShownPosition> &positions, int index = 0);
     /** Opens the card view on the deck's meanings, from its first card. */
     void openCardMeanings();
     /** The card view, once it has been opened; null before. */

@@ -4,6 +4,7 @@
 #include "journalviews/cardoftheday.h"
 #include "journalviews/journal.h"
 #include "journalviews/journalcommands.h"
+#include "journalviews/journalfigure.h"
 #include "journalviews/journalwindow.h"
 #include "journalviews/statisticsview.h"
 #include "oracle/carddeck.h"
@@ -36,6 +37,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
+#include <QToolTip>
 
 #include <sqlite3.h>
 
@@ -549,6 +551,19 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QCOMPARE(m_driver->window().reading(), readingOf(ann));
     QVERIFY(m_driver->window().reading() != bo);
     QCOMPARE(store().all().size(), 2);
+    // A card of its figure names itself in a tip, and is seen large when clicked.
+    auto *figure = window->findChild<JournalFigure *>(QStringLiteral("figReading"));
+    const QPoint third = figure->cardRect(2).center();
+    QHelpEvent help(QEvent::ToolTip, third, figure->mapToGlobal(third));
+    QApplication::sendEvent(figure, &help);
+    const QList<ShownPosition> positions = shownPositions(readingOf(ann));
+    QCOMPARE(QToolTip::text(), positions[2].accessibleName);
+    QTest::mouseClick(figure, Qt::LeftButton, {}, third);
+    CardView *view = m_driver->window().cardView();
+    QVERIFY(view && view->isVisible());
+    QVERIFY(view->mode() == CardView::Mode::Cards && view->currentIndex() == 2
+            && view->count() == positions.size());
+    view->close();
 
     // Deleted after asking, by its button or the Delete key: No keeps it, Yes removes it.
     m_driver->platform().answers.enqueue(Platform::Answer::No);
