@@ -48,15 +48,16 @@ void JournalFigure::showReading(const JournalEntry &entry)
 qreal JournalFigure::scale() const
 {
     const QSize natural = sizeHint();
-    return std::max(1.0, std::min(qreal(width()) / natural.width(),
-                                  qreal(height()) / natural.height()));
+    return std::max(1.0,
+                    std::min(qreal(width()) / natural.width(), qreal(height()) / natural.height()));
 }
 
 QRect JournalFigure::cardRect(int index) const
 {
     const QSize natural = sizeHint();
     const qreal k = scale();
-    const QPointF corner((width() - natural.width() * k) / 2, (height() - natural.height() * k) / 2);
+    const QPointF corner((width() - natural.width() * k) / 2,
+                         (height() - natural.height() * k) / 2);
     const QRect bounds = CardLayout::figureBounds();
     // The card of the day has no spread: its one card lies in the middle.
     const QPoint middle = bounds.topLeft()
