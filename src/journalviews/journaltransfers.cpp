@@ -134,8 +134,7 @@ void backUpJournal(Journal &journal, QWidget *parent)
     }
 }
 
-void exportFromJournal(Journal &journal, const QList<qint64> &ids, bool onlySome,
-                       QWidget *parent)
+void exportFromJournal(Journal &journal, const QList<qint64> &ids, bool onlySome, QWidget *parent)
 {
     journal.keepWaiting();
     if (!journal.store())

@@ -28,7 +28,6 @@ void backUpJournal(Journal &journal, QWidget *parent);
  * @p journal to it as JSON or CSV (by the name chosen), whole or not at all.
  * When they are @p onlySome of the journal's, the dialog says how many.
  */
-void exportFromJournal(Journal &journal, const QList<qint64> &ids, bool onlySome,
-                       QWidget *parent);
+void exportFromJournal(Journal &journal, const QList<qint64> &ids, bool onlySome, QWidget *parent);
 
 } // namespace Orvella
