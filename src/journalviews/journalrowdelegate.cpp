@@ -64,14 +64,19 @@ void JournalRowDelegate::measure(const QFont &font) const
         m_wholeSlot = std::max(m_wholeSlot, small.horizontalAdvance(shortCardName(card)) + 4);
 }
 
-JournalRowDelegate::Columns JournalRowDelegate::columns(const QFont &font, int width) const
+JournalRowDelegate::Columns JournalRowDelegate::columns(const QFont &font, int width,
+                                                       qsizetype cards) const
 {
     measure(font);
     const int spare = width - m_leastText - CardLayout::SlotCount * m_wholeSlot;
     if (spare >= 0)
         return {m_leastText + std::min(spare, m_wholeText - m_leastText), m_wholeSlot};
-    // Narrow, the cards close up rather than run out of sight.
-    return {m_leastText, std::max(LeastSlot, (width - m_leastText) / int(CardLayout::SlotCount))};
+    // Narrow, the cards close up rather than run out of sight; a spread of
+    // fewer cards spreads them over the room the most would take.
+    const int room = width - m_leastText;
+    const int closed = std::max(LeastSlot, room / int(CardLayout::SlotCount));
+    return {m_leastText, std::clamp(room / int(std::max<qsizetype>(cards, 1)), closed,
+                                    std::max(closed, m_wholeSlot))};
 }
 
 QSize JournalRowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
@@ -111,7 +116,7 @@ void JournalRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     painter->save();
     painter->setPen(ground.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     const QRect area = option.rect.adjusted(Padding, Padding, -Padding, -Padding);
-    const Columns room = columns(option.font, area.width());
+    const Columns room = columns(option.font, area.width(), reading->cards.size());
     paintTexts(*painter, QRect(area.topLeft(), QSize(room.text - 2 * Padding, area.height())),
                option.font, *reading, model->isOverdue(*reading));
     paintCards(*painter, area.topLeft() + QPoint(room.text, 0), room.slot, option.font,

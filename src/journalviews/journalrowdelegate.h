@@ -36,8 +36,8 @@ private:
         int text;
         int slot;
     };
-    /** The shares of a row @p width wide, in @p font. */
-    Columns columns(const QFont &font, int width) const;
+    /** The shares of a row @p width wide, in @p font, of @p cards cards. */
+    Columns columns(const QFont &font, int width, qsizetype cards) const;
     /** Measures the texts and names a row may hold in @p font, unless it was. */
     void measure(const QFont &font) const;
     /** The time, the name (or file) and the spread, a line each, in @p area. */
