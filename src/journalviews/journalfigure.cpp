@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace Orvella {
 
@@ -37,6 +38,7 @@ void JournalFigure::showReading(const JournalEntry &entry)
 {
     m_spread = qint16(entry.spread);
     m_shown = shownPositions(readingOf(entry));
+    m_pressed = -1;
     QStringList heard;
     for (const ShownPosition &shown : std::as_const(m_shown))
         heard << shown.accessibleName;
@@ -95,10 +97,19 @@ bool JournalFigure::event(QEvent *event)
     return QWidget::event(event);
 }
 
+void JournalFigure::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_pressed = cardAt(event->position().toPoint());
+    QWidget::mousePressEvent(event);
+}
+
 void JournalFigure::mouseReleaseEvent(QMouseEvent *event)
 {
+    // A click: pressed and let go on the same card.
     if (event->button() == Qt::LeftButton) {
-        if (const int index = cardAt(event->position().toPoint()); index >= 0)
+        const int index = std::exchange(m_pressed, -1);
+        if (index >= 0 && cardAt(event->position().toPoint()) == index)
             emit cardChosen(m_shown, index);
     }
     QWidget::mouseReleaseEvent(event);

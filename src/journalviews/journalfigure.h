@@ -35,6 +35,7 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
@@ -45,6 +46,7 @@ private:
     int cardAt(const QPoint &point) const;
 
     qint16 m_spread = 0;
+    int m_pressed = -1; // the card a click began on
     QList<ShownPosition> m_shown;
 };
 
