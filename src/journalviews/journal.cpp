@@ -303,6 +303,12 @@ void Journal::readingShown(ReadingSource source)
     keep(*m_shownKept);
 }
 
+void Journal::showKept(const JournalEntry &entry)
+{
+    m_session.show(readingOf(entry), ReadingSource::Journal, entry.name, entry.file);
+    m_shownKept = entry; // after the show, which forgets the one before
+}
+
 void Journal::readingSaved(const QString &file)
 {
     // A drawn reading saved is the one its file holds: opened later, it is found kept.
@@ -310,6 +316,11 @@ void Journal::readingSaved(const QString &file)
         return;
     const JournalEntry before = *m_shownKept;
     m_shownKept->file = file;
+    if (before.id != 0) { // shown again from the journal
+        if (JournalStore *journal = store())
+            journal->setFile(before.id, file);
+        return;
+    }
     for (JournalEntry &waiting : m_waiting) {
         if (waiting == before) {
             waiting.file = file;

@@ -75,6 +75,8 @@ public:
 
     /** Keeps @p entry, now or as soon as the journal can take it. */
     void keep(const JournalEntry &entry);
+    /** Shows the kept reading @p entry in the session again, as it was. */
+    void showKept(const JournalEntry &entry);
 
     /** Readings shown but not kept yet, waiting for the journal to be free. */
     qsizetype waiting() const { return m_waiting.size(); }

@@ -746,7 +746,7 @@ void JournalWindow::showSelectedReading()
         emit cardsShown(shownPositions(readingOf(*entry)), 0);
         return;
     }
-    m_journal.session().show(readingOf(*entry), ReadingSource::Journal, entry->name, entry->file);
+    m_journal.showKept(*entry);
     emit readingShown();
 }
 

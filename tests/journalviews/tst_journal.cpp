@@ -564,6 +564,12 @@ void TestJournal::windowFindsWritesShowsAndDeletes()
     QVERIFY(view->mode() == CardView::Mode::Cards && view->currentIndex() == 2
             && view->count() == positions.size());
     view->close();
+    // Saved from the main window and opened again, it is the reading kept.
+    const QString saved = m_dir->filePath(QStringLiteral("ann.mca"));
+    m_driver->platform().fileNames << saved;
+    m_driver->click(QStringLiteral("cmdSave"));
+    QVERIFY(m_driver->window().session().openFile(saved));
+    QCOMPARE(store().all().size(), 2);
 
     // Deleted after asking, by its button or the Delete key: No keeps it, Yes removes it.
     m_driver->platform().answers.enqueue(Platform::Answer::No);
