@@ -207,6 +207,27 @@ void readExport(const QString &path, const QByteArray &bytes, ImportedReadings &
     }
 }
 
+// @p bytes of a database cut short (a copy stopped halfway) as SQLite reads
+// what is left of it: by the pages there are, not by the number its header
+// says, which it would otherwise trust and find every page past the end
+// missing. (Told so by a header whose size no longer holds.)
+QByteArray asCutShort(QByteArray bytes)
+{
+    constexpr int ChangeCounter = 24, PageCount = 28, CountValidFor = 92;
+    if (bytes.size() < 100)
+        return bytes;
+    const auto number = [&bytes](int at, int size) {
+        qint64 value = 0;
+        for (int i = 0; i < size; ++i)
+            value = value << 8 | quint8(bytes[at + i]);
+        return value;
+    };
+    const qint64 pageSize = number(16, 2) == 1 ? 65536 : number(16, 2);
+    if (pageSize * number(PageCount, 4) > bytes.size())
+        bytes[CountValidFor] = char(~bytes[ChangeCounter]);
+    return bytes;
+}
+
 void readBackup(const QString &path, const QByteArray &bytes, ImportedReadings &found)
 {
     // The bytes already read, in a file of our own: what SQLite opens is then
@@ -219,7 +240,7 @@ void readBackup(const QString &path, const QByteArray &bytes, ImportedReadings &
     const bool linked = QFileInfo(path + log).isSymLink();
     const std::optional<QByteArray> logged = linked ? std::nullopt
                                                     : readSmallFile(path + log, MaxBackupSize);
-    if (!folder.isValid() || !writeWhole(copy, bytes)
+    if (!folder.isValid() || !writeWhole(copy, asCutShort(bytes))
         || (!linked && anythingAt(path + log) && !logged)
         || (logged && !logged->isEmpty() && !writeWhole(copy + log, *logged))) {
         found.refuse({path, 0, QStringLiteral("it could not be copied to be read")});
