@@ -72,6 +72,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
         refusal = parser.isSet(exportJournal)
                       ? QStringLiteral("The journal is exported without opening a reading.")
                       : QStringLiteral("The statistics are written without opening a reading.");
+    else if (parser.isSet(statistics) && parser.value(statistics).isEmpty())
+        refusal = QStringLiteral("Name the file to write the statistics to, or - .");
     else if (parser.isSet(exportJournal) && !isJournalExportName(parser.value(exportJournal)))
         refusal = QStringLiteral("The journal is exported to a .json or a .csv file, or to - .");
     else if (journalOptions == 0 && files.size() > 1)

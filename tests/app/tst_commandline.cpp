@@ -58,6 +58,8 @@ void TestCommandLine::parse_data()
     QTest::newRow("--journal-statistics")
         << QStringList{"--journal-statistics", "-"} << Action::JournalStatistics << QString()
         << false;
+    QTest::newRow("--journal-statistics to no name")
+        << QStringList{"--journal-statistics", ""} << Action::Refuse << QString() << false;
     QTest::newRow("--import-journal")
         << QStringList{"--import-journal", "a.mca", "j.json"} << Action::ImportJournal
         << QString() << false;
