@@ -316,19 +316,15 @@ void Journal::readingSaved(const QString &file)
         return;
     const JournalEntry before = *m_shownKept;
     m_shownKept->file = file;
-    if (before.id != 0) { // shown again from the journal
-        if (JournalStore *journal = store())
-            journal->setFile(before.id, file);
-        return;
-    }
     for (JournalEntry &waiting : m_waiting) {
         if (waiting == before) {
             waiting.file = file;
             return;
         }
     }
-    // Not tried again when the journal is held: a file opened later would
-    // only be kept once more.
+    // Found by what it is, not by its number: the journal may have begun anew
+    // since. Not tried again when the journal is held: a file opened later
+    // would only be kept once more.
     JournalStore *journal = store();
     if (const std::optional<qint64> id = journal ? journal->findSame(before) : std::nullopt)
         journal->setFile(*id, file);

@@ -39,15 +39,15 @@ namespace {
 const QString SizeSetting = QStringLiteral("window-size");
 const QString SplitSetting = QStringLiteral("window-split");
 
-// Words shown from their start, as they are read; typed into, notes go on
-// where they end, come to from their label or by Tab.
 // What @p notes holds, no-break spaces and all (the edit's plain text makes them plain).
 QString notesIn(const QPlainTextEdit *notes)
 {
     return notes->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
 }
 
-// Each shows @p text and gives it back as it is shown.
+// Words shown from their start, as they are read; typed into, notes go on
+// where they end, come to from their label or by Tab. Each gives @p text
+// back as it is shown.
 QString showWords(QLineEdit *line, const QString &text)
 {
     line->setText(text);
@@ -676,7 +676,8 @@ void JournalWindow::showHeading(const QString &heading)
     // A line each, unwrapped: a wrapping label would have the details scroll
     // at their full height whatever room the window gives them.
     m_heading = heading;
-    // Whole, where a long name is cut short; as written, whatever markup an imported name holds.
+    // Whole where a long name is cut short (but for a name of pages); as
+    // written, whatever markup an imported name holds.
     QStringList tip = heading.split(u'\n');
     for (QString &line : tip)
         line = cutShortForTip(line).toHtmlEscaped();
