@@ -207,10 +207,9 @@ void readExport(const QString &path, const QByteArray &bytes, ImportedReadings &
     }
 }
 
-// @p bytes of a database cut short (a copy stopped halfway) as SQLite reads
-// what is left of it: by the pages there are, not by the number its header
-// says, which it would otherwise trust and find every page past the end
-// missing. (Told so by a header whose size no longer holds.)
+// @p bytes, a database cut short (a copy stopped halfway) read by the pages
+// it still has: its header's page count, which SQLite would otherwise trust
+// and find every page past the end missing, is marked out of date.
 QByteArray asCutShort(QByteArray bytes)
 {
     constexpr int ChangeCounter = 24, PageCount = 28, CountValidFor = 92;
