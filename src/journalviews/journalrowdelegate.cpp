@@ -75,8 +75,8 @@ JournalRowDelegate::Columns JournalRowDelegate::columns(const QFont &font, int w
     // fewer cards spreads them over the room the most would take.
     const int room = width - m_leastText;
     const int closed = std::max(LeastSlot, room / int(CardLayout::SlotCount));
-    return {m_leastText, std::clamp(room / int(std::max<qsizetype>(cards, 1)), closed,
-                                    std::max(closed, m_wholeSlot))};
+    return {m_leastText,
+            std::clamp(room / int(std::max<qsizetype>(cards, 1)), closed, m_wholeSlot)};
 }
 
 QSize JournalRowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
