@@ -169,7 +169,7 @@ public:
     virtual QList<JournalEntry> all() = 0;
     virtual bool setWords(qint64 id, const QString &question, const QString &notes) = 0;
     virtual bool setOutcome(qint64 id, const QString &outcome, const QDate &date) = 0;
-    /** Notes that reading @p id, kept from no file, was saved as @p file. */
+    /** Notes that reading @p id was saved as @p file: the file it is found by when opened. */
     virtual bool setFile(qint64 id, const QString &file) = 0;
     virtual bool remove(qint64 id) = 0;
     /** The days that have readings, of those @p filter keeps. */

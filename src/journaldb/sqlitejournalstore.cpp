@@ -603,7 +603,7 @@ bool SqliteJournalStore::setFile(qint64 id, const QString &file)
 {
     if (!writable())
         return false;
-    SqliteStatement reading(m_db, "UPDATE reading SET file = ?1 WHERE id = ?2 AND file = ''");
+    SqliteStatement reading(m_db, "UPDATE reading SET file = ?1 WHERE id = ?2");
     reading.bind(1, file).bind(2, id);
     return judge(reading.run());
 }

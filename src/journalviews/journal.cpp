@@ -299,35 +299,57 @@ void Journal::readingShown(ReadingSource source)
     // rebuild goes through too, would refuse it.
     if (!entryProblem(entry).isEmpty())
         return;
-    m_shownKept = std::move(entry);
-    keep(*m_shownKept);
+    if (entry.file.isEmpty())
+        m_shownKept = entry;
+    keep(entry);
 }
 
 void Journal::showKept(const JournalEntry &entry)
 {
     m_session.show(readingOf(entry), ReadingSource::Journal, entry.name, entry.file);
-    m_shownKept = entry; // after the show, which forgets the one before
+    // After the show, which forgets the one before.
+    if (entry.file.isEmpty() || entry.source == JournalSource::Drawn)
+        m_shownKept = entry;
 }
 
 void Journal::readingSaved(const QString &file)
 {
-    // A drawn reading saved is the one its file holds: opened later, it is found kept.
-    if (!m_shownKept || !m_shownKept->file.isEmpty())
+    // A reading not from a file, saved, is the one its file holds: opened
+    // later, it is found kept. The journal takes it now, or as soon as it can.
+    if (m_shownKept)
+        m_savedAs = {*m_shownKept, file};
+    noteSavedFile();
+}
+
+void Journal::noteSavedFile()
+{
+    if (!m_savedAs)
         return;
-    const JournalEntry before = *m_shownKept;
-    m_shownKept->file = file;
+    const auto [kept, file] = *m_savedAs;
+    const auto noted = [&] {
+        m_savedAs.reset();
+        if (m_shownKept == kept)
+            m_shownKept->file = file;
+    };
     for (JournalEntry &waiting : m_waiting) {
-        if (waiting == before) {
+        if (waiting == kept) {
             waiting.file = file;
-            return;
+            return noted();
         }
     }
-    // Found by what it is, not by its number: the journal may have begun anew
-    // since. Not tried again when the journal is held: a file opened later
-    // would only be kept once more.
+    // Found by what it is, in the journal now in place (followed first, if moved).
+    noticeChangesElsewhere();
     JournalStore *journal = store();
-    if (const std::optional<qint64> id = journal ? journal->findSame(before) : std::nullopt)
-        journal->setFile(*id, file);
+    const std::optional<qint64> id = journal ? journal->findSame(kept) : std::nullopt;
+    if (id && journal->setFile(*id, file))
+        return noted();
+    const JournalStore::Problem problem = journal ? journal->problem()
+                                                  : JournalStore::Problem::Failed;
+    if (problem == JournalStore::Problem::Busy || problem == JournalStore::Problem::NotWritable
+        || problem == JournalStore::Problem::Full)
+        retryAfter(problem);
+    else
+        m_savedAs.reset(); // deleted meanwhile, or a journal that takes nothing
 }
 
 void Journal::keep(const JournalEntry &entry)
@@ -392,6 +414,8 @@ void Journal::keepWaiting()
             keepWaitingWords(*journal);
     }
     saveKeepsNew();
+    if (m_waiting.isEmpty())
+        noteSavedFile();
     if (keptAny)
         emit changed();
 }

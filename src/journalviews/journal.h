@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class QTimer;
 class QWidget;
@@ -123,6 +124,7 @@ signals:
 private:
     void readingShown(ReadingSource source);
     void readingSaved(const QString &file);
+    void noteSavedFile();
     void open();
     /** Opens the journal at its path, as the program uses it, into m_store. */
     void openStore();
@@ -165,8 +167,10 @@ private:
     bool m_saidUnable = false;
     bool m_saidUnableToSave = false;
     QList<JournalEntry> m_waiting;
-    // The reading on show as it was kept; none when it was not.
+    // The reading on show as it is kept, when it came from no file of its own.
     std::optional<JournalEntry> m_shownKept;
+    // A reading so kept, and the file it was saved as since, for the journal to note.
+    std::optional<std::pair<JournalEntry, QString>> m_savedAs;
     QMap<qint64, JournalWords> m_words;
     QTimer *m_keepWordsSoon = nullptr;
     QTimer *m_keepWordsAtLatest = nullptr; // started by the first change the pause waits for

@@ -4,6 +4,7 @@
 #include "presentation/cardlayout.h"
 #include "presentation/readingfont.h"
 #include "presentation/shownpicture.h"
+#include "textlimit.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -88,8 +89,12 @@ bool JournalFigure::event(QEvent *event)
     if (event->type() == QEvent::ToolTip) {
         const auto *help = static_cast<QHelpEvent *>(event);
         if (const int index = cardAt(help->pos()); index >= 0)
-            QToolTip::showText(help->globalPos(), m_shown[index].accessibleName, this,
-                               cardRect(index));
+            // As written, whatever markup an imported position's title holds.
+            QToolTip::showText(help->globalPos(),
+                               QStringLiteral("<p>")
+                                   + cutShortForTip(m_shown[index].accessibleName).toHtmlEscaped()
+                                   + QStringLiteral("</p>"),
+                               this, cardRect(index));
         else
             QToolTip::hideText();
         return true;

@@ -39,10 +39,14 @@ namespace {
 const QString SizeSetting = QStringLiteral("window-size");
 const QString SplitSetting = QStringLiteral("window-split");
 
-// What @p notes holds, no-break spaces and all (the edit's plain text makes them plain).
+// What @p notes holds, no-break spaces and all (the edit's plain text makes
+// them plain); a line broken with Shift+Enter breaks as any other.
 QString notesIn(const QPlainTextEdit *notes)
 {
-    return notes->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
+    return notes->document()
+        ->toRawText()
+        .replace(QChar::ParagraphSeparator, u'\n')
+        .replace(QChar::LineSeparator, u'\n');
 }
 
 // Words shown from their start, as they are read; typed into, notes go on

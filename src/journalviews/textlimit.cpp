@@ -41,7 +41,11 @@ void limitLength(QPlainTextEdit *edit, qsizetype most)
 QString cutShortForTip(const QString &text)
 {
     constexpr qsizetype Most = 300;
-    return text.size() <= Most ? text : text.first(Most) + u'\u2026';
+    if (text.size() <= Most)
+        return text;
+    // Never between the two halves of a character beyond the first plane.
+    const qsizetype cut = text[Most - 1].isHighSurrogate() ? Most - 1 : Most;
+    return text.first(cut) + u'\u2026';
 }
 
 } // namespace Orvella

@@ -14,8 +14,8 @@ namespace Orvella {
 void limitLength(QPlainTextEdit *edit, qsizetype most);
 
 /**
- * @p text for a tooltip: a name of pages cut short after a few lines'
- * worth, so that the tip stays within the screen.
+ * @p text for a tooltip: a name of pages cut short after a few lines' worth
+ * (a tip wraps only between words: one long word still makes a wide tip).
  */
 QString cutShortForTip(const QString &text);
 
