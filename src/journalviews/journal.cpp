@@ -362,7 +362,7 @@ void Journal::keepWaiting()
 {
     m_keepWordsSoon->stop();
     m_keepWordsAtLatest->stop();
-    if (!m_waiting.isEmpty() || !m_words.isEmpty()) {
+    if (!m_waiting.isEmpty() || !m_words.isEmpty() || m_savedAs) {
         if (store() && m_openAgain)
             openAgainForWriting();
         // Readings and words wait while a damaged journal cannot be moved aside.
