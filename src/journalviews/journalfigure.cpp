@@ -9,6 +9,7 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextDocument>
 #include <QToolTip>
 
 #include <algorithm>
@@ -88,15 +89,18 @@ bool JournalFigure::event(QEvent *event)
 {
     if (event->type() == QEvent::ToolTip) {
         const auto *help = static_cast<QHelpEvent *>(event);
-        if (const int index = cardAt(help->pos()); index >= 0)
-            // As written, whatever markup an imported position's title holds.
+        if (const int index = cardAt(help->pos()); index >= 0) {
+            // On one line; as written, whatever markup an imported position's title holds.
+            const QString tip = cutShortForTip(m_shown[index].accessibleName);
             QToolTip::showText(help->globalPos(),
-                               QStringLiteral("<p>")
-                                   + cutShortForTip(m_shown[index].accessibleName).toHtmlEscaped()
-                                   + QStringLiteral("</p>"),
+                               Qt::mightBeRichText(tip)
+                                   ? QStringLiteral("<p>") + tip.toHtmlEscaped()
+                                         + QStringLiteral("</p>")
+                                   : tip,
                                this, cardRect(index));
-        else
+        } else {
             QToolTip::hideText();
+        }
         return true;
     }
     return QWidget::event(event);
