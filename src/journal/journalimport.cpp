@@ -14,6 +14,7 @@
 #include <QJsonObject>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
@@ -212,17 +213,12 @@ void readExport(const QString &path, const QByteArray &bytes, ImportedReadings &
 // and find every page past the end missing, is marked out of date.
 QByteArray asCutShort(QByteArray bytes)
 {
-    constexpr int ChangeCounter = 24, PageCount = 28, CountValidFor = 92;
+    constexpr int PageSize = 16, ChangeCounter = 24, PageCount = 28, CountValidFor = 92;
     if (bytes.size() < 100)
         return bytes;
-    const auto number = [&bytes](int at, int size) {
-        qint64 value = 0;
-        for (int i = 0; i < size; ++i)
-            value = value << 8 | quint8(bytes[at + i]);
-        return value;
-    };
-    const qint64 pageSize = number(16, 2) == 1 ? 65536 : number(16, 2);
-    if (pageSize * number(PageCount, 4) > bytes.size())
+    const quint16 size = qFromBigEndian<quint16>(bytes.constData() + PageSize);
+    const qint64 pageSize = size == 1 ? 65536 : size;
+    if (pageSize * qFromBigEndian<quint32>(bytes.constData() + PageCount) > bytes.size())
         bytes[CountValidFor] = char(~bytes[ChangeCounter]);
     return bytes;
 }

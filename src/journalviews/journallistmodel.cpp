@@ -52,7 +52,7 @@ QVariant JournalListModel::data(const QModelIndex &index, int role) const
         return spokenText(reading);
     case Qt::ToolTipRole:
         // Whole, where the row cuts a name short; wrapped, as rich text is.
-        return QStringLiteral("<p>") + spokenText(reading, cutShortForTip).toHtmlEscaped()
+        return QStringLiteral("<p>") + spokenText(reading, true).toHtmlEscaped()
                + QStringLiteral("</p>");
     case SummaryRole:
         return QVariant::fromValue(&reading);
@@ -66,8 +66,7 @@ QString JournalListModel::shownName(const JournalSummary &reading)
     return reading.name.isEmpty() ? QFileInfo(reading.file).fileName() : reading.name;
 }
 
-QString JournalListModel::spokenText(const JournalSummary &reading,
-                                     QString (*cutName)(const QString &)) const
+QString JournalListModel::spokenText(const JournalSummary &reading, bool forTip) const
 {
     QStringList cards;
     for (const JournalCardMark &card : reading.cards) {
@@ -76,7 +75,7 @@ QString JournalListModel::spokenText(const JournalSummary &reading,
     }
     QString text = dayAndTimeText(reading.time);
     if (const QString who = shownName(reading); !who.isEmpty())
-        text += QStringLiteral(", ") + (cutName ? cutName(who) : who);
+        text += QStringLiteral(", ") + (forTip ? cutShortForTip(who) : who);
     text += QStringLiteral(", ") + reading.spreadName + QStringLiteral(": ")
             + cards.join(QStringLiteral(", "));
     if (reading.written == JournalSummary::Written::Notes)

@@ -38,9 +38,8 @@ public:
     /** Who a reading is for, as listed: the name typed, or else the file it came from. */
     static QString shownName(const JournalSummary &reading);
     /** What is heard of a reading: its time, name, spread and cards. */
-    /** @p reading in words; its name cut short by @p cutName where given. */
-    QString spokenText(const JournalSummary &reading,
-                       QString (*cutName)(const QString &) = nullptr) const;
+    /** @p reading in words; for a tip, a name of pages cut short. */
+    QString spokenText(const JournalSummary &reading, bool forTip = false) const;
 
 private:
     QList<JournalSummary> m_readings;
