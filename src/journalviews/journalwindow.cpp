@@ -8,6 +8,7 @@
 #include "journallistmodel.h"
 #include "journalrowdelegate.h"
 #include "journaltransfers.h"
+#include "journalwordsfields.h"
 #include "statisticsview.h"
 #include "textlimit.h"
 
@@ -38,34 +39,6 @@ namespace {
 
 const QString SizeSetting = QStringLiteral("window-size");
 const QString SplitSetting = QStringLiteral("window-split");
-
-// What @p notes holds, no-break spaces and all (the edit's plain text makes
-// them plain); a line broken with Shift+Enter breaks as any other.
-QString notesIn(const QPlainTextEdit *notes)
-{
-    return notes->document()
-        ->toRawText()
-        .replace(QChar::ParagraphSeparator, u'\n')
-        .replace(QChar::LineSeparator, u'\n');
-}
-
-// Words shown from their start, as they are read; typed into, notes go on
-// where they end, come to from their label or by Tab. Each gives @p text
-// back as it is shown.
-QString showWords(QLineEdit *line, const QString &text)
-{
-    line->setText(text);
-    line->setCursorPosition(0);
-    return line->text();
-}
-
-QString showWords(QPlainTextEdit *notes, const QString &text)
-{
-    notes->setPlainText(text);
-    notes->moveCursor(QTextCursor::End);
-    notes->verticalScrollBar()->setValue(0);
-    return notesIn(notes);
-}
 
 // Enter presses the button the keys are at, as in a dialog.
 void pressedByEnter(QWidget *within)
@@ -137,10 +110,6 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
     Q_UNUSED(heardAsWindow);
     m_ui->setupUi(this);
     setLocale(journalLocale()); // its calendar and dates too
-    // Its own format, not the one of the locale it was made in.
-    m_ui->datOutcome->setDisplayFormat(shortDayFormat());
-    // As wide for every reading, whatever days its range allows it.
-    m_ui->datOutcome->setMinimumWidth(m_ui->datOutcome->sizeHint().width());
     setWindowTitle(Product::titled(QStringLiteral("Journal")));
     m_model = new JournalListModel(this);
     m_ui->lstReadings->setModel(m_model);
@@ -153,24 +122,7 @@ JournalWindow::JournalWindow(Journal &journal, QWidget *parent)
     connect(m_ui->lstReadings->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &JournalWindow::selectionChanged);
     connect(m_ui->figReading, &JournalFigure::cardChosen, this, &JournalWindow::cardsShown);
-    connect(m_ui->txtQuestion, &QLineEdit::textEdited, this, &JournalWindow::wordsEdited);
-    // No longer than a journal, and its backups, take back in.
-    limitLength(m_ui->txtNotes, MaxTextLength);
-    m_ui->txtQuestion->setMaxLength(int(MaxTextLength));
-    m_ui->txtOutcome->setMaxLength(int(MaxTextLength));
-    connect(m_ui->txtNotes, &QPlainTextEdit::textChanged, this, &JournalWindow::wordsEdited);
-    connect(m_ui->txtOutcome, &QLineEdit::textEdited, this, [this](const QString &outcome) {
-        // Dated the day it is first told; the date can be changed after.
-        if (!m_ui->datOutcome->isEnabled() && !outcome.trimmed().isEmpty()) {
-            const QSignalBlocker quiet(m_ui->datOutcome);
-            const QDate today = m_journal.platform().today(); // a later day, maybe, than shown
-            m_ui->datOutcome->setMaximumDate(std::max(m_ui->datOutcome->maximumDate(), today));
-            m_ui->datOutcome->setDate(today);
-        }
-        enableOutcomeDate();
-        wordsEdited();
-    });
-    connect(m_ui->datOutcome, &QDateEdit::dateChanged, this, &JournalWindow::wordsEdited);
+    connect(m_words, &JournalWordsFields::edited, this, &JournalWindow::wordsEdited);
     connect(m_ui->cmdImport, &QPushButton::clicked, this,
             [this] { importIntoJournal(m_journal, this); });
     connect(m_ui->cmdBackUp, &QPushButton::clicked, this,
@@ -207,6 +159,9 @@ void JournalWindow::setupLook()
     m_nothingListed->hide();
     (new QVBoxLayout(m_ui->lstReadings->viewport()))->addWidget(m_nothingListed);
     setFont(readingFont(9));
+    // Made once the window's font is set: the outcome's fields are as wide as it needs.
+    m_words = new JournalWordsFields(m_ui->txtQuestion, m_ui->txtNotes, m_ui->txtOutcome,
+                                     m_ui->datOutcome, m_journal.platform(), this);
     QFont heading = readingFont(10);
     heading.setBold(true);
     m_ui->lblReading->setFont(heading);
@@ -222,13 +177,6 @@ void JournalWindow::setupLook()
         filter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         filter->setMinimumContentsLength(10);
     }
-    // Its hint whole, whatever the font: the details, and the window, widen for
-    // it. (A line edit's own hint is room for 17 x's and its frame; one more
-    // for the rounding of text drawn at a fractional scale.)
-    QLineEdit *outcome = m_ui->txtOutcome;
-    const QFontMetrics metrics = outcome->fontMetrics();
-    outcome->setMinimumWidth(outcome->sizeHint().width() - 16 * metrics.horizontalAdvance(u'x')
-                             + metrics.horizontalAdvance(outcome->placeholderText()));
     m_ui->splitter->setStretchFactor(0, 3);
     m_ui->splitter->setStretchFactor(1, 1);
     // Room to spare goes to the cards first, then to the notes.
@@ -500,23 +448,9 @@ void JournalWindow::showWhatCanBeChanged()
 {
     JournalStore *store = m_journal.store();
     const bool canWrite = m_entryShown && store && !store->isReadOnly();
-    for (QWidget *words :
-         {static_cast<QWidget *>(m_ui->txtQuestion), static_cast<QWidget *>(m_ui->txtNotes),
-          static_cast<QWidget *>(m_ui->txtOutcome)})
-        words->setEnabled(m_entryShown);
-    m_ui->txtQuestion->setReadOnly(!canWrite);
-    m_ui->txtNotes->setReadOnly(!canWrite);
-    m_ui->txtOutcome->setReadOnly(!canWrite);
-    enableOutcomeDate();
+    m_words->allow(m_entryShown, canWrite);
     m_ui->cmdShowReading->setEnabled(m_entryShown);
     m_ui->cmdDelete->setEnabled(canWrite);
-}
-
-void JournalWindow::enableOutcomeDate()
-{
-    JournalStore *store = m_journal.store();
-    m_ui->datOutcome->setEnabled(m_entryShown && store && !store->isReadOnly()
-                                 && !m_ui->txtOutcome->text().trimmed().isEmpty());
 }
 
 void JournalWindow::showWordsKeptElsewhere()
@@ -528,18 +462,7 @@ void JournalWindow::showWordsKeptElsewhere()
     const std::optional<JournalEntry> entry = store ? store->entry(m_shownId) : std::nullopt;
     if (!entry)
         return;
-    // Only what changed is set again: the user's place in the rest stays.
-    const QSignalBlocker question(m_ui->txtQuestion), notes(m_ui->txtNotes),
-        outcome(m_ui->txtOutcome), outcomeDate(m_ui->datOutcome);
-    if (m_question.kept != entry->question)
-        m_question = {entry->question, showWords(m_ui->txtQuestion, entry->question)};
-    if (m_notes.kept != entry->notes)
-        m_notes = {entry->notes, showWords(m_ui->txtNotes, entry->notes)};
-    if (m_outcome.kept != entry->outcome) {
-        m_outcome = {entry->outcome, showWords(m_ui->txtOutcome, entry->outcome)};
-        showOutcomeDate(entry->outcomeDate, entry->time.date());
-        enableOutcomeDate();
-    }
+    m_words->showChanged(*entry);
 }
 
 void JournalWindow::openAfresh()
@@ -670,7 +593,7 @@ void JournalWindow::selectionChanged()
     // From its heading, whatever part of the one before was scrolled to.
     m_ui->scrollReading->verticalScrollBar()->setValue(0);
     showHeading(entry ? headingOf(shown) : QString());
-    showWordsOf(shown, entry ? entry->time.date() : QDate());
+    m_words->show(shown, entry ? entry->time.date() : QDate());
     m_entryShown = entry.has_value();
     showWhatCanBeChanged();
 }
@@ -693,25 +616,6 @@ void JournalWindow::showHeading(const QString &heading)
     fitHeading();
 }
 
-void JournalWindow::showWordsOf(const JournalEntry &shown, QDate readingDay)
-{
-    const QSignalBlocker question(m_ui->txtQuestion), notes(m_ui->txtNotes),
-        outcome(m_ui->txtOutcome), outcomeDate(m_ui->datOutcome);
-    m_question = {shown.question, showWords(m_ui->txtQuestion, shown.question)};
-    m_notes = {shown.notes, showWords(m_ui->txtNotes, shown.notes)};
-    m_outcome = {shown.outcome, showWords(m_ui->txtOutcome, shown.outcome)};
-    showOutcomeDate(shown.outcomeDate, readingDay);
-}
-
-void JournalWindow::showOutcomeDate(QDate told, QDate readingDay)
-{
-    // Not before the reading, nor after today, unless it was told so before.
-    const QDate today = m_journal.platform().today();
-    m_ui->datOutcome->setDateRange(told.isValid() ? std::min(readingDay, told) : readingDay,
-                                   std::max({readingDay, today, told}));
-    m_ui->datOutcome->setDate(told.isValid() ? told : today);
-}
-
 void JournalWindow::fitHeading()
 {
     // Each line cut short with an ellipsis where the details are too narrow for it.
@@ -727,18 +631,11 @@ void JournalWindow::wordsEdited()
 {
     if (m_shownId == 0)
         return;
-    // What the user left alone is kept as it was; an outcome typed without the
-    // blanks around it.
-    const QString question = m_ui->txtQuestion->text();
-    const QString notes = notesIn(m_ui->txtNotes);
-    const QString outcomeTyped = m_ui->txtOutcome->text();
-    const QString outcome = m_outcome.take(outcomeTyped, outcomeTyped.trimmed());
-    const JournalWords words{QString(m_heading).replace(u'\n', QStringLiteral(", ")),
-                             m_question.take(question, question), m_notes.take(notes, notes),
-                             outcome, outcome.isEmpty() ? QDate() : m_ui->datOutcome->date()};
+    const JournalWords words =
+        m_words->words(QString(m_heading).replace(u'\n', QStringLiteral(", ")));
     m_journal.keepWords(m_shownId, words);
     m_model->setWords(m_shownId, JournalSummary::writtenOf(words.question, words.notes),
-                      !outcome.isEmpty());
+                      !words.outcome.isEmpty());
 }
 
 void JournalWindow::showSelectedReading()

@@ -18,6 +18,7 @@ namespace Orvella {
 
 class Journal;
 class JournalFilters;
+class JournalWordsFields;
 class JournalListModel;
 class StatisticsView;
 struct ShownPosition;
@@ -71,16 +72,10 @@ private:
     void showHeading(const QString &heading);
     /** The selected reading's heading, its lines cut to the room there is. */
     void fitHeading();
-    /** @p shown's question, notes and outcome in their editors, for a reading of @p readingDay. */
-    void showWordsOf(const JournalEntry &shown, QDate readingDay);
-    /** The day an outcome was told of, or today for none, among the days it may be. */
-    void showOutcomeDate(QDate told, QDate readingDay);
     /** Whether new readings are kept, and what can be done with the journal as it now is. */
     void showJournalState();
     /** Whether the selected reading's words and the reading can be changed. */
     void showWhatCanBeChanged();
-    /** The outcome's date can be told only of an outcome, in a journal that can be written. */
-    void enableOutcomeDate();
     /** The calendar at the selected reading's day, the days listed as they were. */
     void showSelectedDay();
     void setupLook();
@@ -117,33 +112,12 @@ private:
     Journal &m_journal;
     JournalListModel *m_model = nullptr;
     JournalFilters *m_filters = nullptr;
+    JournalWordsFields *m_words = nullptr;
     /** The reading whose words the editors show. */
     qint64 m_shownId = 0;
     /** The last reading selected: selected again when a search that listed none is cleared. */
     qint64 m_lastShownId = 0;
     QString m_heading; // the selected reading's, whole
-    /**
-     * A text as the journal keeps it and as its field shows it, which may
-     * differ (a field shows a line break in a question as none, say): a
-     * field the user left alone gives back what is kept, not what it shows.
-     */
-    struct ShownText
-    {
-        QString kept;
-        QString shown;
-        /** What is kept once the field holds @p now, which the user made @p typed. */
-        const QString &take(const QString &now, const QString &typed)
-        {
-            if (now != shown) {
-                shown = now;
-                kept = typed;
-            }
-            return kept;
-        }
-    };
-    ShownText m_question;
-    ShownText m_notes;
-    ShownText m_outcome;
     bool m_entryShown = false; // a kept reading is selected and shown
     QLabel *m_nothingListed = nullptr;
     QString m_searchedWords; // of the search listed
