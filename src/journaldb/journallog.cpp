@@ -73,7 +73,10 @@ bool losesChanges(QIODevice &log)
         const bool ofThisRun = bigEndianWord(frame, 8) == salt1
                                && bigEndianWord(frame, 12) == salt2;
         if (!sound) {
-            if (ofThisRun)
+            // Only a commit past the damage was given up. A change rolled back
+            // leaves frames of this run unsummed, written over in part by the
+            // next commit, and none of them a commit: nothing is lost there.
+            if (ofThisRun && bigEndianWord(frame, 4) != 0)
                 return true;
             continue;
         }
