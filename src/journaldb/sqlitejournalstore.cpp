@@ -434,16 +434,18 @@ std::optional<qint64> SqliteJournalStore::findSame(const JournalEntry &entry)
         return std::nullopt;
     // A file read again (opened, handed over or imported) is the same reading
     // whenever it shows the same cards, as is a drawn one saved as that file;
-    // any other reading is its moment.
+    // any other reading is its moment, whatever file it was saved as since.
     const bool fromFile = !entry.file.isEmpty() && entry.source != JournalSource::Drawn;
     SqliteStatement &query = cached(
         fromFile ? "SELECT id FROM reading WHERE file = ?1 AND spread = ?2 AND cards = ?3"
                    " LIMIT 1"
-                 : "SELECT id FROM reading WHERE utc = ?4 AND spread = ?2 AND cards = ?3"
-                   " AND name = ?5 AND file = ?1 LIMIT 1");
-    query.bind(1, entry.file).bind(2, qint64(entry.spread)).bind(3, cardsKey(entry.cards));
-    if (!fromFile)
-        query.bind(4, journalTime(entry.time).toSecsSinceEpoch()).bind(5, entry.name);
+                 : "SELECT id FROM reading WHERE utc = ?1 AND spread = ?2 AND cards = ?3"
+                   " AND name = ?4 LIMIT 1");
+    query.bind(2, qint64(entry.spread)).bind(3, cardsKey(entry.cards));
+    if (fromFile)
+        query.bind(1, entry.file);
+    else
+        query.bind(1, journalTime(entry.time).toSecsSinceEpoch()).bind(4, entry.name);
     const int result = query.step();
     judge(result);
     const std::optional<qint64> found = result == SQLITE_ROW

@@ -134,6 +134,13 @@ void TestJournalStore::keepsFindsAndForgets()
     JournalEntry later = m_ann;
     later.time = later.time.addSecs(1);
     QVERIFY(!m_store->findSame(later));
+    // A drawn reading saved as a file since is still the one drawn, in a copy from before or after.
+    JournalEntry saved = m_ann;
+    saved.file = QStringLiteral("/home/ann/ann.mca");
+    QVERIFY(m_store->setFile(m_ann.id, saved.file));
+    for (const JournalEntry &copy : {m_ann, saved})
+        QCOMPARE(m_store->findSame(copy), std::optional<qint64>(m_ann.id));
+    QVERIFY(m_store->setFile(m_ann.id, QString()));
 
     // Words and outcomes written later are found, and a reading removed takes its cards with it.
     QVERIFY(m_store->setWords(m_cy.id, QStringLiteral("Which way?"), QStringLiteral("the river")));
