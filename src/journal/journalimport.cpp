@@ -51,13 +51,19 @@ std::optional<int> spreadNamed(const QString &name)
     return std::nullopt;
 }
 
-int cardsOfSpread(int index)
+const JournalSpread *spreadOf(int index)
 {
     for (const JournalSpread &spread : knownSpreads()) {
         if (spread.index == index)
-            return spread.cardCount;
+            return &spread;
     }
-    return 0;
+    return nullptr;
+}
+
+// Text of a file, said back in quotes: a name of pages, or of many lines, as a few words.
+QString quoted(const QString &text)
+{
+    return u'"' + cutShort(text.simplified(), 40) + u'"';
 }
 
 // A position's title names it in a few words: far longer, it would hold the
@@ -125,7 +131,7 @@ std::variant<JournalEntry, QString> exportedEntry(const QJsonValue &value)
     if (!shown.isValid()) {
         if (!time || time->isEmpty())
             return QStringLiteral("it has no time it was shown at");
-        return QStringLiteral("its time, \"%1\", is not a real date and time").arg(time->left(40));
+        return QStringLiteral("its time, %1, is not a real date and time").arg(quoted(*time));
     }
     // As the journal keeps every time: one written by hand with a fraction of
     // a second ("09:15,5") then exports again as it was kept.
@@ -133,7 +139,7 @@ std::variant<JournalEntry, QString> exportedEntry(const QJsonValue &value)
     const auto spreadName = text("spread", true);
     const auto spread = spreadNamed(spreadName.value_or(QString()));
     if (!spread)
-        return QStringLiteral("an unknown spread, \"%1\"").arg(spreadName.value_or(QString()));
+        return QStringLiteral("an unknown spread, %1").arg(quoted(spreadName.value_or(QString())));
     entry.spread = *spread;
     entry.spreadName = *spreadName;
     const auto source = journalSourceFromName(text("source", true).value_or(QString()));
@@ -167,7 +173,7 @@ std::variant<JournalEntry, QString> exportedEntry(const QJsonValue &value)
             return notAsExported;
         const std::optional<int> index = cardNamed(cardName.toString());
         if (!index)
-            return QStringLiteral("an unknown card, \"%1\"").arg(cardName.toString());
+            return QStringLiteral("an unknown card, %1").arg(quoted(cardName.toString()));
         entry.cards.append(
             journalCard(int(entry.cards.size()) + 1, title.toString(), *index, reversed.toBool()));
     }
@@ -320,14 +326,14 @@ QString entryProblem(const JournalEntry &entry)
             return QStringLiteral("its %1 too long (%2 characters at most)")
                 .arg(QLatin1String(what), QString::number(MaxTextLength));
     }
-    const int wanted = cardsOfSpread(entry.spread);
-    if (wanted == 0)
-        return QStringLiteral("an unknown spread, \"%1\"").arg(entry.spreadName);
-    if (entry.cards.size() != wanted) {
+    const JournalSpread *spread = spreadOf(entry.spread);
+    if (!spread)
+        return QStringLiteral("an unknown spread, %1").arg(quoted(entry.spreadName));
+    if (const int wanted = spread->cardCount; entry.cards.size() != wanted) {
         return QStringLiteral("%1 %2 for the %3, which has %4")
             .arg(QString::number(entry.cards.size()),
                  entry.cards.size() == 1 ? QStringLiteral("card") : QStringLiteral("cards"),
-                 entry.spreadName, QString::number(wanted));
+                 spread->name, QString::number(wanted));
     }
     QSet<int> seen;
     for (const JournalCard &card : entry.cards) {

@@ -72,4 +72,12 @@ QString datedFileName(const QString &stem, QDate day)
     return stem + u'-' + day.toString(Qt::ISODate);
 }
 
+QString cutShort(const QString &text, qsizetype most)
+{
+    if (text.size() <= most)
+        return text;
+    const qsizetype cut = most > 0 && text[most - 1].isHighSurrogate() ? most - 1 : most;
+    return text.first(cut) + u'\u2026';
+}
+
 } // namespace Orvella

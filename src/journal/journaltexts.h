@@ -32,6 +32,12 @@ QString readingsText(int readings);
 /** The name a file written on @p day is first offered: "journal-backup-2026-12-09". */
 QString datedFileName(const QString &stem, QDate day);
 
+/**
+ * @p text at most @p most characters long, an ellipsis in place of the rest;
+ * never cut between the two halves of a character beyond the first plane.
+ */
+QString cutShort(const QString &text, qsizetype most);
+
 /** What @p problem means, in a few words that can end a sentence ("the disk is full"). */
 QString journalProblemText(JournalStore::Problem problem);
 

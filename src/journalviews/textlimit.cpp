@@ -1,5 +1,7 @@
 #include "textlimit.h"
 
+#include "journal/journaltexts.h"
+
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -40,12 +42,7 @@ void limitLength(QPlainTextEdit *edit, qsizetype most)
 
 QString cutShortForTip(const QString &text)
 {
-    constexpr qsizetype Most = 300;
-    if (text.size() <= Most)
-        return text;
-    // Never between the two halves of a character beyond the first plane.
-    const qsizetype cut = text[Most - 1].isHighSurrogate() ? Most - 1 : Most;
-    return text.first(cut) + u'\u2026';
+    return cutShort(text, 300);
 }
 
 } // namespace Orvella

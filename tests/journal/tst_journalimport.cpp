@@ -186,9 +186,12 @@ void TestJournalImport::refusals_data()
         << "it is a damaged journal";
     QTest::newRow("a backup of a newer version") << QByteArray("sql:PRAGMA user_version = 99")
                                                  << "it was written by a newer version";
+    // Its name said back as a few words on a line, not as the pages it may be.
     QTest::newRow("a backup's reading of no spread known")
-        << QByteArray("sql:UPDATE reading SET spread = 99, spread_name = 'Nope'")
-        << "reading 1: an unknown spread, \"Nope\"";
+        << QByteArray("sql:UPDATE reading SET spread = 99, spread_name = 'Nope' || char(10) || "
+                      "'on' || hex(zeroblob(500))")
+        << QStringLiteral("reading 1: an unknown spread, \"Nope on%1\u2026\"")
+               .arg(QString(33, u'0'));
     QTest::newRow("a backup's card renamed by hand")
         << QByteArray("sql:UPDATE position SET card_name = 'The Unicorn'")
         << "reading 1: an unknown card, \"The Unicorn\"";
