@@ -206,7 +206,7 @@ bool Journal::reopenAfterDamage(JournalStore::Problem why)
     if (!m_rebuilt) {
         discardRebuiltJournal(rebuilt); // one a kill cut short
         // Neither another's journal nor one a link leads to is read.
-        m_rebuilt = notYours || link ? 0 : rebuildJournal(rebuilt);
+        m_rebuilt = notYours || link ? Rebuilt{} : rebuildJournal(rebuilt);
     }
     const QString aside = setDamagedJournalAside(path(), m_platform.today());
     if (aside.isEmpty()) {
@@ -223,10 +223,10 @@ bool Journal::reopenAfterDamage(JournalStore::Problem why)
         return false;
     }
     m_setAsidePending.reset();
-    int recovered = *std::exchange(m_rebuilt, std::nullopt);
+    Rebuilt recovered = *std::exchange(m_rebuilt, std::nullopt);
     if (anythingAt(rebuilt) && !moveJournal(rebuilt, path())) {
         discardRebuiltJournal(rebuilt); // what it holds is in the journal set aside
-        recovered = 0;
+        recovered = {0, JournalStore::Problem::Failed};
     }
     // All in place before anything is said: a message's own event loop may run a retry.
     const QString notes = keepWordsAside(aside);
@@ -239,24 +239,32 @@ bool Journal::reopenAfterDamage(JournalStore::Problem why)
                    : link   ? QStringLiteral("The journal was a link, which is not followed.")
                             : QStringLiteral("The journal was damaged.");
     said += QStringLiteral(" It is kept as %1, and a new journal begins").arg(where);
-    if (recovered > 0) {
-        const QString readings = readingsText(recovered);
+    if (recovered.readings > 0) {
+        const QString readings = readingsText(recovered.readings);
         said += QStringLiteral(" with the %1 that could still be read from it").arg(readings);
     }
-    m_platform.showMessage(m_dialogParent, said + u'.' + notes, Platform::Icon::Information);
+    said += u'.';
+    // Nothing lost: the readings are still in the one set aside, for the user to take in.
+    if (recovered.problem != JournalStore::Problem::None) {
+        said += QStringLiteral(" What could still be read from it is not in the new one: %1. "
+                               "Import Readings, in the journal window, can take it in later.")
+                    .arg(journalProblemText(recovered.problem));
+    }
+    m_platform.showMessage(m_dialogParent, said + notes, Platform::Icon::Information);
     emit changed();
     return m_store && !isSetAside(m_store->problem());
 }
 
-int Journal::rebuildJournal(const QString &rebuilt)
+Journal::Rebuilt Journal::rebuildJournal(const QString &rebuilt)
 {
     const std::unique_ptr<JournalStore> store = m_opener(rebuilt, JournalStore::Access::ReadWrite);
     if (!store || store->problem() != JournalStore::Problem::None)
-        return 0;
+        return {0, store ? store->problem() : JournalStore::Problem::Failed};
     // Seconds for a journal of years: the pointer says the program is at work.
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-    return importReadings(*store, {path()}).kept;
+    const ImportResult result = importReadings(*store, {path()});
+    return {result.kept, result.failed ? result.problem : JournalStore::Problem::None};
 }
 
 bool Journal::keepsNewReadings()

@@ -135,8 +135,14 @@ private:
     void openAgainForWriting();
     /** Sets aside the journal found @p why (damaged, another's) and begins a new one. */
     bool reopenAfterDamage(JournalStore::Problem why);
-    /** Keeps what can still be read of the damaged journal in a new one at @p rebuilt; how many. */
-    int rebuildJournal(const QString &rebuilt);
+    /** What rebuildJournal() did: the readings it kept, or why it could keep none. */
+    struct Rebuilt
+    {
+        int readings = 0;
+        JournalStore::Problem problem = JournalStore::Problem::None;
+    };
+    /** Keeps what can still be read of the damaged journal in a new one at @p rebuilt. */
+    Rebuilt rebuildJournal(const QString &rebuilt);
     /** Opens the journal now at its path, after the one open was moved away from it. */
     bool reopenAfterMove();
     /** Keeps the words waiting; when the journal fails, says why or waits to try again. */
@@ -161,7 +167,7 @@ private:
     // Why a journal that could not be set aside is still at its place.
     std::optional<JournalStore::Problem> m_setAsidePending;
     // The readings of the damaged journal kept in the one rebuilt beside it, while it waits.
-    std::optional<int> m_rebuilt;
+    std::optional<Rebuilt> m_rebuilt;
     bool m_keepsNew = true; // as the journal last said, or was told
     bool m_keepsNewUnsaved = false; // told, and not yet in the journal
     bool m_saidUnable = false;
