@@ -73,9 +73,11 @@ bool losesChanges(QIODevice &log)
         const bool ofThisRun = bigEndianWord(frame, 8) == salt1
                                && bigEndianWord(frame, 12) == salt2;
         if (!sound) {
-            // Only a commit past the damage was given up. A change rolled back
-            // leaves frames of this run unsummed, written over in part by the
-            // next commit, and none of them a commit: nothing is lost there.
+            // Only a commit past the damage is lost. A change rolled back
+            // leaves frames of this run whose sums no longer hold (a page it
+            // wrote twice was written over in place, to be summed again only
+            // at its commit; the next commit writes over its first frames),
+            // and none of them is a commit: nothing is lost there.
             if (ofThisRun && bigEndianWord(frame, 4) != 0)
                 return true;
             continue;

@@ -333,7 +333,7 @@ void TestJournalStore::openingJudgesTheFile()
                                   "PRAGMA cache_size = 2; BEGIN; CREATE TABLE spilt(x);"
                                   "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
                                   "FROM n WHERE i < 100) INSERT INTO spilt SELECT zeroblob(4000) "
-                                  "FROM n; ROLLBACK",
+                                  "FROM n; UPDATE spilt SET x = zeroblob(3000); ROLLBACK",
                                   nullptr, nullptr, nullptr),
                      SQLITE_OK);
             sqlite3_close(db);
