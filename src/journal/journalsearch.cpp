@@ -22,12 +22,13 @@ bool inWord(char32_t c)
 
 } // namespace
 
-QString journalSearchQuery(const QString &typed)
+JournalSearch journalSearch(const QString &typed)
 {
     // Split where the index splits words, a character at a time: beyond the
     // first plane, one is two halves.
     QStringList terms;
     QString word;
+    bool symbols = false;
     const auto endWord = [&] {
         if (!word.isEmpty())
             terms << QStringLiteral("\"%1\"*").arg(word);
@@ -43,10 +44,22 @@ QString journalSearchQuery(const QString &typed)
             word += QStringView(typed).mid(i, length);
         else
             endWord();
+        switch (QChar::category(c)) {
+        case QChar::Symbol_Math:
+        case QChar::Symbol_Currency:
+        case QChar::Symbol_Modifier:
+        case QChar::Symbol_Other:
+            symbols = true;
+            break;
+        default:
+            break;
+        }
         i += length;
     }
     endWord();
-    return terms.join(u' ');
+    if (!terms.isEmpty())
+        return {terms.join(u' '), {}};
+    return {{}, symbols ? typed.trimmed() : QString()};
 }
 
 } // namespace Orvella

@@ -72,6 +72,36 @@ QString datedFileName(const QString &stem, QDate day)
     return stem + u'-' + day.toString(Qt::ISODate);
 }
 
+QString isolated(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            ++i;
+        }
+        switch (QChar::direction(c)) {
+        case QChar::DirR:
+        case QChar::DirAL:
+        case QChar::DirAN:
+        case QChar::DirRLE:
+        case QChar::DirRLO:
+        case QChar::DirLRE:
+        case QChar::DirLRO:
+        case QChar::DirPDF:
+        case QChar::DirRLI:
+        case QChar::DirLRI:
+        case QChar::DirFSI:
+        case QChar::DirPDI:
+            // First strong isolate ... pop directional isolate.
+            return u'\u2068' + text + u'\u2069';
+        default:
+            break;
+        }
+    }
+    return text;
+}
+
 QString cutShort(const QString &text, qsizetype most)
 {
     if (text.size() <= most)

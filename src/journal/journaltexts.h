@@ -33,6 +33,14 @@ QString readingsText(int readings);
 QString datedFileName(const QString &stem, QDate day);
 
 /**
+ * @p text set apart from the words around it: a name in a right-to-left
+ * script, or one holding a mark that turns text round, leaves the rest of
+ * its line reading as it should. Text written left to right alone, which
+ * turns nothing round, is given back as it is.
+ */
+QString isolated(const QString &text);
+
+/**
  * @p text at most @p most characters long, an ellipsis in place of the rest;
  * never cut between the two halves of a character beyond the first plane.
  */

@@ -58,8 +58,9 @@ QDate dayStored(const QString &text)
 }
 
 // FROM and WHERE of the readings a filter keeps: ?1 the words searched (only
-// when @p searched), ?2 to ?9 what bindFilter() gives. One statement for any
-// number of cards: ?5 lists them (",7,12,"), ?9 counts them.
+// when @p searched), ?2 to ?10 what bindFilter() gives. One statement for any
+// number of cards: ?5 lists them (",7,12,"), ?9 counts them. ?10 is symbols
+// searched as written, which the index leaves out.
 // Found readings are ranked by where the words are: in the name or the cards
 // first, then the spread or the question, then the notes alone. (A weight of
 // 0 leaves a column out of bm25(), which is below 0 where words are found.)
@@ -78,16 +79,18 @@ QByteArray filteredReadings(bool searched)
              " WHERE p.reading = r.id AND instr(?5, ',' || p.card || ',')) = ?9)"
              // The readings JournalSummary::awaitsOutcome marks.
              " AND (?6 = '' OR (r.outcome = '' AND r.spread <> ?8 AND r.day < ?6))"
-             " AND (?7 = '' OR (substr(r.day, 5) = substr(?7, 5) AND r.day < ?7))";
+             " AND (?7 = '' OR (substr(r.day, 5) = substr(?7, 5) AND r.day < ?7))"
+             " AND (?10 = '' OR instr(r.name, ?10) OR instr(r.question, ?10)"
+             " OR instr(r.notes, ?10) OR instr(r.outcome, ?10))";
 }
 
-void bindFilter(SqliteStatement &query, const JournalFilter &filter, const QString &words)
+void bindFilter(SqliteStatement &query, const JournalFilter &filter, const JournalSearch &search)
 {
     QString cardsText = QStringLiteral(",");
     for (const int card : filter.cards)
         cardsText += QString::number(card) + u',';
-    if (!words.isEmpty())
-        query.bind(1, words);
+    if (!search.words.isEmpty())
+        query.bind(1, search.words);
     if (filter.spread)
         query.bind(2, qint64(*filter.spread));
     query.bind(3, storedDay(filter.from))
@@ -96,7 +99,8 @@ void bindFilter(SqliteStatement &query, const JournalFilter &filter, const QStri
         .bind(6, storedDay(filter.overdueOn.addDays(-OverdueDays)))
         .bind(7, storedDay(filter.onThisDay))
         .bind(8, qint64(CardOfTheDaySpread))
-        .bind(9, qint64(filter.cards.size()));
+        .bind(9, qint64(filter.cards.size()))
+        .bind(10, search.symbols);
 }
 
 // The columns of a reading that entryOfRow() reads, in its order. Outcomes
@@ -460,15 +464,15 @@ QList<JournalSummary> SqliteJournalStore::list(const JournalFilter &filter)
     QList<JournalSummary> found;
     if (!readable())
         return found;
-    const QString words = journalSearchQuery(filter.text);
+    const JournalSearch search = journalSearch(filter.text);
     QByteArray sql = "SELECT r.id, r.utc, r.utc_offset, r.name, r.spread, r.file,"
                      " r.question <> '', r.cards, r.spread_name, r.outcome <> '', r.notes <> ''";
-    sql += filteredReadings(!words.isEmpty());
+    sql += filteredReadings(!search.words.isEmpty());
     // Newest first, among the readings found alike.
-    sql += words.isEmpty() ? " ORDER BY r.utc DESC, r.id DESC"
-                           : " ORDER BY found.rank, r.utc DESC, r.id DESC";
+    sql += search.words.isEmpty() ? " ORDER BY r.utc DESC, r.id DESC"
+                                  : " ORDER BY found.rank, r.utc DESC, r.id DESC";
     SqliteStatement query(m_db, sql);
-    bindFilter(query, filter, words);
+    bindFilter(query, filter, search);
     QHash<int, QString> spreadNames;
     int result;
     while ((result = query.step()) == SQLITE_ROW) {
@@ -678,10 +682,10 @@ QList<QDate> SqliteJournalStore::days(const JournalFilter &filter)
     QList<QDate> days;
     if (!readable())
         return days;
-    const QString words = journalSearchQuery(filter.text);
-    SqliteStatement query(m_db, "SELECT DISTINCT r.day" + filteredReadings(!words.isEmpty())
+    const JournalSearch search = journalSearch(filter.text);
+    SqliteStatement query(m_db, "SELECT DISTINCT r.day" + filteredReadings(!search.words.isEmpty())
                                     + " ORDER BY r.day");
-    bindFilter(query, filter, words);
+    bindFilter(query, filter, search);
     int result;
     while ((result = query.step()) == SQLITE_ROW)
         days.append(dayStored(query.text(0)));

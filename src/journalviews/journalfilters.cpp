@@ -67,8 +67,8 @@ bool JournalFilters::filtering() const
 
 bool JournalFilters::searching() const
 {
-    // As the journal searches: words alone, so "?" finds every reading.
-    return !journalSearchQuery(m_search->text()).isEmpty();
+    // As the journal searches: "?" finds every reading.
+    return journalSearch(m_search->text()).searches();
 }
 
 QString JournalFilters::text() const

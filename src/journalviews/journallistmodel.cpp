@@ -75,7 +75,7 @@ QString JournalListModel::spokenText(const JournalSummary &reading, bool forTip)
     }
     QString text = dayAndTimeText(reading.time);
     if (const QString who = shownName(reading); !who.isEmpty())
-        text += QStringLiteral(", ") + (forTip ? cutShortForTip(who) : who);
+        text += QStringLiteral(", ") + (forTip ? isolated(cutShortForTip(who)) : who);
     text += QStringLiteral(", ") + reading.spreadName + QStringLiteral(": ")
             + cards.join(QStringLiteral(", "));
     if (reading.written == JournalSummary::Written::Notes)

@@ -135,15 +135,16 @@ void JournalRowDelegate::paintTexts(QPainter &painter, const QRect &area, const 
     painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
                      dayAndTimeText(reading.time));
     painter.setFont(font);
-    // The marks whole, where the room is short: the name or the spread is cut instead.
+    // The marks whole, where the room is short: the name or the spread is cut
+    // instead, and set apart from them, whichever way it is written.
     const auto marked = [&](const QString &text, const QString &marks) {
         const int room = std::max(0, line.width() - metrics.horizontalAdvance(marks));
-        return metrics.elidedText(text, Qt::ElideRight, room) + marks;
+        return isolated(metrics.elidedText(text, Qt::ElideRight, room)) + marks;
     };
     const QString name = JournalListModel::shownName(reading);
-    const QString who = !overdue ? name
-        : name.isEmpty()         ? QStringLiteral("\u2022 how did it turn out?")
-                                 : marked(name, QStringLiteral("  \u2022 how did it turn out?"));
+    const QString who = name.isEmpty()
+        ? (overdue ? QStringLiteral("\u2022 how did it turn out?") : QString())
+        : marked(name, overdue ? QStringLiteral("  \u2022 how did it turn out?") : QString());
     QString marks;
     if (reading.written == JournalSummary::Written::Notes)
         marks += QStringLiteral("  \u2022 notes");

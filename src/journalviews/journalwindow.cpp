@@ -546,8 +546,8 @@ void JournalWindow::refilter()
 {
     // A new search has its best answer selected, at the top; without one, the
     // reading selected stays, now seen among the others.
-    const QString words = journalSearchQuery(m_ui->txtSearch->text());
-    relist(words != std::exchange(m_searchedWords, words) && !words.isEmpty());
+    const JournalSearch search = journalSearch(m_ui->txtSearch->text());
+    relist(search != std::exchange(m_search, search) && search.searches());
     markDays();
 }
 
@@ -607,7 +607,7 @@ void JournalWindow::showHeading(const QString &heading)
     // written, whatever markup an imported name holds.
     QStringList tip = heading.split(u'\n');
     for (QString &line : tip)
-        line = cutShortForTip(line).toHtmlEscaped();
+        line = isolated(cutShortForTip(line)).toHtmlEscaped();
     m_ui->lblReading->setToolTip(heading.isEmpty() ? QString()
                                                    : QStringLiteral("<p>")
                                                          + tip.join(QLatin1String("<br>"))
@@ -618,12 +618,13 @@ void JournalWindow::showHeading(const QString &heading)
 
 void JournalWindow::fitHeading()
 {
-    // Each line cut short with an ellipsis where the details are too narrow for it.
+    // Each line cut short with an ellipsis where the details are too narrow
+    // for it; a name written right to left turns no other line round.
     const QFontMetrics metrics = m_ui->lblReading->fontMetrics();
     const int width = m_ui->lblReading->contentsRect().width();
     QStringList lines = m_heading.split(u'\n');
     for (QString &line : lines)
-        line = metrics.elidedText(line, Qt::ElideRight, width);
+        line = isolated(metrics.elidedText(line, Qt::ElideRight, width));
     m_ui->lblReading->setText(lines.join(u'\n'));
 }
 
@@ -665,7 +666,7 @@ void JournalWindow::deleteSelected()
         const int room = 40 * fontMetrics().averageCharWidth();
         QStringList lines = m_heading.split(u'\n');
         for (QString &line : lines)
-            line = fontMetrics().elidedText(line, Qt::ElideRight, room);
+            line = isolated(fontMetrics().elidedText(line, Qt::ElideRight, room));
         question += QLatin1String("\n\n") + lines.join(QLatin1String(", "));
     }
     const Platform::Answer answer = m_journal.platform().showMessage(

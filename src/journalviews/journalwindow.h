@@ -1,5 +1,6 @@
 #pragma once
 
+#include "journal/journalsearch.h"
 #include "journal/journalstore.h"
 
 #include <QDate>
@@ -120,7 +121,7 @@ private:
     QString m_heading; // the selected reading's, whole
     bool m_entryShown = false; // a kept reading is selected and shown
     QLabel *m_nothingListed = nullptr;
-    QString m_searchedWords; // of the search listed
+    JournalSearch m_search; // the one listed
     QDate m_from;
     QDate m_to;
     QPointer<StatisticsView> m_statistics;
