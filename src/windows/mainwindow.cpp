@@ -88,6 +88,9 @@ MainWindow::MainWindow(ReadingSession &session, Platform &platform, RandomSource
     });
     connect(&m_session, &ReadingSession::readingRefreshed, this, &MainWindow::showSessionReading);
     connect(&m_session, &ReadingSession::receiving, this, [this] {
+        // Minimised, it would be raised out of sight: it is put back first.
+        if (isMinimized())
+            setWindowState(windowState() & ~Qt::WindowMinimized);
         raise();
         activateWindow();
         // The card view open above it follows the reading handed over: the keys go there.
