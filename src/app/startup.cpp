@@ -190,14 +190,16 @@ void ProgramStartup::openReadings()
     showProgramIcon();
     // After the window is on screen: none of it costs the start anything.
     QTimer::singleShot(0, window, [this, window] {
+        // Answering before anything is said: a second start is not kept
+        // waiting while the user reads it.
+        m_inbox = std::make_unique<HandOverInbox>(
+            m_inboxFolder, [window](const QString &path) { return window->receiveReading(path); });
+        m_inbox->start();
         // Said once: a refusal stays until it is put right, a repair is done.
         if (!m_privacyProblem.isEmpty())
             m_platform.showMessage(window, m_privacyProblem, Platform::Icon::Critical);
         else if (!m_privacyRepair.isEmpty())
             m_platform.showMessage(window, m_privacyRepair, Platform::Icon::Information);
-        m_inbox = std::make_unique<HandOverInbox>(
-            m_inboxFolder, [window](const QString &path) { return window->receiveReading(path); });
-        m_inbox->start();
         if (!m_readingToOpen.isEmpty())
             window->openReading(m_readingToOpen);
     });

@@ -1,7 +1,10 @@
 #include "app/handover.h"
 #include "app/startup.h"
+#include "reading/draw.h"
+#include "storage/readingfile.h"
 #include "storage/settingsstore.h"
 #include "support/fakeplatform.h"
+#include "support/files.h"
 #include "support/scriptedrandom.h"
 #include "windows/mainwindow.h"
 
@@ -431,11 +434,30 @@ void TestStartup::folderNotTheUsersAloneIsNeverUsed()
 
     FakePlatform platform;
     ScriptedRandom random;
+    // While the note of a folder made private is open, its own events running,
+    // a second start hands a reading over as at any other time.
+    Reading reading;
+    Draw(reading, 1, random);
+    const QString handed = data.filePath(QStringLiteral("handed.mca"));
+    QVERIFY(Test::writeFile(handed, ReadingFile::encode(reading)));
+    std::optional<HandOver::Answer> answer;
+    platform.whileMessageOpen = [&] {
+        if (refused || answer)
+            return;
+        const std::unique_ptr<QThread> second(QThread::create([&] {
+            answer = HandOver::handOver(HandOver::inbox(folder), handed, std::chrono::seconds(5));
+        }));
+        QEventLoop box;
+        connect(second.get(), &QThread::finished, &box, &QEventLoop::quit);
+        second->start();
+        box.exec();
+    };
     ProgramStartup startup(platform, random);
     QVERIFY(runStartup(startup));
     startup.openReadings();
     QVERIFY(startup.mainWindow() && startup.mainWindow()->isVisible());
     QTest::qWait(50);
+    QCOMPARE(answer == HandOver::Answer::Accepted, !refused);
     // Said once, naming the folder: not used, or made the user's alone and used.
     QCOMPARE(platform.messageTexts().size(), 1);
     QVERIFY(platform.messageTexts().first().startsWith(

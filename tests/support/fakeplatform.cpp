@@ -9,6 +9,8 @@ Platform::Answer FakePlatform::showMessage(QWidget *, const QString &text, Icon 
                                            Buttons buttons)
 {
     messages.append({text, icon, buttons});
+    if (whileMessageOpen)
+        whileMessageOpen();
     if (buttons == Buttons::Ok)
         return Answer::Ok;
     return answers.isEmpty() ? Answer::No : answers.dequeue();

@@ -45,6 +45,7 @@ public:
     QQueue<Answer> answers;     // for Yes/No boxes; No when empty
     QQueue<QString> fileNames;  // for either dialog; empty (Cancel) when none left
     std::function<void()> whileSaveDialogOpen; // what happens meanwhile, as its events run
+    std::function<void()> whileMessageOpen; // as a box's own events run
     QQueue<QStringList> fileLists; // for the dialog choosing many files
     bool printAccepted = false; // whether the print dialog is confirmed
     QDate currentDate{2026, 12, 7};
