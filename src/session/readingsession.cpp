@@ -3,6 +3,7 @@
 #include "platform/fileaccess.h"
 #include "reading/draw.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTimer>
 #include <QWindow>
@@ -67,7 +68,9 @@ bool ReadingSession::openFile(const QString &path, ReadingSource source)
 
 void ReadingSession::save()
 {
-    if (const QString path = m_files.save(m_dialogParent, m_reading); !path.isEmpty())
+    // Written into a device or a pipe (/dev/null, say), it is kept in no file.
+    if (const QString path = m_files.save(m_dialogParent, m_reading);
+        !path.isEmpty() && QFileInfo(path).isFile())
         emit readingSaved(whereIs(path));
 }
 

@@ -88,6 +88,17 @@ void TestReadingSession::listenersHearEveryReadingAndWhereItCameFrom()
     QCOMPARE(session.positions().first().accessibleName,
              shownPositions(session.reading()).first().accessibleName);
 
+    // Saved, it is said where it now lies; written into a device, it lies nowhere.
+    QSignalSpy saved(&session, &ReadingSession::readingSaved);
+    platform.fileNames << dir.filePath(QStringLiteral("saved.mca"));
+#ifdef Q_OS_UNIX
+    platform.fileNames << QStringLiteral("/dev/null");
+#endif
+    session.save();
+    session.save();
+    QCOMPARE(saved.size(), 1);
+    QVERIFY(saved.first().first().toString().endsWith(QLatin1String("/saved.mca")));
+
     // Put away: nothing shown, the spread kept for the next draw.
     const qint16 spread = session.reading().spreadIndex;
     session.clear();
