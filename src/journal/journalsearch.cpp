@@ -1,6 +1,10 @@
 #include "journalsearch.h"
 
+#include "oracle/carddeck.h"
+
 #include <QStringList>
+
+#include <algorithm>
 
 namespace Orvella {
 
@@ -22,16 +26,23 @@ bool inWord(char32_t c)
 
 } // namespace
 
-JournalSearch journalSearch(const QString &typed)
+namespace {
+
+struct Typed
 {
-    // Split where the index splits words, a character at a time: beyond the
-    // first plane, one is two halves.
-    QStringList terms;
-    QString word;
+    QStringList words;
     bool symbols = false;
+};
+
+// The words of @p typed as the index splits them, a character at a time:
+// beyond the first plane, one is two halves.
+Typed wordsOf(const QString &typed)
+{
+    Typed found;
+    QString word;
     const auto endWord = [&] {
         if (!word.isEmpty())
-            terms << QStringLiteral("\"%1\"*").arg(word);
+            found.words << word;
         word.clear();
     };
     for (qsizetype i = 0; i < typed.size();) {
@@ -49,7 +60,7 @@ JournalSearch journalSearch(const QString &typed)
         case QChar::Symbol_Currency:
         case QChar::Symbol_Modifier:
         case QChar::Symbol_Other:
-            symbols = true;
+            found.symbols = true;
             break;
         default:
             break;
@@ -57,9 +68,60 @@ JournalSearch journalSearch(const QString &typed)
         i += length;
     }
     endWord();
-    if (!terms.isEmpty())
-        return {terms.join(u' '), {}};
-    return {{}, symbols ? typed.trimmed() : QString()};
+    return found;
+}
+
+// A word as the index compares it: without case, nor the marks on its letters.
+QString folded(const QString &word)
+{
+    QString plain;
+    for (const QChar c : word.normalized(QString::NormalizationForm_KD)) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            plain += c;
+    }
+    return plain.toCaseFolded();
+}
+
+} // namespace
+
+JournalSearch journalSearch(const QString &typed)
+{
+    const Typed found = wordsOf(typed);
+    if (found.words.isEmpty())
+        return {{}, found.symbols ? typed.trimmed() : QString()};
+    QStringList terms;
+    for (const QString &word : found.words)
+        terms << QStringLiteral("\"%1\"*").arg(word);
+    return {terms.join(u' '), {}};
+}
+
+bool journalSearchChoosesCards(const QString &typed)
+{
+    // Each card's words as the index has them: its name and its keyword.
+    static const QList<QStringList> cardWords = [] {
+        QList<QStringList> cards;
+        for (int index = 0; index < CardDeck::CardCount; ++index) {
+            const Card card = CardDeck::card(index).value_or(Card{});
+            QStringList words;
+            for (const QString &word : wordsOf(card.name + u' ' + card.keyword).words)
+                words << folded(word);
+            cards << words;
+        }
+        return cards;
+    }();
+    for (const QString &word : wordsOf(typed).words) {
+        const QString start = folded(word);
+        const auto named = std::count_if(cardWords.cbegin(), cardWords.cend(),
+                                         [&](const QStringList &words) {
+                                             return std::any_of(words.cbegin(), words.cend(),
+                                                                [&](const QString &each) {
+                                                                    return each.startsWith(start);
+                                                                });
+                                         });
+        if (named > 0 && named < cardWords.size())
+            return true;
+    }
+    return false;
 }
 
 } // namespace Orvella

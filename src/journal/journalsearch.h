@@ -27,4 +27,11 @@ struct JournalSearch
 
 JournalSearch journalSearch(const QString &typed);
 
+/**
+ * Whether the search @p typed keeps readings by the cards they hold: one of
+ * its words starts a word of some cards' names or keywords, but not of all
+ * ("owl" does; "the", which every card's name holds, does not).
+ */
+bool journalSearchChoosesCards(const QString &typed);
+
 } // namespace Orvella

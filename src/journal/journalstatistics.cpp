@@ -126,7 +126,7 @@ JournalStatistics journalStatistics(const QList<JournalSummary> &readings, QDate
 
 void withholdChanceMarks(JournalStatistics &statistics, const JournalFilter &filter)
 {
-    if (filter.cards.isEmpty() && !journalSearch(filter.text).searches())
+    if (filter.cards.isEmpty() && !journalSearchChoosesCards(filter.text))
         return;
     statistics.setAgainstChance = false;
     for (CardCount &count : statistics.perCard)

@@ -82,7 +82,7 @@ JournalStatistics journalStatistics(const QList<JournalSummary> &readings, QDate
 
 /**
  * Takes the chance marks off @p statistics of the readings @p filter keeps,
- * when it chose them by their cards or by words.
+ * when it chose them by their cards, or by words that name cards.
  */
 void withholdChanceMarks(JournalStatistics &statistics, const JournalFilter &filter);
 

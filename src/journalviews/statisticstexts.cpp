@@ -133,9 +133,9 @@ QString chanceMarkMeaning(const JournalStatistics &statistics)
         "would least likely bring.");
     if (!statistics.setAgainstChance) {
         return QStringLiteral(
-                   "These readings were chosen by a card or by words, and a card chosen is bound "
-                   "to come up more often than chance would bring it: no card is marked more or "
-                   "less here.")
+                   "These readings were chosen by a card, or by words of cards' names, and a "
+                   "card chosen is bound to come up more often than chance would bring it: no "
+                   "card is marked more or less here.")
             + order;
     }
     const bool marked = std::any_of(

@@ -180,9 +180,10 @@ void TestJournalStatistics::statisticsOfReadings()
     QCOMPARE(december.overTime.size(), 4);
 
     // Readings chosen by a card, or by words that may name one, are bound to
-    // hold it: no card is marked. A search of no words chooses nothing.
+    // hold it: no card is marked. A name, or words every card holds, choose no card.
     for (const auto &[filter, marked] :
-         {std::pair{JournalFilter{.text = "?"}, true}, {JournalFilter{.text = "owl"}, false},
+         {std::pair{JournalFilter{.text = "?"}, true}, {JournalFilter{.text = "Ann the"}, true},
+          {JournalFilter{.text = "ann OWL"}, false}, {JournalFilter{.text = "butterfl"}, false},
           {JournalFilter{.cards = {8}}, false}}) {
         JournalStatistics judged = statistics;
         withholdChanceMarks(judged, filter);
