@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QTimer>
 
 #include <cstdio>
 
@@ -95,6 +94,8 @@ int main(int argc, char *argv[])
     Orvella::QtPlatform platform;
     Orvella::ClockRandomSource random;
     Orvella::ProgramStartup startup(platform, random, line.readingFile);
+    if (!namesRead)
+        startup.refuseNameNotText();
     // Another copy runs: it took the reading, or it is left alone.
     if (!Orvella::runStartup(startup))
         return startup.readingNotHandedOver() ? 1 : 0;
@@ -110,16 +111,6 @@ int main(int argc, char *argv[])
 #endif
         }
         startup.openReadings();
-        if (!namesRead) {
-            Orvella::Platform &seam = platform;
-            QTimer::singleShot(0, mainWindow, [&seam, mainWindow] {
-                seam.showMessage(mainWindow,
-                                     QStringLiteral("The name of the file to open holds bytes "
-                                                    "that are not text here. Rename the file, "
-                                                    "then open it again."),
-                                     Orvella::Platform::Icon::Critical);
-            });
-        }
     }
     return app.exec();
 }

@@ -24,6 +24,12 @@ namespace Orvella {
 
 namespace {
 
+QString nameNotTextMessage()
+{
+    return QStringLiteral("The name of the file to open holds bytes that are not text here. "
+                          "Rename the file, then open it again.");
+}
+
 // A failing step is skipped; start-up goes on with the next one.
 template<typename Step>
 bool runStep(Step &&step)
@@ -129,6 +135,11 @@ bool ProgramStartup::prepareInstanceFolder()
 
 void ProgramStartup::refuseSecondCopy()
 {
+    if (m_nameNotText) {
+        m_readingNotHandedOver = true;
+        m_platform.showMessage(nullptr, nameNotTextMessage(), Platform::Icon::Critical);
+        return;
+    }
     // The patience is long enough for a copy that is still starting, or busy, to answer.
     if (m_readingToOpen.isEmpty()) {
         m_platform.showMessage(nullptr, QStringLiteral("Application is already running"),
@@ -202,6 +213,8 @@ void ProgramStartup::openReadings()
             m_platform.showMessage(window, m_privacyRepair, Platform::Icon::Information);
         if (!m_readingToOpen.isEmpty())
             window->openReading(m_readingToOpen);
+        if (m_nameNotText)
+            m_platform.showMessage(window, nameNotTextMessage(), Platform::Icon::Critical);
     });
 }
 

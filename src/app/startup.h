@@ -103,7 +103,12 @@ public:
     void showMainWindow() override;
     void coBrandRandomize() override;
 
-    /** A reading to open was handed over and the running copy did not take it. */
+    /**
+     * The name of the reading to open holds bytes that are not text here: the
+     * file is not opened, nor handed over, and the user is told to rename it.
+     */
+    void refuseNameNotText() { m_nameNotText = true; }
+    /** A reading to open was not handed over: the running copy did not take it, or its name. */
     bool readingNotHandedOver() const { return m_readingNotHandedOver; }
     /** Null until the main window has been shown. */
     MainWindow *mainWindow() const { return m_mainWindow.get(); }
@@ -132,6 +137,7 @@ private:
     QString m_readingToOpen;
     std::chrono::milliseconds m_handOverPatience;
     bool m_readingNotHandedOver = false;
+    bool m_nameNotText = false;
     InstanceLock m_lock;
     QString m_dataFolder;  // the user's private folder; empty when it is not to be used
     QString m_inboxFolder; // found with the lock, shared by both ends of a hand-over

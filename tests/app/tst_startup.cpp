@@ -336,12 +336,19 @@ void TestStartup::realSecondCopyHandsItsReadingOver_data()
     QTest::addColumn<bool>("listening");
     QTest::addColumn<bool>("takes");
     QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<bool>("nameIsText");
     const QStringList refused{QStringLiteral("%1 was not opened: the copy of the program already "
                                              "running did not take it. Try again in a moment.")
                                   .arg(QDir::toNativeSeparators("/readings/mine.mca"))};
-    QTest::newRow("the running copy takes it") << true << true << QStringList{};
-    QTest::newRow("the running copy is ending") << true << false << refused;
-    QTest::newRow("no running copy answers") << false << false << refused;
+    QTest::newRow("the running copy takes it") << true << true << QStringList{} << true;
+    QTest::newRow("the running copy is ending") << true << false << refused << true;
+    QTest::newRow("no running copy answers") << false << false << refused << true;
+    // Never another file than the one named: refused as it is, not as a start without one.
+    QTest::newRow("a name that is not text here")
+        << true << true
+        << QStringList{QStringLiteral("The name of the file to open holds bytes that are not "
+                                      "text here. Rename the file, then open it again.")}
+        << false;
 }
 
 void TestStartup::realSecondCopyHandsItsReadingOver()
@@ -349,6 +356,7 @@ void TestStartup::realSecondCopyHandsItsReadingOver()
     QFETCH(bool, listening);
     QFETCH(bool, takes);
     QFETCH(QStringList, messages);
+    QFETCH(bool, nameIsText);
     QLockFile running(InstanceLock::defaultPath());
     QVERIFY(running.tryLock(0));
     QStringList received;
@@ -362,15 +370,19 @@ void TestStartup::realSecondCopyHandsItsReadingOver()
     // The second start waits for its answer; the running copy's events go on meanwhile.
     FakePlatform platform;
     ScriptedRandom random;
-    ProgramStartup startup(platform, random, QStringLiteral("/readings/mine.mca"),
+    ProgramStartup startup(platform, random,
+                           nameIsText ? QStringLiteral("/readings/mine.mca") : QString(),
                            std::chrono::milliseconds(300));
+    if (!nameIsText)
+        startup.refuseNameNotText();
     auto started = std::async(std::launch::async, [&] { return runStartup(startup); });
     while (started.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
         QCoreApplication::processEvents();
     QVERIFY(!started.get());
     QCOMPARE(platform.messageTexts(), messages);
     QCOMPARE(startup.readingNotHandedOver(), !messages.isEmpty());
-    QCOMPARE(received, listening ? QStringList{QStringLiteral("/readings/mine.mca")} : QStringList{});
+    QCOMPARE(received, listening && nameIsText ? QStringList{QStringLiteral("/readings/mine.mca")}
+                                               : QStringList{});
     QVERIFY(!startup.mainWindow());
 }
 
