@@ -43,7 +43,15 @@ bool paintPages(QPrinter &printer, const std::function<void(QPagedPaintDevice &)
     paint(printer);
     printer.setOutputFileName(target);
     QFile printed(pages);
-    return printed.open(QIODevice::ReadOnly) && writeWhole(target, printed.readAll());
+    if (!printed.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray document = printed.readAll();
+    // Qt's PDF writer says nothing of a disk that filled under it (a small
+    // temporary folder, say): a document cut short lacks the mark every PDF ends with.
+    if (printer.outputFormat() == QPrinter::PdfFormat
+        && !document.right(16).trimmed().endsWith("%%EOF"))
+        return false;
+    return writeWhole(target, document);
 }
 
 // Qt's preview answers the mouse alone: its tools are reached by Tab too,
