@@ -100,11 +100,22 @@ void ReadingPage::paintHeader(QPainter &painter, qreal width) const
 {
     const QPaintDevice &device = *painter.device();
     const qreal k = devicePixels(device);
-    const QFont titleFont = paperFont(20, true);
-    const QFont spreadFont = paperFont(14, true);
     const QFont dateFont = paperFont(10);
-    const QFontMetricsF title(titleFont, &device);
-    const QFontMetricsF spread(spreadFont, &device);
+    const QString date = m_printed.toString(Qt::ISODate);
+    const qreal dateWidth = QFontMetricsF(dateFont, &device).horizontalAdvance(date);
+    // Smaller where a paper is too narrow for it (A6, say): never past its edge.
+    const auto fitted = [&device](QFont font, const QString &text, qreal room) {
+        const qreal wide = QFontMetricsF(font, &device).horizontalAdvance(text);
+        if (wide > room && room > 0)
+            font.setPointSizeF(font.pointSizeF() * room / wide);
+        return font;
+    };
+    const QString spreadName = SpreadCatalogue::spread(m_spreadIndex).value_or(Spread{}).name;
+    const QFont titleFont = fitted(paperFont(20, true), Product::name(), width);
+    const QFont spreadFont = fitted(paperFont(14, true), spreadName, width - 2 * dateWidth);
+    // The lines as far apart as at their full size, which headerHeight() counts.
+    const QFontMetricsF title(paperFont(20, true), &device);
+    const QFontMetricsF spread(paperFont(14, true), &device);
 
     painter.setFont(titleFont);
     painter.setPen(colour(ReportColour::Teal));
@@ -113,20 +124,17 @@ void ReadingPage::paintHeader(QPainter &painter, qreal width) const
     const qreal baseline = title.height() + spread.ascent();
     painter.setFont(spreadFont);
     painter.setPen(colour(ReportColour::Maroon));
-    painter.drawText(QPointF(0, baseline),
-                     SpreadCatalogue::spread(m_spreadIndex).value_or(Spread{}).name);
-    const QString date = m_printed.toString(Qt::ISODate);
+    painter.drawText(QPointF(0, baseline), spreadName);
     painter.setFont(dateFont);
     painter.setPen(Qt::black);
-    painter.drawText(
-        QPointF(width - QFontMetricsF(dateFont, &device).horizontalAdvance(date), baseline), date);
+    painter.drawText(QPointF(width - dateWidth, baseline), date);
 
     const qreal rule = title.height() + spread.height() + mm(1) * k;
     painter.setPen(QPen(colour(ReportColour::Olive), qMax(1.0, 0.75 * k)));
     painter.drawLine(QPointF(0, rule), QPointF(width, rule));
 }
 
-ReadingPage::Figure ReadingPage::figure(qreal width, qreal height) const
+ReadingPage::Figure ReadingPage::figure(qreal width, qreal height, QSizeF most) const
 {
     Figure figure;
     QRectF bounds;
@@ -144,6 +152,11 @@ ReadingPage::Figure ReadingPage::figure(qreal width, qreal height) const
     // As large as the page allows, within the printed card's narrowest and widest.
     const qreal fits = qMin(width / bounds.width(), height / bounds.height()) * CardWidthTwips;
     figure.cardWidth = qBound(MinimumCardWidth, fits, MaximumCardWidth);
+    // Narrower still on a paper too small for it (A6, A5 across): whole, on the page.
+    if (!most.isEmpty()) {
+        const qreal room = qMin(most.width() / bounds.width(), most.height() / bounds.height());
+        figure.cardWidth = qMin(figure.cardWidth, qMax(qreal(1), room * CardWidthTwips));
+    }
     return figure;
 }
 
@@ -192,7 +205,8 @@ int ReadingPage::print(QPagedPaintDevice &device)
     const qreal footerHeight = pageFootHeight(device);
     const qreal header = headerHeight(device) + mm(5) * k;
     // The figure leaves room for at least the start of the report below it.
-    const Figure shape = figure(width / k, (height - footerHeight - header) / k - mm(40));
+    const qreal below = (height - footerHeight - header) / k;
+    const Figure shape = figure(width / k, below - mm(40), QSizeF(width / k, below));
     const qreal top = header + shape.size().height() * k + mm(6) * k;
 
     // The report laid out for this device, cut into pages between its lines.
@@ -217,7 +231,8 @@ int ReadingPage::print(QPagedPaintDevice &device)
             painter.restore();
             y = top;
         }
-        if (page < pages.size()) {
+        // Nothing of the report under a figure that fills the first page.
+        if (page < pages.size() && pages[page].bottom > pages[page].top) {
             const PageSlice slice = pages[page];
             painter.save();
             painter.translate(0, y - slice.top);

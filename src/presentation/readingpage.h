@@ -53,7 +53,11 @@ private:
 
     qreal headerHeight(const QPaintDevice &device) const;
     void paintHeader(QPainter &painter, qreal width) const;
-    Figure figure(qreal width, qreal height) const;
+    /**
+     * The figure as large as @p width by @p height allows, within the printed
+     * card's narrowest and widest; never beyond @p most, the room there is.
+     */
+    Figure figure(qreal width, qreal height, QSizeF most = {}) const;
     /** Where position @p position's card lies in @p figure centred in @p width device pixels. */
     static QRectF cardPlace(const Figure &figure, int position, qreal width, qreal scale);
     void paintFigure(QPainter &painter, const Figure &figure, qreal width, qreal scale) const;

@@ -19,6 +19,8 @@
 #include <QFile>
 #include <QMimeData>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
 #include <QPluginLoader>
 #include <QProcess>
 #include <QStandardPaths>
@@ -89,6 +91,8 @@ private slots:
     void commandsOnlyWhileAReadingIsShown();
     void pdfReadsAsTheReading();
     void pdfPicturesAtPrintResolutionReversedTurned();
+    void pagesHoldTheirTextOnAnyPaper_data();
+    void pagesHoldTheirTextOnAnyPaper();
     void exportAsksThroughTheDialogAndCancelWritesNothing();
     void failedExportLeavesTheOldFileIntact();
     void printCancelledPrintsNothing();
@@ -223,6 +227,68 @@ void TestReadingExport::pdfPicturesAtPrintResolutionReversedTurned()
         QCOMPARE(printed.convertToFormat(QImage::Format_RGB32),
                  onPaper(card, printed.size(), reversed));
     }
+}
+
+void TestReadingExport::pagesHoldTheirTextOnAnyPaper_data()
+{
+    QTest::addColumn<QPageSize::PageSizeId>("paper");
+    QTest::addColumn<QPageLayout::Orientation>("orientation");
+    QTest::newRow("A4") << QPageSize::A4 << QPageLayout::Portrait;
+    // Too low for a line of the report under the figure: it starts on the next page.
+    QTest::newRow("A4 across") << QPageSize::A4 << QPageLayout::Landscape;
+    // Too small for the figure at its least: made smaller, whole on the page.
+    QTest::newRow("A5 across") << QPageSize::A5 << QPageLayout::Landscape;
+    QTest::newRow("A6") << QPageSize::A6 << QPageLayout::Portrait;
+}
+
+void TestReadingExport::pagesHoldTheirTextOnAnyPaper()
+{
+    QFETCH(QPageSize::PageSizeId, paper);
+    QFETCH(QPageLayout::Orientation, orientation);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("poppler's pdftotext is not installed");
+    m_driver->proceed(QStringLiteral("Ann"), 0, MainWindowDriver::script(Pathway));
+    const QString path = m_dir->filePath(QStringLiteral("paper.pdf"));
+    {
+        QPdfWriter writer(path);
+        writer.setPageLayout(QPageLayout(QPageSize(paper), orientation,
+                                         QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+        ReadingPage(m_driver->window().reading(), m_driver->platform().today()).print(writer);
+    }
+    // Every word, and the number over every card, on its page, none over another.
+    // Nothing beyond the paper's edge, which poppler leaves out unless asked to read it.
+    const QStringList beyond{QStringLiteral("-W"), QStringLiteral("30000"), QStringLiteral("-H"),
+                             QStringLiteral("30000")};
+    QCOMPARE(tool(QStringLiteral("pdftotext"), beyond + QStringList{path, QStringLiteral("-")})
+                 .simplified(),
+             tool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}).simplified());
+    const QString boxes = tool(QStringLiteral("pdftotext"),
+                               {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    const QRegularExpression page(QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\""));
+    const QRegularExpression word(QStringLiteral("<word xMin=\"([-\\d.]+)\" yMin=\"([-\\d.]+)\" "
+                                                 "xMax=\"([-\\d.]+)\" yMax=\"([-\\d.]+)\">([^<]*)"));
+    QRectF sheet;
+    QList<QRectF> onPage;
+    int words = 0;
+    for (const QString &line : boxes.split(u'\n')) {
+        if (const auto found = page.match(line); found.hasMatch()) {
+            sheet = QRectF(0, 0, found.captured(1).toDouble(), found.captured(2).toDouble());
+            onPage.clear();
+        }
+        const auto found = word.match(line);
+        if (!found.hasMatch())
+            continue;
+        ++words;
+        const QRectF box(QPointF(found.captured(1).toDouble(), found.captured(2).toDouble()),
+                         QPointF(found.captured(3).toDouble(), found.captured(4).toDouble()));
+        QVERIFY2(sheet.contains(box), qPrintable(found.captured(5)));
+        const QRectF inner = box.adjusted(1, 1, -1, -1);
+        QVERIFY2(std::none_of(onPage.cbegin(), onPage.cend(),
+                              [&](const QRectF &other) { return other.intersects(inner); }),
+                 qPrintable(found.captured(5)));
+        onPage << box;
+    }
+    QVERIFY(words > 300);
 }
 
 void TestReadingExport::exportAsksThroughTheDialogAndCancelWritesNothing()
