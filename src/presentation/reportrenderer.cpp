@@ -49,9 +49,12 @@ void insertRun(QTextCursor &cursor, const ReportRun &run, AddressWrap wrap)
     format.setForeground(QColor::fromRgb(QRgb(run.rgb)));
     format.setFontWeight(run.heading ? QFont::Bold : QFont::Normal);
 
+    // Links are the program's own: a position's title may come from an
+    // imported journal, whose addresses are not to be followed at a click.
+    const bool linked = run.position < 0;
     qsizetype done = 0;
-    for (WebAddress address = findWebAddress(run.text, 0); address.start >= 0;
-         address = findWebAddress(run.text, done)) {
+    for (WebAddress address = linked ? findWebAddress(run.text, 0) : WebAddress{};
+         address.start >= 0; address = findWebAddress(run.text, done)) {
         cursor.insertText(run.text.mid(done, address.start - done), format);
         const QString href = run.text.mid(address.start, address.end - address.start);
         QTextCharFormat link = format;
