@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QLocale;
 class QPagedPaintDevice;
 class QString;
 class QWidget;
@@ -30,6 +31,13 @@ public:
     virtual Outcome print(QWidget *parent, const QString &documentName,
                           const std::function<void(QPagedPaintDevice &)> &paint) = 0;
 };
+
+/**
+ * Whether people in @p locale's country print on Letter paper (the United
+ * States, Canada, Mexico, the Philippines and most of Central America, say)
+ * rather than on A4. By country: Canada measures in metres, yet prints on Letter.
+ */
+bool printsOnLetter(const QLocale &locale);
 
 /** The print dialogs plugin, loaded on first use; null when it cannot be loaded. */
 PrintDialogs *loadPrintDialogs();

@@ -89,7 +89,7 @@ public:
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setDocName(documentName);
-        if (QLocale().measurementSystem() == QLocale::ImperialUSSystem)
+        if (printsOnLetter(QLocale()))
             printer.setPageSize(QPageSize(QPageSize::Letter));
         // The margins of an exported PDF: the same page on paper as in the file.
         printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);

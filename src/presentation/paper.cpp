@@ -1,5 +1,6 @@
 #include "paper.h"
 
+#include "platform/printdialogs.h"
 #include "product/product.h"
 #include "readingfont.h"
 
@@ -51,8 +52,7 @@ QFont paperFont(qreal pointSize, bool bold)
 
 QPageSize localPaper()
 {
-    return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
-                                                                                : QPageSize::A4);
+    return QPageSize(printsOnLetter(QLocale()) ? QPageSize::Letter : QPageSize::A4);
 }
 
 QImage onWhitePaper(const QImage &drawing)

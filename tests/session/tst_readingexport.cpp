@@ -4,6 +4,7 @@
 #include "platform/qtplatform.h"
 #include "presentation/cardlayout.h"
 #include "presentation/cardpictures.h"
+#include "presentation/paper.h"
 #include "presentation/readingpage.h"
 #include "presentation/rotatehalfturn.h"
 #include "product/product.h"
@@ -37,6 +38,12 @@ using Orvella::Test::MainWindowDriver;
 using Orvella::Test::readFile;
 
 namespace {
+
+struct DefaultLocaleGuard
+{
+    QLocale before;
+    ~DefaultLocaleGuard() { QLocale::setDefault(before); }
+};
 
 // Seven cards, the second, fourth and sixth reversed.
 const QList<std::pair<int, bool>> Pathway{{3, false},  {17, true}, {24, false}, {30, true},
@@ -91,6 +98,8 @@ private slots:
     void commandsOnlyWhileAReadingIsShown();
     void pdfReadsAsTheReading();
     void pdfPicturesAtPrintResolutionReversedTurned();
+    void paperIsTheCountrysOwn_data();
+    void paperIsTheCountrysOwn();
     void pagesHoldTheirTextOnAnyPaper_data();
     void pagesHoldTheirTextOnAnyPaper();
     void exportAsksThroughTheDialogAndCancelWritesNothing();
@@ -227,6 +236,28 @@ void TestReadingExport::pdfPicturesAtPrintResolutionReversedTurned()
         QCOMPARE(printed.convertToFormat(QImage::Format_RGB32),
                  onPaper(card, printed.size(), reversed));
     }
+}
+
+void TestReadingExport::paperIsTheCountrysOwn_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QPageSize::PageSizeId>("paper");
+    QTest::newRow("the United States") << "en_US" << QPageSize::Letter;
+    // Metric, but printing on Letter all the same.
+    QTest::newRow("Canada, in French") << "fr_CA" << QPageSize::Letter;
+    QTest::newRow("Mexico") << "es_MX" << QPageSize::Letter;
+    QTest::newRow("Britain") << "en_GB" << QPageSize::A4;
+    QTest::newRow("Germany") << "de_DE" << QPageSize::A4;
+}
+
+void TestReadingExport::paperIsTheCountrysOwn()
+{
+    QFETCH(QString, locale);
+    QFETCH(QPageSize::PageSizeId, paper);
+    const QLocale before;
+    QLocale::setDefault(QLocale(locale));
+    const DefaultLocaleGuard restore{before};
+    QCOMPARE(localPaper().id(), paper);
 }
 
 void TestReadingExport::pagesHoldTheirTextOnAnyPaper_data()
