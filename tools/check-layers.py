@@ -5,8 +5,9 @@
 
 LAYERS is the file the build writes (build/layers.txt): one line per library,
 "<folder>: <linked targets>". A file of src/<folder>/ may include its own
-folder's headers and those of every orvella_<folder> its library links,
-directly or through another library. Any other include fails the check with
+folder's headers and those of every orvella_<folder> its library links
+itself: what a library uses, it names, never reaching a layer only through
+another library's links. Any other include fails the check with
 the file, the line and the layer it reaches into: #include "..." and
 #include <...> naming a library's folder, and the headers a .ui file's custom
 widgets bring in. An include without a folder must name a header beside the
@@ -31,16 +32,6 @@ def read_links(path):
         links[folder.strip()] = {t[len('orvella_'):] for t in re.split(r'[,\s]+', targets)
                                  if t.startswith('orvella_')}
     return links
-
-
-def reachable(links, folder):
-    seen, todo = set(), [folder]
-    while todo:
-        for linked in links.get(todo.pop(), ()):
-            if linked not in seen:
-                seen.add(linked)
-                todo.append(linked)
-    return seen
 
 
 def circles(links):
@@ -80,7 +71,7 @@ def main(layers_file, source):
               + ' -> '.join(f'orvella_{folder}' for folder in circle)
               for circle in circles(links)]
     for folder in sorted(links):
-        allowed = reachable(links, folder) | {folder}
+        allowed = links[folder] | {folder}
         for file in sorted((root / folder).rglob('*')):
             if file.suffix not in ('.h', '.cpp', '.ui'):
                 continue
