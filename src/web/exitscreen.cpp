@@ -102,6 +102,9 @@ ExitScreen::ExitScreen(Platform &platform, RandomSource &random, QWidget *parent
     connect(m_ui->Check1, &QCheckBox::clicked, this, &ExitScreen::Check1_Click);
     // The button closes the window, so both ways out take the same road.
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    // Enter presses the button the keys are at, as in the main window.
+    for (QPushButton *button : {m_ui->cmdSubmit, m_ui->cmdClose})
+        button->setAutoDefault(true);
 }
 
 ExitScreen::~ExitScreen() = default;

@@ -14,6 +14,8 @@
 
 #include <QScreen>
 #include <QScrollBar>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QShortcut>
 #include <QStyle>
 #include <QWindow>
@@ -224,6 +226,18 @@ QSize CardView::pictureSizeForRoom() const
     // As large as the window lets it be, in the card's proportions; never smaller than designed.
     return cardDesignSize.scaled(m_ui->picCardLarge->size(), Qt::KeepAspectRatio)
         .expandedTo(cardDesignSize);
+}
+
+void CardView::keyPressEvent(QKeyEvent *event)
+{
+    // Enter presses the button the keys are at, as in the main window. None
+    // is the dialog's default: Enter elsewhere in the view presses nothing.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (auto *button = qobject_cast<QPushButton *>(focusWidget()); enter && button) {
+        button->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void CardView::showEvent(QShowEvent *event)

@@ -594,16 +594,22 @@ void TestExitScreen::goToHomeOpensSoftwareSite()
 void TestExitScreen::closingWays_data()
 {
     QTest::addColumn<bool>("byButton");
-    QTest::newRow("close box") << false;
-    QTest::newRow("E&xit button") << true;
+    QTest::addColumn<int>("key");
+    QTest::newRow("close box") << false << 0;
+    QTest::newRow("E&xit button") << true << 0;
+    QTest::newRow("Enter on the E&xit button") << true << int(Qt::Key_Return);
 }
 
 void TestExitScreen::closingWays()
 {
     QFETCH(bool, byButton);
+    QFETCH(int, key);
     showActive();
     QSignalSpy spy(m_screen.get(), &ExitScreen::exitRequested);
-    if (byButton) {
+    if (key) {
+        child<QPushButton>("cmdClose")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(child<QPushButton>("cmdClose"), Qt::Key(key));
+    } else if (byButton) {
         QTest::mouseClick(child<QPushButton>("cmdClose"), Qt::LeftButton);
     } else {
         // The road of the window system's close request.

@@ -142,6 +142,7 @@ void TestCardView::keysStepThroughThePositions_data()
     QTest::newRow("End goes to the last") << 1 << QList<int>{Qt::Key_End} << 6;
     QTest::newRow("on, on and back")
         << 0 << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Left} << 1;
+    QTest::newRow("Enter on Next steps on") << 2 << QList<int>{Qt::Key_Return} << 3;
 }
 
 void TestCardView::keysStepThroughThePositions()
@@ -151,8 +152,14 @@ void TestCardView::keysStepThroughThePositions()
     QFETCH(int, expected);
     m_driver->proceed(QStringLiteral("Ann"), 0, MainWindowDriver::script(Pathway));
     openOn(start);
-    for (int key : keys)
-        QTest::keyClick(view(), Qt::Key(key));
+    for (int key : keys) {
+        if (key == Qt::Key_Return) { // on the button Tab brought the keys to
+            part<QPushButton>("cmdNext")->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(part<QPushButton>("cmdNext"), Qt::Key(key));
+        } else {
+            QTest::keyClick(view(), Qt::Key(key));
+        }
+    }
     QCOMPARE(view()->currentIndex(), expected);
     QCOMPARE(view()->windowTitle(), captionOf(Pathway[expected].first));
     QCOMPARE(text("lblPosition"), QStringLiteral("Card %1").arg(expected + 1));
