@@ -40,10 +40,12 @@ Typed wordsOf(const QString &typed)
 {
     Typed found;
     QString word;
+    bool marksAlone = true; // as the index drops them: the one after an emoji, say
     const auto endWord = [&] {
-        if (!word.isEmpty())
+        if (!marksAlone)
             found.words << word;
         word.clear();
+        marksAlone = true;
     };
     for (qsizetype i = 0; i < typed.size();) {
         const bool pair = typed[i].isHighSurrogate() && i + 1 < typed.size()
@@ -51,20 +53,14 @@ Typed wordsOf(const QString &typed)
         const char32_t c = pair ? QChar::surrogateToUcs4(typed[i], typed[i + 1])
                                 : typed[i].unicode();
         const qsizetype length = pair ? 2 : 1;
-        if (inWord(c))
+        if (inWord(c)) {
             word += QStringView(typed).mid(i, length);
-        else
+            marksAlone = marksAlone && QChar::category(c) == QChar::Mark_NonSpacing;
+        } else {
             endWord();
-        switch (QChar::category(c)) {
-        case QChar::Symbol_Math:
-        case QChar::Symbol_Currency:
-        case QChar::Symbol_Modifier:
-        case QChar::Symbol_Other:
-            found.symbols = true;
-            break;
-        default:
-            break;
         }
+        // Pictures, emoji among them: "+", "$" or "^" search no more than "?" does.
+        found.symbols = found.symbols || QChar::category(c) == QChar::Symbol_Other;
         i += length;
     }
     endWord();

@@ -105,7 +105,7 @@ void TestJournalStore::initTestCase()
     m_ann.notes = QStringLiteral("A long journey ahead, na\u0131\u0308ve \U0001D49Clpha");
     m_ann.outcome = QStringLiteral("It rained");
     m_ann.outcomeDate = QDate(2026, 12, 7);
-    m_eve.notes = QStringLiteral("A bat flew by \U0001F987!");
+    m_eve.notes = QStringLiteral("A bat flew by \U0001F987! \u2764\uFE0F + 1");
     for (JournalEntry *entry : {&m_ann, &m_bo, &m_cy, &m_eve}) {
         const std::optional<qint64> id = m_store->keep(*entry);
         QVERIFY(id);
@@ -190,10 +190,13 @@ void TestJournalStore::searchAndFilters_data()
         << JournalFilter{.text = "na\u0131\u0308ve"} << QStringList{"Ann"};
     QTest::newRow("quotes and operators are only typed")
         << JournalFilter{.text = "\"ann\" -*"} << QStringList{"Ann"};
-    // Left out of the words, a symbol typed alone is found as it is written.
+    // Left out of the words, a symbol typed alone is found as it is written;
+    // the mark that makes it a picture is no word either.
     QTest::newRow("an emoji alone") << JournalFilter{.text = " \U0001F987 "} << QStringList{"Eve"};
+    QTest::newRow("an emoji with its mark")
+        << JournalFilter{.text = "\u2764\uFE0F"} << QStringList{"Eve"};
     QTest::newRow("punctuation alone finds every reading")
-        << JournalFilter{.text = "!"} << QStringList{"Cy", "Bo", "Ann", "Eve"};
+        << JournalFilter{.text = "! +"} << QStringList{"Cy", "Bo", "Ann", "Eve"};
     QTest::newRow("by spread") << JournalFilter{.spread = 2} << QStringList{"Cy"};
     QTest::newRow("by card") << JournalFilter{.cards = {4}} << QStringList{"Bo"};
     QTest::newRow("by cards held together")

@@ -11,6 +11,7 @@ class TestJournalTexts : public QObject
 private slots:
     void setApartOnlyWhereItWouldTurnTextRound_data();
     void setApartOnlyWhereItWouldTurnTextRound();
+    void cutShortNeverHalvesACharacter();
 };
 
 void TestJournalTexts::setApartOnlyWhereItWouldTurnTextRound_data()
@@ -32,6 +33,13 @@ void TestJournalTexts::setApartOnlyWhereItWouldTurnTextRound()
     QFETCH(bool, setApart);
     QCOMPARE(isolated(text),
              setApart ? QStringLiteral("\u2068") + text + QStringLiteral("\u2069") : text);
+}
+
+void TestJournalTexts::cutShortNeverHalvesACharacter()
+{
+    QCOMPARE(cutShort(QStringLiteral("abc"), 3), QStringLiteral("abc"));
+    QCOMPARE(cutShort(QStringLiteral("abcd"), 3), QStringLiteral("abc\u2026"));
+    QCOMPARE(cutShort(QStringLiteral("ab\U0001F987"), 3), QStringLiteral("ab\u2026"));
 }
 
 QTEST_GUILESS_MAIN(TestJournalTexts)
