@@ -93,31 +93,28 @@ JournalSearch journalSearch(const QString &typed)
 
 bool journalSearchChoosesCards(const QString &typed)
 {
-    // Each card's words as the index has them: its name and its keyword.
-    static const QList<QStringList> cardWords = [] {
-        QList<QStringList> cards;
+    const QStringList found = wordsOf(typed).words;
+    // Each card's words as the index has them, its name's and its keyword's,
+    // each after a blank: a word typed starts one where it follows a blank.
+    static const QStringList cardWords = [] {
+        QStringList cards;
         for (int index = 0; index < CardDeck::CardCount; ++index) {
             const Card card = CardDeck::card(index).value_or(Card{});
-            QStringList words;
+            QString words;
             for (const QString &word : wordsOf(card.name + u' ' + card.keyword).words)
-                words << folded(word);
+                words += u' ' + folded(word);
             cards << words;
         }
         return cards;
     }();
-    for (const QString &word : wordsOf(typed).words) {
-        const QString start = folded(word);
+    return std::any_of(found.cbegin(), found.cend(), [](const QString &word) {
+        const QString start = u' ' + folded(word);
         const auto named = std::count_if(cardWords.cbegin(), cardWords.cend(),
-                                         [&](const QStringList &words) {
-                                             return std::any_of(words.cbegin(), words.cend(),
-                                                                [&](const QString &each) {
-                                                                    return each.startsWith(start);
-                                                                });
+                                         [&](const QString &words) {
+                                             return words.contains(start);
                                          });
-        if (named > 0 && named < cardWords.size())
-            return true;
-    }
-    return false;
+        return named > 0 && named < cardWords.size();
+    });
 }
 
 } // namespace Orvella

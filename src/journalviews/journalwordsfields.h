@@ -30,7 +30,10 @@ public:
 
     /** @p shown's words, of a reading of @p readingDay; none for a null reading. */
     void show(const JournalEntry &shown, QDate readingDay);
-    /** Those of @p kept's words that differ from the ones shown: the user's place in the rest stays. */
+    /**
+     * Those of @p kept's words that differ from the ones shown: the user's
+     * place in the rest stays.
+     */
     void showChanged(const JournalEntry &kept);
     /** Filled in only for a reading (@p shown), changed only where the journal takes them. */
     void allow(bool shown, bool writable);
